@@ -1,0 +1,155 @@
+#include "core/TextUtil.h"
+
+#include "platform/FileSystem.h"
+#include "platform/KanaFold.h"
+#include "platform/Numbers.h"
+#include "platform/ShiftJis.h"
+#include "platform/Stream.h"
+#include "platform/Errors.h"
+
+#include <cmath>
+
+namespace {
+
+bool IsWhiteSpace(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+void SplitAtBlankRuns(const std::string& text, StringList& fields)
+{
+    std::size_t end = text.size();
+    while (end > 0 && IsWhiteSpace(text[end - 1]))
+        --end;
+    std::size_t i = 0;
+    while (i < end) {
+        if (text[i] == ' ') {
+            fields.emplace_back();
+        } else {
+            std::size_t blank = text.find(' ', i);
+            if (blank == std::string::npos || blank > end)
+                blank = end;
+            fields.emplace_back(text, i, blank - i);
+            i = blank;
+        }
+        while (i < end && IsWhiteSpace(text[i]))
+            ++i;
+    }
+}
+
+} // namespace
+
+int SplitText(const std::string& text, StringList& fields, const std::string& delimiter)
+{
+    fields.clear();
+    if (delimiter.empty()) {
+        SplitAtBlankRuns(text, fields);
+        return static_cast<int>(fields.size());
+    }
+    if (text.empty())
+        return 0;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t found = text.find(delimiter, start);
+        if (found == std::string::npos) {
+            fields.emplace_back(text, start);
+            break;
+        }
+        fields.emplace_back(text, start, found - start);
+        start = found + delimiter.size();
+    }
+    return static_cast<int>(fields.size());
+}
+
+int SplitAtBlanks(const std::string& text, StringList& fields)
+{
+    fields.clear();
+    if (!text.empty() && text[0] == ' ')
+        fields.emplace_back();
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == ' ') {
+            ++i;
+            continue;
+        }
+        std::size_t blank = text.find(' ', i);
+        if (blank == std::string::npos)
+            blank = text.size();
+        fields.emplace_back(text, i, blank - i);
+        i = blank;
+    }
+    return static_cast<int>(fields.size());
+}
+
+int ReadTextFileLines(const std::string& file_name, StringList& lines)
+{
+    const auto path = NativePath(file_name);
+    if (!FileExists(path))
+        return 0;
+    TMemoryStream stream;
+    try {
+        stream.LoadFromFile(path);
+    } catch (const FileError&) {
+        return 0;
+    }
+    const auto& bytes = stream.Bytes();
+    std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    text = text.substr(0, text.find('\0'));
+    lines.clear();
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", i);
+        const std::size_t stop = end == std::string_view::npos ? text.size() : end;
+        if (stop > i)
+            lines.emplace_back(text.substr(i, stop - i));
+        i = stop + 1;
+    }
+    return 1;
+}
+
+std::string ToHalfWidthKatakana(const std::string& text)
+{
+    return FoldToHalfWidthKatakana(text);
+}
+
+std::uint64_t GetDiskFreeBytes(const std::string& folder)
+{
+    std::string path = folder;
+    if (path.empty() || path.back() != '/')
+        path += '/';
+    DiskSpace space;
+    if (!QueryDiskSpace(NativePath(path), space))
+        return 0;
+    return space.available_to_user != 0 ? space.available_to_user : space.free_total;
+}
+
+int GetFileFlags(const std::string& path)
+{
+    FileFlags flags;
+    if (!QueryFileFlags(NativePath(path), flags))
+        return 0;
+    return (flags.read_only ? 1 : 0) + (flags.hidden ? 2 : 0);
+}
+
+std::string FormatImageSize(double width_mm, double height_mm, double dpi, int bits_per_pixel)
+{
+    const double pixel_width = std::trunc(width_mm / 25.4 * dpi + 0.5);
+    const double pixel_height = std::trunc(height_mm / 25.4 * dpi + 0.5);
+    const double bytes_per_pixel = bits_per_pixel * 0.125;
+    const double row = pixel_width * bytes_per_pixel;
+    const double row_whole = std::trunc(row);
+    const double row_bytes = std::fmod(row_whole, 4.0) == 0 ? row_whole : (std::trunc(row / 4) + 1) * 4;
+    double size = row_bytes * pixel_height;
+    static const char* const units[] = { "Byte", "KB", "MB", "GB" };
+    int steps = 0;
+    while (size > 1024 && steps < 3) {
+        size /= 1024;
+        ++steps;
+    }
+    return StringPrintf("%.1f %s", size, units[steps]);
+}
+
+double TextToFloat(const std::string& text)
+{
+    double value = 0;
+    if (text.empty() || !TryTextToFloat(text, value))
+        return 0;
+    return value;
+}
