@@ -139,6 +139,14 @@ bool TryTextToFloat(std::string_view text, double& value)
     return true;
 }
 
+double StrToFloat(std::string_view text)
+{
+    double value = 0;
+    if (!TryTextToFloat(text, value))
+        throw ConvertError("'" + std::string(text) + "' is not a valid floating point value");
+    return value;
+}
+
 std::string FloatToStrGeneral(double value)
 {
     if (std::isnan(value))

@@ -19,6 +19,8 @@ int StrToIntDef(std::string_view text, int default_value);
 // Real text with "." as the decimal separator and an optional exponent,
 // optionally surrounded by blanks. The whole text must convert.
 bool TryTextToFloat(std::string_view text, double& value);
+// Raises ConvertError when the text is not a valid real number.
+double StrToFloat(std::string_view text);
 
 // The general float format: the shortest text of the value rounded to 15
 // significant digits, fixed-point for decimal exponents from -5 to 14, else

@@ -53,6 +53,8 @@ TEST(Numbers, RealTexts)
         EXPECT_EQ(TryTextToFloat(c.text, value), c.valid) << c.text;
         if (c.valid)
             EXPECT_EQ(value, c.value) << c.text;
+        else
+            EXPECT_THROW(StrToFloat(c.text), ConvertError) << c.text;
     }
 }
 
