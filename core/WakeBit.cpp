@@ -39,3 +39,9 @@ std::string TWakeBit::MaskText(int n) const
         text += (mask >> bit) & 1 ? '1' : '0';
     return text;
 }
+
+const TWakeBit& SharedWakeBit()
+{
+    static const TWakeBit shared;
+    return shared;
+}

@@ -33,3 +33,7 @@ public:
 private:
     Masks masks_;
 };
+
+// The table the drawing header turns group and layer states into masks with;
+// it lives for the whole run.
+const TWakeBit& SharedWakeBit();
