@@ -133,6 +133,22 @@ double Distance(double x1, double y1, double x2, double y2)
     return std::sqrt((x1 - x2) * (x1 - x2) + (y1 - y2) * (y1 - y2));
 }
 
+void PolarXY(double x, double y, TAngle a, double r, double& px, double& py)
+{
+    const double radians = a.GetRadians();
+    px = x + r * std::cos(radians);
+    py = y + r * std::sin(radians);
+}
+
+void RotateXY(double x, double y, TAngle a, double& rx, double& ry)
+{
+    const double radians = a.GetRadians();
+    const double cos_a = std::cos(radians);
+    const double sin_a = std::sin(radians);
+    rx = x * cos_a - y * sin_a;
+    ry = x * sin_a + y * cos_a;
+}
+
 int RectsOverlap(double minx1, double miny1, double maxx1, double maxy1,
                  double minx2, double miny2, double maxx2, double maxy2)
 {

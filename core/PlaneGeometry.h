@@ -6,6 +6,8 @@
 // tolerance SegmentTolerance; results come through out-parameters and an
 // integer result, never through an error.
 
+#include "core/Angle.h"
+
 // Lengths, positions and offsets closer than this count as equal.
 inline constexpr double SegmentTolerance = 1e-10;
 
@@ -30,6 +32,10 @@ double RoundTo(double x, double n);
 double DoubleFactorial(double x);
 
 double Distance(double x1, double y1, double x2, double y2);
+// (x, y) + r * (cos a, sin a).
+void PolarXY(double x, double y, TAngle a, double r, double& px, double& py);
+// (x, y) turned counter-clockwise about the origin by a.
+void RotateXY(double x, double y, TAngle a, double& rx, double& ry);
 
 // 1 when the boxes overlap or touch (no tolerance), else 0.
 int RectsOverlap(double minx1, double miny1, double maxx1, double maxy1,
