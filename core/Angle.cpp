@@ -8,10 +8,10 @@
 // above 360. Comparisons for equality and for <= work on these split parts,
 // the strict comparisons on the raw numbers.
 //
-// Normalising subtracts whole turns one at a time, which is what the stored
-// drawings' values were produced with; values further than a million turns
-// from the range use the remainder instead, so that nothing loops for ever,
-// and a non-finite value is left alone.
+// Normalising subtracts whole turns one at a time, and its results are relied
+// on to the last bit; values further than a million turns from the range use
+// the remainder instead, so that nothing loops for ever, and a non-finite
+// value is left alone.
 //
 // The text parser takes any run of non-digits as a separator and never
 // refuses a text as a whole: only a part with two decimal points raises.
