@@ -153,3 +153,9 @@ double TextToFloat(const std::string& text)
         return 0;
     return value;
 }
+
+StringList& SharedLineFields()
+{
+    static StringList fields;
+    return fields;
+}

@@ -43,3 +43,7 @@ std::string FormatImageSize(double width_mm, double height_mm, double dpi, int b
 
 // The value of a real text, or 0 when the text is empty or does not convert.
 double TextToFloat(const std::string& text);
+
+// The scratch list into which the text-form readers split the current line;
+// every use overwrites it.
+StringList& SharedLineFields();
