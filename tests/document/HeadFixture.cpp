@@ -1,4 +1,4 @@
-#include "HeadFixture.h"
+#include "tests/document/HeadFixture.h"
 
 #include <vector>
 
