@@ -26,17 +26,23 @@ namespace {
 // character: trail bytes are 0x40 and above, '%' is 0x25.
 std::string Format(const char8_t* format, ...)
 {
+    const std::string& sjis_format = sj(format);
     va_list arguments;
     va_start(arguments, format);
-    va_list measuring;
-    va_copy(measuring, arguments);
-    const std::string& sjis_format = sj(format);
-    const int length = std::vsnprintf(nullptr, 0, sjis_format.c_str(), measuring);
-    va_end(measuring);
-    std::string text(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
-    if (length > 0)
-        std::vsnprintf(text.data(), text.size() + 1, sjis_format.c_str(), arguments);
+    va_list retry;
+    va_copy(retry, arguments);
+    // Nearly every line fits the buffer, so each is formatted once.
+    char buffer[512];
+    const int length = std::vsnprintf(buffer, sizeof buffer, sjis_format.c_str(), arguments);
     va_end(arguments);
+    std::string text;
+    if (length >= 0 && static_cast<std::size_t>(length) < sizeof buffer) {
+        text.assign(buffer, static_cast<std::size_t>(length));
+    } else if (length > 0) {
+        text.resize(static_cast<std::size_t>(length));
+        std::vsnprintf(text.data(), text.size() + 1, sjis_format.c_str(), retry);
+    }
+    va_end(retry);
     return text;
 }
 

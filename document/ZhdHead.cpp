@@ -7,11 +7,10 @@
 namespace {
 
 template <typename T>
-TVect<T> TableOf(int count, const T& value = T())
+TVect<T> TableOf(int count)
 {
     TVect<T> table;
-    for (int i = 0; i < count; ++i)
-        table.Append(value);
+    table.Resize(count);
     return table;
 }
 
