@@ -15,35 +15,20 @@
 #include "platform/Numbers.h"
 #include "platform/ShiftJis.h"
 
+#include <algorithm>
 #include <cmath>
-#include <cstdarg>
 #include <limits>
 
 namespace {
 
-// printf with a Shift-JIS format written as UTF-8 source. The formats below
-// hold no byte that printf would take for a directive inside a double-byte
-// character: trail bytes are 0x40 and above, '%' is 0x25.
-std::string Format(const char8_t* format, ...)
+// StringPrintf (C locale, widths in bytes) with a Shift-JIS format written as
+// UTF-8 source. The formats hold no byte that printf would take for a
+// directive inside a double-byte character: trail bytes are 0x40 and above,
+// '%' is 0x25.
+template <typename... Arguments>
+std::string Format(const char8_t* format, Arguments... arguments)
 {
-    const std::string& sjis_format = sj(format);
-    va_list arguments;
-    va_start(arguments, format);
-    va_list retry;
-    va_copy(retry, arguments);
-    // Nearly every line fits the buffer, so each is formatted once.
-    char buffer[512];
-    const int length = std::vsnprintf(buffer, sizeof buffer, sjis_format.c_str(), arguments);
-    va_end(arguments);
-    std::string text;
-    if (length >= 0 && static_cast<std::size_t>(length) < sizeof buffer) {
-        text.assign(buffer, static_cast<std::size_t>(length));
-    } else if (length > 0) {
-        text.resize(static_cast<std::size_t>(length));
-        std::vsnprintf(text.data(), text.size() + 1, sjis_format.c_str(), retry);
-    }
-    va_end(retry);
-    return text;
+    return StringPrintf(sj(format).c_str(), arguments...);
 }
 
 std::string Hex(int value)
