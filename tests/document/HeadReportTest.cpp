@@ -73,6 +73,10 @@ void ExpectSameText(const std::string& actual, const std::string& expected)
 
 } // namespace
 
+// head_report_full.txt and head_report_print.txt hold the expected reports of
+// ReportHead() in Shift-JIS, one line per text line (the memo line keeps its
+// CR LF inside). They were written line by line from the report's format
+// rules, independently of the code under test.
 TEST(HeadReport, FullReportMatchesTheGoldenText)
 {
     StringList lines;
