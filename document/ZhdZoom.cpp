@@ -1,0 +1,84 @@
+#include "document/ZhdZoom.h"
+
+#include "document/RecordFields.h"
+
+TZhdZoom::TZhdZoom(const TZhdZoom& other)
+    : TBPoint(other.GetX(), other.GetY())
+    , scale_(other.scale_)
+{
+}
+
+TZhdZoom& TZhdZoom::operator=(const TZhdZoom& other)
+{
+    SetXY(other.GetX(), other.GetY());
+    scale_ = other.scale_;
+    return *this;
+}
+
+bool TZhdZoom::operator==(const TZhdZoom& other) const
+{
+    return scale_ == other.scale_ && GetX() == other.GetX() && GetY() == other.GetY();
+}
+
+TZhdZoom& TZhdZoom::AssignZoom(const TZhdZoom& other)
+{
+    scale_ = other.scale_;
+    return *this;
+}
+
+TZhdZoom& TZhdZoom::SetZoom(double scale)
+{
+    scale_ = scale;
+    return *this;
+}
+
+void TZhdZoom::Read(TStream& stream, std::uint32_t)
+{
+    ReadPoint(stream);
+    ReadField(stream, scale_);
+}
+
+void TZhdZoom::Write(TStream& stream, std::uint32_t) const
+{
+    WritePoint(stream);
+    WriteField(stream, scale_);
+}
+
+void TZhdZoom::ReadPoint(TStream& stream)
+{
+    double x = GetX();
+    double y = GetY();
+    ReadField(stream, x);
+    ReadField(stream, y);
+    SetXY(x, y);
+}
+
+void TZhdZoom::WritePoint(TStream& stream) const
+{
+    WriteField(stream, GetX());
+    WriteField(stream, GetY());
+}
+
+TZhdZoomF& TZhdZoomF::AssignZoomF(const TZhdZoomF& other)
+{
+    code_ = other.code_;
+    return *this;
+}
+
+TZhdZoomF& TZhdZoomF::SetZoomF(int code)
+{
+    code_ = code;
+    return *this;
+}
+
+void TZhdZoomF::Read(TStream& stream, std::uint32_t version)
+{
+    TZhdZoom::Read(stream, version);
+    ReadField(stream, code_);
+}
+
+void TZhdZoomF::Write(TStream& stream, std::uint32_t version) const
+{
+    TZhdZoom::Write(stream, version);
+    WriteField(stream, code_);
+}
