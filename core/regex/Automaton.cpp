@@ -143,7 +143,7 @@ TbmREState* TbmREDFATable::AddState(TbmRELeafNodeSet leaves)
         EbmREToken::Raise(TbmREToken {}, TbmRETokenKind::TooComplex);
     ChargeWork(leaves.Size());
     const std::uint64_t hash = HashLeaves(leaves);
-    states_.push_back(std::make_unique<TbmREState>(std::move(leaves)));
+    states_.push_back(std::make_unique<TbmREState>(states_.size(), std::move(leaves)));
     TbmREState* state = states_.back().get();
     states_by_hash_.emplace(hash, state);
     return state;
@@ -196,7 +196,8 @@ bool TbmREDFATable::CollectFollowpos(const std::vector<TbmRELeafNode*>& leaves, 
             }
         }
     }
-    std::sort(members.begin(), members.end(), LeafBefore);
+    ChargeWork(members.size());
+    std::sort(members.begin(), members.end(), [](const TbmRELeafNode* a, const TbmRELeafNode* b) { return LeafBefore(a, b); });
     result.AssignSorted(std::move(members));
     return !result.Empty();
 }

@@ -118,6 +118,8 @@ TbmMBCSReader::TbmMBCSReader(TbmCharCode char_code)
     : TbmWchReader(char_code)
     , is_lead_byte_(bmccGetIsLeadByteFunc(char_code))
 {
+    for (std::size_t byte = 0; byte < lead_bytes_.size(); ++byte)
+        lead_bytes_[byte] = is_lead_byte_(static_cast<unsigned char>(byte));
 }
 
 std::string TbmMBCSReader::GetText() const
@@ -152,7 +154,7 @@ int TbmMBCSReader::ReadChar()
     const unsigned char byte = buffer_[current_++];
     // A lead byte that ends the text has no trail byte to take: it stands
     // alone, and the position stays at the end.
-    if (is_lead_byte_(byte) && current_ < length_)
+    if (lead_bytes_[byte] && current_ < length_)
         return byte * 256 + buffer_[current_++];
     return byte;
 }

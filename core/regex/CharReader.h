@@ -12,6 +12,7 @@
 
 #include "core/regex/CharCode.h"
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -99,6 +100,8 @@ protected:
     int length_ = 0;
     int current_ = 0;
     TbmIsLeadByteFunc is_lead_byte_;
+    // The same test as a table: ReadChar runs for every character searched.
+    std::array<bool, 256> lead_bytes_;
 };
 
 // Single-byte text: every byte is one character code.

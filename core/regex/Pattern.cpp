@@ -24,15 +24,12 @@ struct SharedObjects {
     TbmREWchRanges partition;
     TbmRETree tree;
     TbmREAsciiIgnoreCaseDic ignore_case;
-    std::array<std::unique_ptr<TbmWchReader>, kCharCodeCount> position_readers;
-    std::array<std::unique_ptr<TbmWchReader>, kCharCodeCount> scanning_readers;
+    std::array<std::unique_ptr<TbmWchReader>, kCharCodeCount> search_readers;
 
     SharedObjects()
     {
-        for (std::size_t i = 0; i < kCharCodeCount; ++i) {
-            position_readers[i] = CreateReader(static_cast<TbmCharCode>(i));
-            scanning_readers[i] = CreateReader(static_cast<TbmCharCode>(i));
-        }
+        for (std::size_t i = 0; i < kCharCodeCount; ++i)
+            search_readers[i] = CreateReader(static_cast<TbmCharCode>(i));
     }
 
     // Frees what one compilation left, also after a failed one.
@@ -129,11 +126,10 @@ int TbmRExp::Match(const std::string& text, int start, int& length, int& positio
     length = 0;
     position = 0;
     SharedObjects& shared = Shared();
-    if (char_code >= kCharCodeCount || !shared.position_readers[char_code] || start < 1 || text.size() > INT_MAX)
+    if (char_code >= kCharCodeCount || !shared.search_readers[char_code] || start < 1 || text.size() > INT_MAX)
         return 0;
     const int offset = RegexSearch(text.data(), static_cast<int>(text.size()), start - 1,
-                                   *shared.scanning_readers[char_code], *shared.position_readers[char_code],
-                                   automaton, length);
+                                   *shared.search_readers[char_code], automaton, length);
     position = offset + 1;
     return position;
 }

@@ -5,11 +5,6 @@
 #include <algorithm>
 #include <iterator>
 
-bool LeafBefore(const TbmRELeafNode* a, const TbmRELeafNode* b)
-{
-    return a->Id() < b->Id();
-}
-
 std::size_t TbmRELeafNodeSet::Add(TbmRELeafNode* leaf)
 {
     const auto place = std::lower_bound(members_.begin(), members_.end(), leaf, LeafBefore);

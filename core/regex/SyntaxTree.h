@@ -58,9 +58,6 @@ private:
     std::vector<TbmRELeafNode*> members_;
 };
 
-// Orders leaves by creation number.
-bool LeafBefore(const TbmRELeafNode* a, const TbmRELeafNode* b);
-
 class TbmRENode {
 public:
     virtual ~TbmRENode() = default;
@@ -98,6 +95,12 @@ private:
     int hi_;
     int id_;
 };
+
+// Orders leaves by creation number.
+inline bool LeafBefore(const TbmRELeafNode* a, const TbmRELeafNode* b)
+{
+    return a->Id() < b->Id();
+}
 
 // A leaf for one range of the partition or one pseudo-character.
 class TbmRECharNode : public TbmRELeafNode {

@@ -119,17 +119,29 @@ TEST(RegexMatch, InvalidSearchArgumentsAreNoMatch)
     EXPECT_EQ(Match(pattern, "aa", 4), (Found { 0, 0 }));
 
     const TbmREDFATable& table = pattern.Compile();
-    auto scanning = CreateReader(TbmCharCode::ShiftJis);
-    auto positions = CreateReader(TbmCharCode::ShiftJis);
+    auto reader = CreateReader(TbmCharCode::ShiftJis);
     int length = -1;
-    EXPECT_EQ(RegexSearch(nullptr, 2, 0, *scanning, *positions, table, length), -1);
+    EXPECT_EQ(RegexSearch(nullptr, 2, 0, *reader, table, length), -1);
     EXPECT_EQ(length, 0);
-    EXPECT_EQ(RegexSearch("aa", -1, 0, *scanning, *positions, table, length), -1);
-    EXPECT_EQ(RegexSearch("aa", 2, -1, *scanning, *positions, table, length), -1);
-    EXPECT_EQ(RegexSearch("aa", 2, 3, *scanning, *positions, table, length), -1);
-    EXPECT_EQ(RegexSearch("aa", 2, 0, *scanning, *positions, TbmREDFATable {}, length), -1);
-    EXPECT_EQ(RegexSearch("aa", 2, 0, *scanning, *positions, table, length), 0);
+    EXPECT_EQ(RegexSearch("aa", -1, 0, *reader, table, length), -1);
+    EXPECT_EQ(RegexSearch("aa", 2, -1, *reader, table, length), -1);
+    EXPECT_EQ(RegexSearch("aa", 2, 3, *reader, table, length), -1);
+    EXPECT_EQ(RegexSearch("aa", 2, 0, *reader, TbmREDFATable {}, length), -1);
+    EXPECT_EQ(RegexSearch("aa", 2, 0, *reader, table, length), 0);
     EXPECT_EQ(length, 2);
+}
+
+TEST(RegexMatch, LongTextsTakeLinearTime)
+{
+    // Every candidate start could scan to the end of the text: a search that
+    // tried them one after another would take n² steps here.
+    const std::string many_a(200000, 'a');
+    const auto begin = std::chrono::steady_clock::now();
+    EXPECT_EQ(Match("a*b", many_a), (Found { 0, 0 }));
+    EXPECT_EQ(Match("(a|aa)*c|a+$x", many_a), (Found { 0, 0 }));
+    EXPECT_EQ(Match("a*b", many_a + "b"), (Found { 1, 200001 }));
+    EXPECT_EQ(Match("a(a|b)*b", "x" + many_a + "ab"), (Found { 2, 200002 }));
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(2));
 }
 
 TEST(RegexMatch, OtherCharCodes)

@@ -32,7 +32,7 @@ public:
     {
         static const std::string pieces[] = { "a", "b", "A", kA, "\r", "\n", "^", "$", "a", "b", "\x82" };
         std::string text;
-        for (int n = Below(9); n > 0; --n)
+        for (int n = OneIn(8) ? Below(31) : Below(9); n > 0; --n)
             text += Pick(pieces);
         return text;
     }
