@@ -7,10 +7,10 @@ namespace {
 
 std::uint64_t HashLeaves(const TbmRELeafNodeSet& leaves)
 {
-    // FNV-1a over the leaf numbers.
+    // FNV-1a over the leaf addresses.
     std::uint64_t hash = 14695981039346656037ull;
     for (const TbmRELeafNode* leaf : leaves) {
-        hash ^= static_cast<std::uint32_t>(leaf->Id());
+        hash ^= reinterpret_cast<std::uintptr_t>(leaf);
         hash *= 1099511628211ull;
     }
     return hash;
@@ -197,7 +197,7 @@ bool TbmREDFATable::CollectFollowpos(const std::vector<TbmRELeafNode*>& leaves, 
         }
     }
     ChargeWork(members.size());
-    std::sort(members.begin(), members.end(), [](const TbmRELeafNode* a, const TbmRELeafNode* b) { return LeafBefore(a, b); });
+    std::sort(members.begin(), members.end(), LeafBefore);
     result.AssignSorted(std::move(members));
     return !result.Empty();
 }

@@ -21,6 +21,7 @@
 // freeing a tree never recurses.
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 class TbmRELeafNode;
@@ -33,8 +34,8 @@ constexpr int kLineTailChar = -3;
 // no partition entry has it, so its leaf never matches.
 constexpr int kNoChar = -4;
 
-// A set of leaves sorted by their creation number, without duplicates: two
-// sets are equal exactly when their member lists are.
+// A set of leaves kept sorted (LeafBefore) without duplicates: two sets are
+// equal exactly when their member lists are.
 class TbmRELeafNodeSet {
 public:
     // Inserts in order unless present; returns the leaf's index.
@@ -83,7 +84,7 @@ public:
     int Lo() const { return lo_; }
     int Hi() const { return hi_; }
     void SetRange(int lo, int hi);
-    // The creation number within the tree: the leaf's identity in sets.
+    // The creation number within the tree, from 0.
     int Id() const { return id_; }
 
 protected:
@@ -96,11 +97,12 @@ private:
     int id_;
 };
 
-// Orders leaves by creation number.
-inline bool LeafBefore(const TbmRELeafNode* a, const TbmRELeafNode* b)
-{
-    return a->Id() < b->Id();
-}
+// The order of leaves in sets: by address, which gives every set one
+// canonical order and costs no memory access to compare.
+// (A function object, so that the sorting algorithms inline it.)
+inline constexpr auto LeafBefore = [](const TbmRELeafNode* a, const TbmRELeafNode* b) {
+    return std::less<const TbmRELeafNode*> {}(a, b);
+};
 
 // A leaf for one range of the partition or one pseudo-character.
 class TbmRECharNode : public TbmRELeafNode {
