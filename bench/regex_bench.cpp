@@ -115,4 +115,21 @@ void BM_SearchTexts(benchmark::State& state)
 }
 BENCHMARK(BM_SearchTexts)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
 
+// One long text where every position starts a run that lives long: the
+// search stays linear because runs that meet in one state are merged.
+void BM_SearchLongText(benchmark::State& state)
+{
+    const std::string text(static_cast<std::size_t>(state.range(0)), 'a');
+    TbmRExp pattern;
+    pattern.SetPattern("(a|aa)*b");
+    pattern.Compile();
+    for (auto _ : state) {
+        int length = 0;
+        int position = 0;
+        benchmark::DoNotOptimize(pattern.Match(text, 1, length, position));
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_SearchLongText)->Arg(1 << 10)->Arg(1 << 20)->Unit(benchmark::kMillisecond);
+
 } // namespace
