@@ -1,0 +1,6 @@
+#include "platform/CodePage.h"
+
+int GetAnsiCodePage()
+{
+    return 932;
+}
