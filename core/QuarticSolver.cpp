@@ -135,6 +135,31 @@ bool DepressedCubicRoot(double P, double Q, double& z)
     return true;
 }
 
+// Newton steps on the resolvent, kept while they lower its value. The shift
+// u = z - p/6 cancels when u is small beside p, which is the case of two real
+// roots y = +-s beside a complex pair +-it (a nearly even quartic): there
+// R = -q / (8 sqrt(u)) needs u to full precision, and the resolvent, whose
+// slope there is p^2/16 - r/4 > 0, gives it in a step or two.
+double PolishedResolventRoot(double p, double q, double r, double u)
+{
+    const auto value_at = [&](double x) {
+        return ((x + p / 2) * x + (p * p / 16 - r / 4)) * x - q * q / 64;
+    };
+    double value = std::fabs(value_at(u));
+    for (int step = 0; step < 4 && value > 0; ++step) {
+        const double slope = (3 * u + p) * u + (p * p / 16 - r / 4);
+        if (slope == 0)
+            break;
+        const double next = u - value_at(u) / slope;
+        const double next_value = std::fabs(value_at(next));
+        if (!(next_value < value))
+            break;
+        u = next;
+        value = next_value;
+    }
+    return u;
+}
+
 // A root u of the resolvent cubic; false when none is usable. With q = 0 the
 // resolvent is u * (u^2 + (p/2)u + p^2/16 - r/4).
 bool ResolventRoot(double p, double q, double r, double& u)
@@ -145,7 +170,7 @@ bool ResolventRoot(double p, double q, double r, double& u)
         double z = 0;
         if (!DepressedCubicRoot(P, Q, z))
             return false;
-        u = z - p / 6;
+        u = PolishedResolventRoot(p, q, r, z - p / 6);
         return true;
     }
     const double k = p * p / 16 - r / 4;

@@ -73,6 +73,25 @@ TEST(QuarticSolver, DoubleRootBesideAComplexPair)
     EXPECT_EQ(kinds, std::vector<int> { RootMultiple });
 }
 
+// Roots +-2 beside the complex pair +-3i, with the symmetry broken in the
+// ninth digit: the resolvent's one real root is tiny and must come out to
+// full precision.
+TEST(QuarticSolver, NearlyEvenQuartic)
+{
+    Polynomial p;
+    p.MultiplyBy({ 1, -2 });
+    p.MultiplyBy({ 1, 2 + 1e-9 });
+    p.MultiplyBy({ 1, 0, 9 });
+    const auto& k = p.coefficients;
+    std::vector<double> roots;
+    std::vector<int> kinds;
+    ASSERT_EQ(SolveQuartic(k[0], k[1], k[2], k[3], k[4], roots, kinds), 2);
+    std::sort(roots.begin(), roots.end());
+    EXPECT_NEAR(roots[0], -2 - 1e-9, 1e-13);
+    EXPECT_NEAR(roots[1], 2, 1e-13);
+    EXPECT_EQ(kinds, (std::vector<int> { RootSimple, RootSimple }));
+}
+
 TEST(QuarticSolver, RefusalsLeaveTheListsAlone)
 {
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
