@@ -7,25 +7,31 @@
 // with N = -u - p/2 and R = -q / (8 sqrt(u)). The resolvent is solved in closed
 // form: Cardano's formula when it has one real root, the trigonometric form
 // when it has three (the largest is taken; at u = 0 the cubic is -q^2/64 <= 0,
-// so that root is never negative). Each simple root is then polished by a few
-// Newton steps on the monic quartic, as the closed form loses digits.
+// so that root is never negative), and its root is polished by a few Newton
+// steps.
 //
 // Cost: a fixed handful of square and cube roots, one atan2 with cos and sin,
-// and at most four Newton steps per root; nothing iterates without a bound.
+// and at most four Newton steps on the cubic; nothing iterates without bound.
 //
 // Tolerances. The kinds of the roots rest on fixed absolute tolerances that the
 // ellipse intersections rely on: a radicand N +- 2R within 1e-8 of zero makes
 // its pair one double root, reported once as RootMultiple; a depressed
 // equation whose coefficients all vanish (within 1e-14) has one fourfold root,
-// also reported once as RootMultiple. The resolvent, though, is solved in
-// units of the roots' own size (its coefficients scaled to one at most), so
-// that its tolerance of 1e-14 is relative: its discriminant grows with the
-// twelfth power of the roots' size, and an absolute test sent every quartic
-// with roots about 0.1 across, or with four roots about 100 across, into a
-// formula that gave up. For the same reason a discriminant between zero and
-// the tolerance, which still means one real root, falls back to Cardano's
-// formula when the trigonometric form does not come out real, and Cardano's
-// formula takes the cube term without cancellation.
+// also reported once as RootMultiple, so that the root and kind lists stay in
+// step. The resolvent, though, is solved in units of the roots' own size (its
+// coefficients scaled to one at most), so that its tolerance of 1e-14 is
+// relative: its discriminant grows with the twelfth power of the roots' size,
+// and an absolute test sent every quartic with roots about 0.1 across, or with
+// four roots about 100 across, into a formula that gave up.
+//
+// Numerical care in the resolvent, each for quartics that otherwise lost their
+// roots: Cardano's formula takes the cube term whose two parts add rather
+// than cancel; a discriminant between zero and the tolerance, which still
+// means one real root, falls back to Cardano's formula when the trigonometric
+// form does not come out real; and the Newton steps restore a root u that is
+// small beside p (two real roots beside a complex pair of a nearly even
+// quartic), where the shift back from the depressed cubic cancels and R
+// needs u to full precision.
 //
 // One case the resolvent cannot serve is solved directly: with q = 0 and
 // r < 0 (or r about 0 with p < 0) the equation is a quadratic in y^2 with real
@@ -47,7 +53,6 @@
 #include <array>
 #include <cmath>
 #include <complex>
-#include <limits>
 
 namespace {
 
@@ -223,40 +228,6 @@ void AddBiquadraticRoots(double p, double r, DepressedRoots& roots)
         roots.AddPair(0, std::fabs(w) <= tz ? 0 : w);
 }
 
-// x^4 + b*x^3 + c*x^2 + d*x + e.
-struct MonicQuartic {
-    double b, c, d, e;
-
-    double ValueAt(double x) const { return (((x + b) * x + c) * x + d) * x + e; }
-    double SlopeAt(double x) const { return ((4 * x + 3 * b) * x + 2 * c) * x + d; }
-};
-
-// Newton steps on a simple root, taken while they lower the residual and stay
-// closer to it than to any other root found, so that a root of a close pair
-// cannot wander to its neighbour.
-double PolishedRoot(const MonicQuartic& quartic, const std::vector<double>& roots, int index)
-{
-    double x = roots[index];
-    double max_step = std::numeric_limits<double>::infinity();
-    for (int j = 0; j < static_cast<int>(roots.size()); ++j) {
-        if (j != index)
-            max_step = std::min(max_step, std::fabs(roots[j] - x) / 2);
-    }
-    double residual = std::fabs(quartic.ValueAt(x));
-    for (int step = 0; step < 4 && residual > 0; ++step) {
-        const double slope = quartic.SlopeAt(x);
-        if (slope == 0)
-            break;
-        const double next = x - quartic.ValueAt(x) / slope;
-        const double next_residual = std::fabs(quartic.ValueAt(next));
-        if (!(std::fabs(next - roots[index]) < max_step) || !(next_residual < residual))
-            break;
-        x = next;
-        residual = next_residual;
-    }
-    return x;
-}
-
 } // namespace
 
 int SolveQuartic(double a, double b, double c, double d, double e,
@@ -294,17 +265,14 @@ int SolveQuartic(double a, double b, double c, double d, double e,
             return 0;
     }
 
-    const MonicQuartic quartic { B, C, D, E };
-    for (int i = 0; i < found.Count(); ++i)
-        roots.push_back(found.Root(i) - B / 4);
     for (int i = 0; i < found.Count(); ++i) {
-        if (found.Kind(i) == RootSimple)
-            roots[i] = PolishedRoot(quartic, roots, i);
-        if (!std::isfinite(roots[i])) {
+        const double x = found.Root(i) - B / 4;
+        if (!std::isfinite(x)) {
             roots.clear();
             kinds.clear();
             return 0;
         }
+        roots.push_back(x);
         kinds.push_back(found.Kind(i));
     }
     return found.Count();

@@ -92,6 +92,35 @@ TEST(QuarticSolver, NearlyEvenQuartic)
     EXPECT_EQ(kinds, (std::vector<int> { RootSimple, RootSimple }));
 }
 
+// Two real roots beside a complex pair, where the resolvent has one real root
+// and its discriminant is positive: small beside the cube term's square
+// (Cardano's sum cancels unless taken with the cube term's sign), or below the
+// tolerance that sends it to the trigonometric form (which then does not come
+// out real).
+TEST(QuarticSolver, OneRealResolventRoot)
+{
+    const struct {
+        double r1, r2, centre, width;
+    } cases[] = {
+        { 0.98375784039548964, -0.70470046547645171, -0.42037591084135184, 0.13067364903081735 },
+        { -0.046372060446720632, 0.068583422089949747, -0.036632827792857245, 0.0050176964963960097 },
+        { 0.092667154068166779, -0.08718403153203591, 0.092724873095522103, 0.0013521010271330125 },
+        { -93.260594795997463, 19.04331197053348, 18.107843487981754, 1.0586480539487866 },
+    };
+    for (const auto& test : cases) {
+        Polynomial p;
+        p.MultiplyBy({ 1, -(test.r1 + test.r2), test.r1 * test.r2 });
+        p.MultiplyBy({ 1, -2 * test.centre, test.centre * test.centre + test.width * test.width });
+        const auto& k = p.coefficients;
+        std::vector<double> roots;
+        std::vector<int> kinds;
+        ASSERT_EQ(SolveQuartic(k[0], k[1], k[2], k[3], k[4], roots, kinds), 2) << test.r1;
+        std::sort(roots.begin(), roots.end());
+        EXPECT_NEAR(roots[0], std::fmin(test.r1, test.r2), 1e-10 * std::fabs(test.r1));
+        EXPECT_NEAR(roots[1], std::fmax(test.r1, test.r2), 1e-10 * std::fabs(test.r1));
+    }
+}
+
 TEST(QuarticSolver, RefusalsLeaveTheListsAlone)
 {
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
