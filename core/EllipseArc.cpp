@@ -237,10 +237,13 @@ int TransformedEllipseAxes(double p, double q, double r, double s, TAngle t,
     const double X = std::hypot(sum_x, sum_y);
     const double Y = std::hypot(difference_x, difference_y);
     const int result = sines_apply ? 1 : 2;
-    if (!AllFinite({ X, Y }))
+    // Halved first, so that two lengths near the largest double do not
+    // overflow in their sum.
+    const double larger = X / 2 + Y / 2, smaller = X / 2 - Y / 2;
+    if (!AllFinite({ larger, smaller }))
         return 0;
-    first = (X + Y) / 2;
-    second = (X - Y) / 2;
+    first = larger;
+    second = smaller;
     after = TAngle((alpha + beta) / 2);
     before = TAngle((alpha - beta) / 2);
     return result;

@@ -321,4 +321,8 @@ TEST(EllipseArc, FlatEllipseAndNonFiniteInput)
     TAngle before, after;
     EXPECT_EQ(TransformedEllipseAxes(kNaN, 1, 1, 1, Degrees(0), first, second, before, after), 0);
     EXPECT_EQ(first, stale);
+    // Axes near the largest double: their sum must not overflow.
+    EXPECT_EQ(TransformedEllipseAxes(1e154, 1, 1.5e154, 0, Degrees(0), first, second, before, after), 2);
+    EXPECT_DOUBLE_EQ(first, 1.5e308);
+    EXPECT_EQ(second, 0);
 }
