@@ -8,9 +8,12 @@
 // whose solutions come as mirrored pairs). In general position, subtracting
 // the ellipse from the circle leaves a parabola y = O*x^2 + G*x + H, and putting
 // it into the ellipse gives a quartic in x, solved by SolveQuartic; its double
-// roots become touching points.
+// roots become touching points. Every crossing is then polished by Newton
+// steps on the two curve equations, since the closed forms divide by small
+// numbers near the special positions (a centre close to an axis, a nearly
+// circular ellipse) and lose digits there.
 //
-// Cost: constant; at most one quartic solution.
+// Cost: constant; at most one quartic solution and four Newton steps a point.
 //
 // The tolerances are absolute and fixed, and callers depend on them: 1e-8 for
 // a circle-shaped ellipse (1/a^2 and 1/b^2 that close), a centre on an axis or
@@ -18,12 +21,24 @@
 // 1e-10 for snapping a coordinate to the ellipse's end and for telling a
 // mirrored pair from one point; 1e-16 for a vanishing discriminant of two
 // circles. A point found by a closed form starts as a touch and becomes a
-// crossing when its mirror image is a distinct point.
+// crossing when its mirror image is a distinct point. Being absolute, the
+// first of them takes large, nearly round ellipses for circles (at semi-axes
+// of 1000 those within half a percent of round), and the quartic's leading
+// coefficient gives up on somewhat less round ones (see below).
+//
+// A double root of the quartic is trusted as a touch only where its point lies
+// on both curves (within 1e-9 of their size). Off them, the circle's centre
+// is close to the first axis and the root stands for two crossings one above
+// the other whose x the quartic cannot tell apart; they are recovered from the
+// ellipse's two points at that x. Without this, such a pair came out as a
+// touch on the axis, far from either curve.
 //
 // Refused (no points): a degenerate ellipse (a or b zero), non-finite input or
 // results, two concentric circles (equal or not), and whatever the quartic
 // solver refuses: among them a nearly circular ellipse whose quartic's leading
-// coefficient falls below 1e-14.
+// coefficient falls below 1e-14 (with semi-axes about 100 and a centre as far,
+// ellipses within about 0.1% of round; the band grows with the square of the
+// size).
 
 #include "core/EllipseCircle.h"
 
