@@ -215,15 +215,25 @@ void IntersectCircles(double a, double c, double d, double e, PointList& points)
     }
     const double k = a * a + c * c + d * d - e * e;
     if (std::fabs(c) >= t8 && std::fabs(d) >= t8) {
-        // The chord y = m*x + n in (m^2 + 1)x^2 + 2mn*x + (n^2 - a^2) = 0.
-        const double m = -c / d;
-        const double n = k / (2 * d);
-        const double G = (2 * m * n) * (2 * m * n) - 4 * (m * m + 1) * (n * n - a * a);
+        // The chord y = m*x + n (m = -c/d, n = k/2d) meets the circle where
+        // (m^2 + 1)x^2 + 2mn*x + (n^2 - a^2) = 0, whose discriminant G is
+        // 4 D^2 h^2 / d^2, D being the centres' distance and h the chord's
+        // half length. The points are taken along the line of centres and
+        // across it: the slope m is huge when d is small beside c, and the
+        // quadratic in x then loses the points to rounding.
+        const double D = std::sqrt(c * c + d * d);
+        const double along = k / (2 * D);
+        const double h_squared = a * a - along * along;
+        const double G = 4 * D * D * h_squared / (d * d);
         if (G < 0)
             return;
-        const double x1 = (std::sqrt(G) - 2 * m * n) / (2 * (m * m + 1));
-        const double x2 = (-2 * m * n - std::sqrt(G)) / (2 * (m * m + 1));
-        points.AddPointOrPair(x1, m * x1 + n, std::fabs(G) > t16, x2, m * x2 + n);
+        const double h = std::sqrt(h_squared);
+        const double foot_x = along * c / D, foot_y = along * d / D;
+        const double across_x = -h * d / D, across_y = h * c / D;
+        // The quadratic's first root is the one with the larger x.
+        const double side = across_x >= 0 ? 1 : -1;
+        points.AddPointOrPair(foot_x + side * across_x, foot_y + side * across_y, std::fabs(G) > t16,
+                              foot_x - side * across_x, foot_y - side * across_y);
     } else if (std::fabs(d) < t8) {
         const double x = k / (2 * c);
         if (a * a - x * x < 0)

@@ -101,6 +101,11 @@ TEST(EllipseCircle, PointsAndCodesOfTheSpecialPositions)
         { "circles touching outside", { 10, 10, 20, 0, 10 }, { { 10, 0, 3 } } },
         { "concentric circles", { 10, 10, 0, 0, 10 }, {} },
         { "circles on the second axis", { 10, 10, 0, 10, 10 }, { { 5 * root3, 5, 1 }, { -5 * root3, 5, 1 } } },
+        // The common chord is nearly vertical; the larger x comes first.
+        { "circles a hair off the first axis",
+          { 10, 10, 15, 1e-7, 10 },
+          { { 7.5, -std::sqrt(43.75), 1 }, { 7.5, std::sqrt(43.75), 1 } } },
+        { "circles apart, a hair off the first axis", { 10, 10, 19, 2e-8, 2 }, {} },
         { "concentric, touching the ends", { 10, 5, 0, 0, 5 }, { { 0, 5, 3 }, { 0, -5, 3 } } },
         { "concentric, four crossings",
           { 10, 5, 0, 0, 7 },
