@@ -10,8 +10,12 @@
 // after the end lies off the arc. A sweep of a full turn or more is the whole
 // ellipse and contains every parameter; it is not left to <=, which reads a
 // sweep between one and two turns as its excess over one turn (TAngle splits
-// degrees above 360 less a turn), so that 370 degrees would hold only 10. The on-curve test of EllipseArcAngleOfPoint
-// is absolute: 1e-7 from the radius in the circle frame.
+// degrees above 360 less a turn), so that 370 degrees would hold only 10. The
+// on-curve test of EllipseArcAngleOfPoint is absolute: 1e-7 from the radius in
+// the circle frame.
+//
+// The axes of a scaled ellipse are a two-by-two singular value split in closed
+// form: two atan2 calls give the rotations, two lengths the axes.
 //
 // Refused (0, nothing written): non-finite input or results, and a ratio of 0
 // where the circle frame would divide by it.
