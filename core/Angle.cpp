@@ -71,6 +71,11 @@ int RemoveWholeTurns(double& value, double turn)
         value += turn;
         --count;
     }
+    // A value a hair below zero rounds up to a whole turn: it is zero.
+    if (value >= turn) {
+        value = 0;
+        ++count;
+    }
     return count;
 }
 

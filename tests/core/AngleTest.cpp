@@ -189,6 +189,13 @@ TEST(Angle, NormalizeRemovesWholeTurns)
     EXPECT_DOUBLE_EQ(angle.GetPackedDMS(), 359.7);
     EXPECT_EQ(angle.GetKind(), TAngle::KindPackedDMS);
 
+    // Just below zero, adding a turn rounds to the turn itself, which is not
+    // in [0, one turn): it is zero (arc membership at an arc's start relies
+    // on it).
+    angle = TAngle(-1e-17);
+    EXPECT_EQ(angle.Normalize(), 0);
+    EXPECT_EQ(angle.GetRadians(), 0);
+
     const TAngle copy = Degrees(725).Normalized();
     EXPECT_EQ(copy.GetKind(), TAngle::KindDegrees);
     EXPECT_EQ(copy.GetDegrees(), 5);
