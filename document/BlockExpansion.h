@@ -30,5 +30,6 @@ public:
 
 private:
     const TZhdData& document_;
+    std::uint32_t number_ = 0;
     bool entered_ = false;
 };
