@@ -59,8 +59,11 @@ TListReadResult TZhdElemList::ReadArchive(TStream& stream, TZhdData& document)
     TDataType& class_table = document.GetClassTablePtr();
     const std::uint32_t count = ReadArchiveCount(stream);
     WriteDebugLog("DataSize:" + std::to_string(count));
+    // Room for the records announced, as far as the data can hold them.
+    const std::uint64_t smallest_record = SmallestRecordSize(version);
+    items_.reserve(items_.size() + std::min<std::uint64_t>(count, stream.Remaining() / smallest_record));
     for (std::uint32_t i = 0; i < count; ++i) {
-        if (stream.Remaining() < SmallestRecordSize(version)) {
+        if (stream.Remaining() < smallest_record) {
             stream.MarkRanShort();
             break;
         }

@@ -1,14 +1,24 @@
 #include "elements/KSunpou.h"
 
-#include "document/ZhdData.h"
 #include "document/RecordFields.h"
+#include "document/ZhdData.h"
 #include "platform/ShiftJis.h"
+#include "platform/Stream.h"
+
+#include <boost/make_shared.hpp>
 
 namespace {
 
 bool HasSXFPart(std::uint32_t version)
 {
     return version >= 420;
+}
+
+std::vector<std::uint8_t> BodyBytes(const TSXFSunpou& part, const TZhdData& document)
+{
+    TMemoryStream body;
+    part.WriteBody(body, document);
+    return body.Bytes();
 }
 
 } // namespace
@@ -107,7 +117,7 @@ void TKSunpou::ReadBody(TStream& stream, const TZhdData& document)
     line_.ReadBody(stream, document);
     moji_.ReadBody(stream, document);
     if (HasSXFPart(document.GetVersion()))
-        sxf_.ReadBody(stream, document);
+        ReadSXF(stream, document);
 }
 
 void TKSunpou::WriteBody(TStream& stream, const TZhdData& document) const
@@ -116,7 +126,7 @@ void TKSunpou::WriteBody(TStream& stream, const TZhdData& document) const
     line_.WriteBody(stream, document);
     moji_.WriteBody(stream, document);
     if (HasSXFPart(document.GetVersion()))
-        sxf_.WriteBody(stream, document);
+        sxf_->WriteBody(stream, document);
 }
 
 int TKSunpou::GetBodySize(const TZhdData& document) const
@@ -124,8 +134,26 @@ int TKSunpou::GetBodySize(const TZhdData& document) const
     int size = TStatus::GetRecordSize(document.GetVersion()) + line_.GetBodySize(document) +
         moji_.GetBodySize(document);
     if (HasSXFPart(document.GetVersion()))
-        size += sxf_.GetBodySize(document);
+        size += sxf_->GetBodySize(document);
     return size;
+}
+
+const TKSunpou::SXFPtr& TKSunpou::DefaultSXF()
+{
+    static const SXFPtr default_part = boost::make_shared<const TSXFSunpou>();
+    return default_part;
+}
+
+// Every version that stores the part lays it out alike, so the default's
+// bytes at this document's version tell whether the part read is the default.
+void TKSunpou::ReadSXF(TStream& stream, const TZhdData& document)
+{
+    auto part = boost::make_shared<TSXFSunpou>(*sxf_);
+    part->ReadBody(stream, document);
+    if (BodyBytes(*part, document) == BodyBytes(*DefaultSXF(), document))
+        sxf_ = DefaultSXF();
+    else
+        sxf_ = part;
 }
 
 std::string TKSunpou::GetText(int index) const
@@ -147,19 +175,22 @@ TKMoji TKSunpou::SetMoji(TKMoji moji)
 
 TSXFSunpou TKSunpou::SetSXF(TSXFSunpou sxf)
 {
-    sxf_ = sxf;
-    return sxf_;
+    sxf_ = boost::make_shared<const TSXFSunpou>(sxf);
+    return *sxf_;
 }
 
 TKSunpou& TKSunpou::AssignSunpou(const TKSunpou& other)
 {
-    return SetSunpou(other.line_, other.moji_, other.sxf_);
+    line_ = other.line_;
+    moji_ = other.moji_;
+    sxf_ = other.sxf_;
+    return *this;
 }
 
 TKSunpou& TKSunpou::SetSunpou(TKLine line, TKMoji moji, TSXFSunpou sxf)
 {
     line_ = line;
     moji_ = moji;
-    sxf_ = sxf;
+    SetSXF(sxf);
     return *this;
 }

@@ -11,6 +11,8 @@
 #include "elements/KPoint.h"
 #include "elements/ZhdElem.h"
 
+#include <boost/shared_ptr.hpp>
+
 #include <cstdint>
 
 // The extended part: drawn only when its mode is not 0; end points 3 and 4
@@ -87,7 +89,7 @@ public:
     TKLine SetLine(TKLine line);
     TKMoji GetMoji() const { return moji_; }
     TKMoji SetMoji(TKMoji moji);
-    TSXFSunpou GetSXF() const { return sxf_; }
+    TSXFSunpou GetSXF() const { return *sxf_; }
     TSXFSunpou SetSXF(TSXFSunpou sxf);
     TKSunpou& AsSunpou() { return *this; }
     // The three parts; the dimension's attribute record, marks and number stay.
@@ -95,7 +97,12 @@ public:
     TKSunpou& SetSunpou(TKLine line, TKMoji moji, TSXFSunpou sxf);
 
 private:
+    using SXFPtr = boost::shared_ptr<const TSXFSunpou>;
+
+    static const SXFPtr& DefaultSXF();
+    void ReadSXF(TStream& stream, const TZhdData& document);
+
     TKLine line_;
     TKMoji moji_;
-    TSXFSunpou sxf_;
+    SXFPtr sxf_ = DefaultSXF();
 };

@@ -267,3 +267,31 @@ TEST(ElemBodyText, KindWordKeepsOnlyItalicAndBold)
     output.SetPosition(15 + 32);
     EXPECT_EQ(ReadU32(output), 3u);
 }
+
+// Extended parts that read as the default and parts that do not come back
+// alike; changing one dimension's part leaves another's alone.
+TEST(ElemBodySunpou, DefaultAndChangedExtendedParts)
+{
+    const TZhdData document = DocumentOfVersion(420);
+    TKSunpou plain;
+    TMemoryStream plain_body;
+    plain.WriteBody(plain_body, document);
+    TKSunpou read;
+    plain_body.SetPosition(0);
+    read.ReadBody(plain_body, document);
+    TMemoryStream again;
+    read.WriteBody(again, document);
+    EXPECT_EQ(BytesOf(again), BytesOf(plain_body));
+
+    TSXFSunpou part = read.GetSXF();
+    part.SetMode(3);
+    TKSunpou changed = read;
+    changed.SetSXF(part);
+    EXPECT_EQ(changed.GetSXF().GetMode(), 3);
+    EXPECT_EQ(read.GetSXF().GetMode(), 0);
+    TMemoryStream changed_body;
+    changed.WriteBody(changed_body, document);
+    changed_body.SetPosition(0);
+    read.ReadBody(changed_body, document);
+    EXPECT_EQ(read.GetSXF().GetMode(), 3);
+}
