@@ -7,6 +7,7 @@
 #include "elements/KBlock.h"
 #include "elements/KLine.h"
 #include "elements/KMoji.h"
+#include "platform/Errors.h"
 #include "platform/ShiftJis.h"
 #include "tests/document/DrawingFixture.h"
 #include "tests/document/HeadFixture.h"
@@ -439,4 +440,11 @@ TEST(DrawingFile, UnreadableFile)
     EXPECT_EQ(document.LoadFromFile(locked), TLoadStatus::Unreadable);
     EXPECT_EQ(document.GetElemListPtr().Size(), 0);
     EXPECT_EQ(document.GetBlockDefinesPtr().Count(), 0);
+}
+
+TEST(DrawingFile, SaveToAFileThatCannotBeCreatedRaises)
+{
+    const TempDir folder;
+    TZhdData document = SampleDrawing(420);
+    EXPECT_THROW(document.SaveToFile(folder.File("no-such-folder/drawing.zhd").string()), FileError);
 }
