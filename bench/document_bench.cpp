@@ -54,7 +54,7 @@ TZhdElemPtr MixedElement(int i)
         elem = point;
     } else if (slot < 88) {
         auto text = boost::make_shared<TKMoji>(TBPoint(x, y), TBPoint(x + 8, y), TZhdaMoji(2.0, 2.0, 0.0, 1), 1,
-                                               TAngle(), "Gothic", "W" + std::to_string(i % 997));
+                                               TAngle(), "Gothic", std::string("W").append(std::to_string(i % 997)));
         elem = text;
     } else if (slot < 93) {
         auto solid = boost::make_shared<TKSolid>();
