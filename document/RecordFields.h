@@ -12,6 +12,9 @@
 #include "platform/LittleEndian.h"
 #include "platform/Stream.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <type_traits>
 
 template <typename Field>
@@ -29,3 +32,30 @@ void WriteField(TStream& stream, const Field& field)
     static_assert(std::is_trivially_copyable_v<Field>);
     stream.Write(&field, sizeof field);
 }
+
+// A fixed-size record read from the stream in one piece, then handed out
+// field by field in order (a single read per record instead of one per field).
+// A field whose bytes the stream did not deliver keeps its value, as with
+// ReadField, and the stream's ran-short flag is set.
+template <std::size_t Capacity>
+class TRecordBuffer {
+public:
+    TRecordBuffer(TStream& stream, std::size_t size)
+        : delivered_(stream.Read(bytes_, std::min(size, Capacity)))
+    {
+    }
+
+    template <typename Field>
+    void Take(Field& field)
+    {
+        static_assert(std::is_trivially_copyable_v<Field>);
+        if (offset_ + sizeof field <= delivered_)
+            std::memcpy(&field, bytes_ + offset_, sizeof field);
+        offset_ += sizeof field;
+    }
+
+private:
+    std::uint8_t bytes_[Capacity];
+    std::size_t delivered_;
+    std::size_t offset_ = 0;
+};

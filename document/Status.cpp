@@ -71,17 +71,18 @@ TStatus& TStatus::SetStatus(std::uint32_t pl_group, std::uint8_t pen_style, std:
 
 void TStatus::Read(TStream& stream, std::uint32_t version)
 {
-    ReadField(stream, pl_group_);
-    ReadField(stream, pen_style_);
-    ReadField(stream, pen_color_);
+    TRecordBuffer<15> record(stream, static_cast<std::size_t>(GetRecordSize(version)));
+    record.Take(pl_group_);
+    record.Take(pen_style_);
+    record.Take(pen_color_);
     if (HasPenWidth(version))
-        ReadField(stream, pen_width_);
+        record.Take(pen_width_);
     else
         pen_width_ = 0;
-    ReadField(stream, layer_);
-    ReadField(stream, g_layer_);
+    record.Take(layer_);
+    record.Take(g_layer_);
     std::uint16_t low_flags = flg_.GetWord(0);
-    ReadField(stream, low_flags);
+    record.Take(low_flags);
     flg_.SetWord(low_flags, 0);
 }
 

@@ -36,7 +36,8 @@ TMemoryStream::TMemoryStream(std::vector<std::uint8_t> bytes)
 
 std::size_t TMemoryStream::Read(void* buffer, std::size_t count)
 {
-    const std::uint64_t available = Remaining();
+    // The members directly: this runs for every field of every record.
+    const std::uint64_t available = position_ < bytes_.size() ? bytes_.size() - position_ : 0;
     const std::size_t delivered = static_cast<std::size_t>(std::min<std::uint64_t>(count, available));
     if (delivered > 0) {
         std::memcpy(buffer, bytes_.data() + position_, delivered);

@@ -1,0 +1,264 @@
+#pragma once
+
+// TZhdData: one drawing document: the header, the elements and block
+// definitions, the class-tag table of its file, the attribute states and
+// header information of the external-command text form, the view and print
+// state, the change marks of groups and layers, the pens drawing uses, the
+// point-marker shapes and the cached layer states.
+//
+// A document owns its members by value; only elements are shared, through the
+// element lists' shared pointers. Ways of copying a document:
+// - the copy constructor: a fully set-up document (default pens, marker
+//   shapes, layer-state table), then the drawing's members copied as the
+//   assignment copies them;
+// - assignment, Assign and AssignValue: Head, ElemList (elements shared),
+//   BlockDefines, ClassTable, KStatus, GStatus, InfoZhg, InfoReg, the four
+//   change-mark tables and InstructionList; pens, marker shapes, drawing state
+//   and layer states stay;
+// - AssignAll (the print job's working copy): everything except ElemList,
+//   which the caller fills with new copies (TZhdElemList::Copy).
+//
+// The change-mark tables are empty after a load: reading a mark then answers
+// "not marked", and setting one sizes the table to 16 (or 16 x 16) first.
+// The layer-state table is a cache of the header's effective states, refilled
+// by RefreshLayerStates, which callers run before they read it.
+//
+// Block definitions are handed out read-only; changes go through the document
+// so that its look-up index by number and name stays true.
+
+#include "core/SList.h"
+#include "core/Vect.h"
+#include "core/Vects.h"
+#include "document/BlockDefineIndex.h"
+#include "document/DataType.h"
+#include "document/InfoZHG.h"
+#include "document/KBlockDefine.h"
+#include "document/StatusZHG.h"
+#include "document/ZhdElemList.h"
+#include "document/ZhdHead.h"
+#include "document/ZhdPen.h"
+#include "render/InfoReg.h"
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+class TMemoryStream;
+class TStopWatch;
+class TStream;
+
+// How a load ended. The document is consistent in every case.
+enum class TLoadStatus {
+    Loaded,
+    // Missing: nothing was touched. Unreadable: the file exists but could not
+    // be read; the elements, definitions and change marks are empty.
+    Missing,
+    Unreadable,
+    // The header was taken; nothing after it was read.
+    WrongMagic,
+    OldVersion,
+    // The data ended early: everything the file held up to there was taken.
+    RanShort,
+    // The element list met a record of no known class and the load stopped
+    // there, with the elements read so far.
+    UnknownClass,
+};
+
+class TZhdData {
+public:
+    using PenMap = std::map<std::string, TZhdPen>;
+    using PrtPenMap = std::map<std::string, TZhdPrtPen>;
+    using MarkerShapeMap = std::map<int, TZhdElemList>;
+    using LayerStateTable = std::array<std::array<std::uint32_t, 16>, 16>;
+
+    static constexpr int GroupCount = 16;
+    static constexpr int LayerCount = 16;
+    // Versions up to this one hold nothing after the header.
+    static constexpr std::uint32_t LastHeaderOnlyVersion = 229;
+
+    TZhdData();
+    TZhdData(const TZhdData& other);
+    TZhdData& operator=(const TZhdData& other);
+    ~TZhdData();
+
+    TZhdData& AssignAll(const TZhdData& other);
+    TZhdData& Assign(const TZhdData& other);
+    TZhdData& AssignValue(TZhdData other);
+    TZhdData& GetDataPtr() { return *this; }
+
+    TZhdHead GetHead() const { return head_; }
+    TZhdHead& GetHeadPtr() { return head_; }
+    const TZhdHead& GetHeadPtr() const { return head_; }
+    TZhdHead SetHead(TZhdHead head);
+    std::uint32_t GetVersion() const { return head_.GetVersion(); }
+    std::uint32_t SetVersion(std::uint32_t version) { return head_.SetVersion(version); }
+
+    TZhdElemList GetElemList() const { return elem_list_; }
+    TZhdElemList& GetElemListPtr() { return elem_list_; }
+    const TZhdElemList& GetElemListPtr() const { return elem_list_; }
+    TZhdElemList SetElemList(TZhdElemList list);
+
+    // Block definitions in file order.
+    TSList<TKBlockDefine> GetBlockDefines() const { return block_defines_; }
+    const TSList<TKBlockDefine>& GetBlockDefinesPtr() const { return block_defines_; }
+    TSList<TKBlockDefine> SetBlockDefines(TSList<TKBlockDefine> defines);
+    int AppendBlockDefine(TKBlockDefine define);
+    int ClearBlockDefines();
+    // The first definition with the name; a missing name gets a new, empty
+    // definition numbered by the element list's block numbers.
+    std::uint32_t GetBlockNumberByName(const std::string& name);
+    // "" when no definition has the number.
+    std::string GetBlockNameByNumber(std::uint32_t number);
+    // A copy of the first definition with the number, else of the first
+    // definition of all, else a default definition.
+    TKBlockDefine GetBlockDefine(std::uint32_t number);
+    TKBlockDefine GetBlockDefineByName(const std::string& name);
+    // The definition itself, by the same rule; nullptr only when there are
+    // none. Valid until the definitions change.
+    const TKBlockDefine* FindBlockDefine(std::uint32_t number);
+
+    TDataType GetClassTable() const { return class_table_; }
+    TDataType& GetClassTablePtr() { return class_table_; }
+    TDataType SetClassTable(TDataType table);
+
+    TStatusZHG GetKStatus() const { return k_status_; }
+    TStatusZHG& GetKStatusPtr() { return k_status_; }
+    TStatusZHG SetKStatus(TStatusZHG status);
+    TBitFlg GetKStatusFlags() const { return k_status_.GetFlg(); }
+    TBitFlg SetKStatusFlags(TBitFlg flags) { return k_status_.SetFlg(flags); }
+    TStatus GetKStatusAttr() const { return static_cast<const TStatus&>(k_status_); }
+    double GetKStatusScale() const { return k_status_.GetScale(); }
+    double SetKStatusScale(double scale) { return k_status_.SetScale(scale); }
+    TStatusZHG GetGStatus() const { return g_status_; }
+    TStatusZHG& GetGStatusPtr() { return g_status_; }
+    TStatusZHG SetGStatus(TStatusZHG status);
+    TBitFlg GetGStatusFlags() const { return g_status_.GetFlg(); }
+    TBitFlg SetGStatusFlags(TBitFlg flags) { return g_status_.SetFlg(flags); }
+    TStatus GetGStatusAttr() const { return static_cast<const TStatus&>(g_status_); }
+    double GetGStatusScale() const { return g_status_.GetScale(); }
+    double SetGStatusScale(double scale) { return g_status_.SetScale(scale); }
+
+    TInfoZHG& GetInfoZhgPtr() { return info_zhg_; }
+    TInfoZHG GetInfoZhg() const { return info_zhg_; }
+    TInfoZHG SetInfoZhg(TInfoZHG info);
+    TInfoREG& GetInfoRegPtr() { return info_reg_; }
+    const TInfoREG& GetInfoRegPtr() const { return info_reg_; }
+    TInfoREG GetInfoReg() const { return info_reg_; }
+    TInfoREG SetInfoReg(const TInfoREG& info);
+    int GetHeaderLineCount() const { return info_zhg_.GetHeaderLineCount(); }
+    int SetHeaderLineCount(int index) { return info_zhg_.SetHeaderLineCount(index); }
+    TBitFlg GetInfoFlags() const { return info_zhg_.GetFlags(); }
+    TBitFlg SetInfoFlags(TBitFlg flags) { return info_zhg_.SetFlags(flags); }
+    int TestInfoFlag(int bit) const { return info_zhg_.TestFlag(bit); }
+    bool SetInfoFlag(int bit, bool value) { return info_zhg_.SetFlag(bit, value); }
+    TAngle GetInfoAngle() const { return info_zhg_.GetAngle(); }
+    TAngle SetInfoAngle(TAngle angle) { return info_zhg_.SetAngle(angle); }
+    std::string GetHeText() const { return info_zhg_.GetHeText(); }
+    std::string SetHeText(std::string text) { return info_zhg_.SetHeText(std::move(text)); }
+    std::string GetHHashText() const { return info_zhg_.GetHHashText(); }
+    std::string SetHHashText(std::string text) { return info_zhg_.SetHHashText(std::move(text)); }
+    int GetHrFlag() const { return info_zhg_.GetHrFlag(); }
+    int SetHrFlag(int flag) { return info_zhg_.SetHrFlag(flag); }
+    std::string GetHSlashText() const { return info_zhg_.GetHSlashText(); }
+    std::string SetHSlashText(std::string text) { return info_zhg_.SetHSlashText(std::move(text)); }
+
+    // Change marks per group and per (group, layer).
+    bool GetGroupProtectMark(int g) const { return group_protect_marks_.Get(g); }
+    bool SetGroupProtectMark(int g, bool mark);
+    bool GetGroupNameMark(int g) const { return group_name_marks_.Get(g); }
+    bool SetGroupNameMark(int g, bool mark);
+    bool GetLayerProtectMark(int g, int l) const { return layer_protect_marks_.Get(g, l); }
+    bool SetLayerProtectMark(int g, int l, bool mark);
+    bool GetLayerNameMark(int g, int l) const { return layer_name_marks_.Get(g, l); }
+    bool SetLayerNameMark(int g, int l, bool mark);
+
+    int GetGroupState(int g) const { return head_.GetGroupState(g); }
+    int GetLayerState(int g, int l) const { return head_.GetLayerState(g, l); }
+    int GetEffectiveLayerState(int g, int l) const { return head_.GetLayerStateMask(g, l); }
+    // Refills the layer-state table from the header: 256 look-ups.
+    void RefreshLayerStates();
+    const LayerStateTable& GetLayerStatesPtr() const { return layer_states_; }
+    // The cached state mask; 0 (hidden) outside groups and layers 0 to 15.
+    std::uint32_t GetCachedLayerState(int g, int l) const;
+
+    int GetPenColour(int n) const { return head_.GetPen(n).GetColorValue(); }
+    TZhdLType GetLineType(int n) const { return head_.GetLType(n); }
+
+    TZhdElemList GetInstructionList() const { return instruction_list_; }
+    TZhdElemList SetInstructionList(TZhdElemList list);
+
+    // Pens by name: "1" to "9" the colour numbers, "B" background, "G"
+    // display only, "S" selection, "Z" cross-hair, "100" to "356" the extended
+    // colours. A missing name looked up with [] gets a default pen.
+    PenMap& GetPenMapPtr() { return pen_map_; }
+    const PenMap& GetPenMapPtr() const { return pen_map_; }
+    PrtPenMap& GetPrtPenMapPtr() { return prt_pen_map_; }
+    const PrtPenMap& GetPrtPenMapPtr() const { return prt_pen_map_; }
+    // Point-marker shapes by marker code -7 to 11.
+    MarkerShapeMap& GetMarkerShapesPtr() { return marker_shapes_; }
+    const MarkerShapeMap& GetMarkerShapesPtr() const { return marker_shapes_; }
+
+    // Element drawing's colour for the element in hand, its override mode and
+    // the white-solid mark.
+    int GetDrawColor() const { return draw_color_; }
+    int SetDrawColor(int color) { return draw_color_ = color; }
+    int GetDrawColorMode() const { return draw_color_mode_; }
+    int SetDrawColorMode(int mode) { return draw_color_mode_ = mode; }
+    int GetWhiteSolidFlag() const { return white_solid_flag_; }
+    int SetWhiteSolidFlag(int flag) { return white_solid_flag_ = flag; }
+
+    // The drawing file (.zhd). LoadFromFile catches file errors and reports
+    // them by its status; SaveToFile lets them reach the caller and touches
+    // the file only once the whole drawing is built in memory.
+    TLoadStatus LoadFromFile(const std::string& path);
+    void SaveToFile(const std::string& path);
+    // The same on a stream holding (or receiving) a whole drawing file.
+    TLoadStatus LoadFromStream(TStream& stream);
+    void SaveToStream(TMemoryStream& stream);
+    // The size of the element bodies at the document's version.
+    int GetDataByteSize() const;
+
+private:
+    friend class TBlockExpansion;
+
+    void SetUpDefaults();
+    void FillDefaultPens();
+    void BuildMarkerShapes();
+    void CopyDrawingFrom(const TZhdData& other);
+    void CopyDrawingExceptElementsFrom(const TZhdData& other);
+    void EmptyDrawing();
+    TLoadStatus ReadDrawing(TStream& stream, TStopWatch& watch);
+    void TakePensFromHeader();
+    void TakeViewSettingsFromHeader();
+    TListReadResult ReadBlockDefines(TStream& stream);
+    void CountBlockContents();
+    void SetStatesFromHeader();
+    void WriteDrawing(TMemoryStream& stream, TStopWatch& watch);
+    std::vector<std::uint32_t>& ExpandingBlocks() const { return expanding_blocks_; }
+
+    TZhdHead head_;
+    TZhdElemList elem_list_;
+    TSList<TKBlockDefine> block_defines_;
+    TDataType class_table_;
+    TStatusZHG k_status_;
+    TStatusZHG g_status_;
+    TInfoZHG info_zhg_;
+    TInfoREG info_reg_;
+    TVect<bool> group_protect_marks_;
+    TVect<bool> group_name_marks_;
+    TVects<bool> layer_protect_marks_;
+    TVects<bool> layer_name_marks_;
+    TZhdElemList instruction_list_;
+    PenMap pen_map_;
+    PrtPenMap prt_pen_map_;
+    int draw_color_ = 0;
+    int draw_color_mode_ = 0;
+    int white_solid_flag_ = 0;
+    MarkerShapeMap marker_shapes_;
+    LayerStateTable layer_states_ {};
+
+    TBlockDefineIndex block_index_;
+    mutable std::vector<std::uint32_t> expanding_blocks_;
+};

@@ -1,0 +1,182 @@
+#pragma once
+
+// TZhdElemList: the ordered list of drawing elements, with bookkeeping that
+// the program reads without walking the list: a counter per element kind, two
+// 16 x 17 count tables per layer group and layer (graphic elements and texts;
+// column 16 is the group's total), the highest curve-group and block numbers
+// seen, and the number of selected elements.
+//
+// Lists share elements: copying a list copies the pointers (Copy makes new
+// elements). The items are a vector of shared pointers, so indexed access is
+// O(1) and loops over positions stay linear; inserting or erasing anywhere but
+// at the end moves the pointers behind it. No list ever holds an empty
+// pointer: adding one does nothing.
+//
+// Counting rule: Append, Prepend, InsertAt, EraseAt, PopFront, PopBack,
+// MoveElem, MoveToBack and Clear keep the bookkeeping; SetAt, AssignItems,
+// Resize, Reverse and the orderings leave it alone. A block reference is
+// counted only with line type 1 (one element on the reference's layer); the
+// file loader adds the contents of the other references itself. An element
+// whose layer group or layer lies outside 0 to 15 is counted by kind but in no
+// table cell, as if it lay on a hidden layer.
+//
+// Indexes are clamped (absolute value, limited to the last element).
+// Operations that need an element do nothing on an empty list and answer an
+// empty pointer.
+
+#include "document/Forward.h"
+#include "elements/Forward.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TStream;
+
+// How reading a list from a stream ended.
+enum class TListReadResult {
+    Complete,
+    // A record's class tag named no element class: the list ends there and
+    // the stream stands right after that tag.
+    UnknownClass,
+    // The data ended before the records the count announced.
+    RanShort,
+};
+
+class TZhdElemList {
+public:
+    using ElemPtrList = std::vector<TZhdElemPtr>;
+    using Iterator = ElemPtrList::iterator;
+    using ConstIterator = ElemPtrList::const_iterator;
+
+    static constexpr int GroupCount = 16;
+    static constexpr int LayerCount = 16;
+    static constexpr int TotalColumn = 16;
+
+    TZhdElemList();
+
+    TZhdElemList& GetElemListPtr() { return *this; }
+    // The other list's pointers; the bookkeeping stays.
+    TZhdElemList& AssignItems(const TZhdElemList& other);
+    Iterator Begin() { return items_.begin(); }
+    Iterator End() { return items_.end(); }
+    ConstIterator Begin() const { return items_.begin(); }
+    ConstIterator End() const { return items_.end(); }
+    const ElemPtrList& GetItemsPtr() const { return items_; }
+    TZhdElemPtr GetAtIterator(ConstIterator position) const { return *position; }
+    TZhdElemPtr GetAt(int index) const;
+    // Stores a non-empty pointer; returns the pointer now at that position.
+    TZhdElemPtr SetAt(int index, TZhdElemPtr elem);
+
+    std::uint32_t GetMaxPlGroup() const { return max_pl_group_; }
+    std::uint32_t RaiseMaxPlGroup(std::uint32_t n);
+    std::uint32_t NewPlGroup(std::uint32_t& n);
+    std::uint32_t PeekMaxPlGroup(std::uint32_t& n) const;
+    std::uint32_t GetMaxBlockNumber() const { return max_block_number_; }
+    std::uint32_t RaiseMaxBlockNumber(std::uint32_t n);
+    // n = the highest number held; the highest number is then advanced.
+    std::uint32_t AllocBlockNumber(std::uint32_t& n);
+    std::uint32_t PeekBlockNumber(std::uint32_t& n) const;
+    std::uint32_t GetSelectedCount() const { return selected_count_; }
+    std::uint32_t SetSelectedCount(std::uint32_t count) { return selected_count_ = count; }
+
+    // Cells outside the tables read 0.
+    std::uint32_t GetGroupElemCount(int group) const;
+    std::uint32_t GetLayerElemCount(int group, int layer) const;
+    std::uint32_t GetGroupTextCount(int group) const;
+    std::uint32_t GetLayerTextCount(int group, int layer) const;
+    // Adds the other list's tables cell by cell; returns the sum of every
+    // cell of both tables afterwards.
+    std::uint64_t AddLayerCounts(const TZhdElemList& other);
+    // The same, `times` times over in one pass.
+    std::uint64_t AddLayerCounts(const TZhdElemList& other, std::uint32_t times);
+
+    void ClearAllFlags();
+    // By class name ("TKLine") or archive class name ("CDataSen"); 0 for
+    // anything else.
+    std::uint32_t CountOfKind(const std::string& name) const;
+    // Counts the element in (added non-zero) or out; returns the kind
+    // counter's new value, 0 for an element that is not counted.
+    std::uint32_t UpdateCounts(const TZhdElemPtr& elem, int added);
+
+    TZhdElemPtr Front() const;
+    TZhdElemPtr Back() const;
+    // Also raises the highest curve-group number to the element's.
+    int Append(TZhdElemPtr elem);
+    int Prepend(TZhdElemPtr elem);
+    // Before the element at the clamped index; appends on an empty list.
+    int InsertAt(int index, TZhdElemPtr elem);
+    int EraseAt(int index);
+    int PopFront();
+    int PopBack();
+    // The element at `from` ends up directly before the one that was at `to`.
+    int MoveElem(int from, int to);
+    int MoveToBack(int index);
+    int Clear();
+    int Reverse();
+    int Size() const { return static_cast<int>(items_.size()); }
+    // Drops elements from the end down to |size|; never grows the list,
+    // which holds no empty pointers.
+    int Resize(int size);
+
+    // Orderings: stable, by the layer code (group * 16 + layer) and the pen
+    // colour, with the choice of order and kind in ZhdElemListOrder.cpp.
+    int SortByLayer();
+    int Sort(int order, int kind);
+    // Exchanges the items with the container; empty pointers that came with it
+    // are dropped. The bookkeeping stays.
+    int SwapItems(ElemPtrList& items);
+    int SwapElems(int a, int b);
+
+    int ClampIndex(int index) const;
+
+    // Appends new copies of the source's elements whose selected mark equals
+    // `mark` (all of them for mark 2), made through their bodies with the
+    // document. With share_images, copied texts place the source's images.
+    // The source may be this list: only the elements it held before count.
+    int Copy(const TZhdElemList& source, const TZhdData& document, int mark, int share_images);
+
+    // Gives every element its position as its number; returns the count.
+    int NumberElems();
+
+    // The list record: an archive count, then per element its class tag and
+    // its body. Reading appends; it stops at a tag that names no element
+    // class, and at the end of the data before a record that has no room for a
+    // class tag and an attribute record. The document's class-tag table goes
+    // on from where the previous list left it.
+    TListReadResult ReadArchive(TStream& stream, TZhdData& document);
+    void WriteArchive(TStream& stream, TZhdData& document) const;
+    // The sum of the element bodies (no tags, no count).
+    int GetArchiveSize(const TZhdData& document) const;
+
+    // Empties the images of the texts at the positions given (positions
+    // outside the list are skipped); returns how many texts it emptied.
+    int ClearTextImages(int unused, const std::vector<int>& positions);
+    void Nop() {}
+    // Ten debug-log lines: the size and the kind counters, then the curve-group
+    // and block-number counters.
+    void LogStatistics() const;
+
+private:
+    using CountTable = std::array<std::array<std::uint32_t, LayerCount + 1>, GroupCount>;
+
+    std::uint32_t* KindCounter(int type_code);
+    const std::uint32_t* KindCounter(int type_code) const;
+    void Count(const TZhdElem& elem, int delta);
+    static std::uint64_t SumOf(const CountTable& table);
+
+    ElemPtrList items_;
+    std::uint32_t line_count_ = 0;
+    std::uint32_t circle_count_ = 0;
+    std::uint32_t point_count_ = 0;
+    std::uint32_t text_count_ = 0;
+    std::uint32_t solid_count_ = 0;
+    std::uint32_t block_count_ = 0;
+    std::uint32_t dimension_count_ = 0;
+    std::uint32_t max_pl_group_ = 0;
+    std::uint32_t max_block_number_ = 0;
+    std::uint32_t selected_count_ = 0;
+    CountTable graphic_counts_ {};
+    CountTable text_counts_ {};
+};

@@ -1,0 +1,60 @@
+#pragma once
+
+// TKBlock: a reference that places a block definition, by its number, at an
+// insertion point with x and y scales (0 acts as 1) and an angle. It owns no
+// geometry: shapes are worked out on placed copies of the definition.
+//
+// With line type 1 the placed elements take the block's layer when drawn,
+// and the element list counts the reference as one block; with any other line
+// type they keep their own layers and the loader counts the definition's
+// contents instead.
+
+#include "core/Angle.h"
+#include "core/BPoint.h"
+#include "elements/ZhdElem.h"
+
+class TKBlock final : public TZhdElem {
+public:
+    TKBlock() = default;
+    TKBlock(const TKBlock&) = default;
+    // The attribute record and the five fields; the marks and number stay.
+    TKBlock& operator=(const TKBlock& other);
+
+    std::string GetTypeName() const override;
+    std::string GetDisplayName(const TZhdData& document) const override;
+    std::string GetArchiveClassName() const override;
+    int GetTypeCode() const override { return BlockCode; }
+
+    //   struct BlockBody {
+    //       Status status;             13 or 15 bytes by version
+    //       Point  insertion;
+    //       f64    scale_x, scale_y;
+    //       f64    angle;              radians
+    //       u32    block_number;
+    //   };                             status + 44 bytes
+    void ReadBody(TStream& stream, const TZhdData& document) override;
+    void WriteBody(TStream& stream, const TZhdData& document) const override;
+    int GetBodySize(const TZhdData& document) const override;
+
+    TBPoint GetPos() const { return position_; }
+    TBPoint SetPos(TBPoint position) { return position_ = position; }
+    double GetScaleX() const { return scale_x_; }
+    double SetScaleX(double scale) { return scale_x_ = scale; }
+    double GetScaleY() const { return scale_y_; }
+    double SetScaleY(double scale) { return scale_y_ = scale; }
+    TAngle GetAngle() const { return angle_; }
+    TAngle SetAngle(TAngle angle) { return angle_ = angle; }
+    int GetBlockNumber() const { return block_number_; }
+    int SetBlockNumber(int number) { return block_number_ = number; }
+    TKBlock& AsBlock() { return *this; }
+    // The five fields; the attribute record stays.
+    TKBlock& AssignBlock(const TKBlock& other);
+    TKBlock& SetBlock(TBPoint position, double scale_x, double scale_y, TAngle angle, int block_number);
+
+private:
+    TBPoint position_;
+    double scale_x_ = 0.0;
+    double scale_y_ = 0.0;
+    TAngle angle_;
+    int block_number_ = 0;
+};

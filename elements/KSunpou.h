@@ -1,0 +1,108 @@
+#pragma once
+
+// TKSunpou: a dimension, made of complete elements of other kinds: the
+// dimension line, the text stating the measure, and from version 420 an
+// extended part (TSXFSunpou) with a mode, two extension lines and four end
+// points. Each part keeps its own attribute record; the dimension's own record
+// decides its layer, curve group and flags.
+
+#include "elements/KLine.h"
+#include "elements/KMoji.h"
+#include "elements/KPoint.h"
+#include "elements/ZhdElem.h"
+
+#include <boost/shared_ptr.hpp>
+
+#include <cstdint>
+
+// The extended part: drawn only when its mode is not 0; end points 3 and 4
+// are stored but never drawn.
+class TSXFSunpou {
+public:
+    static constexpr int PointCount = 4;
+
+    TSXFSunpou() = default;
+
+    std::int16_t GetMode() const { return mode_; }
+    std::int16_t SetMode(std::int16_t mode) { return mode_ = mode; }
+    TKLine GetLine1() const { return line1_; }
+    TKLine SetLine1(TKLine line);
+    TKLine GetLine2() const { return line2_; }
+    TKLine SetLine2(TKLine line);
+    TKPoint GetPoint1() const { return points_[0]; }
+    TKPoint SetPoint1(TKPoint point) { return SetPointAt(0, point); }
+    TKPoint GetPoint2() const { return points_[1]; }
+    TKPoint SetPoint2(TKPoint point) { return SetPointAt(1, point); }
+    TKPoint GetPoint3() const { return points_[2]; }
+    TKPoint SetPoint3(TKPoint point) { return SetPointAt(2, point); }
+    TKPoint GetPoint4() const { return points_[3]; }
+    TKPoint SetPoint4(TKPoint point) { return SetPointAt(3, point); }
+    TSXFSunpou& AsSXFSunpou() { return *this; }
+    TSXFSunpou& AssignSXFSunpou(const TSXFSunpou& other);
+    TSXFSunpou& SetSXFSunpou(std::int16_t mode, TKLine line1, TKLine line2, TKPoint point1, TKPoint point2,
+                             TKPoint point3, TKPoint point4);
+
+    //   struct SXFPart {
+    //       i16       mode;
+    //       LineBody  line1, line2;
+    //       PointBody points[4];
+    //   };
+    void ReadBody(TStream& stream, const TZhdData& document);
+    void WriteBody(TStream& stream, const TZhdData& document) const;
+    int GetBodySize(const TZhdData& document) const;
+
+private:
+    TKPoint SetPointAt(int index, const TKPoint& point);
+
+    std::int16_t mode_ = 0;
+    TKLine line1_;
+    TKLine line2_;
+    TKPoint points_[PointCount];
+};
+
+class TKSunpou final : public TZhdElem {
+public:
+    TKSunpou() = default;
+    TKSunpou(const TKSunpou&) = default;
+    // The attribute record and the three parts; the marks and number stay.
+    TKSunpou& operator=(const TKSunpou& other);
+
+    std::string GetTypeName() const override;
+    std::string GetDisplayName(const TZhdData& document) const override;
+    std::string GetArchiveClassName() const override;
+    int GetTypeCode() const override { return SunpouCode; }
+
+    //   struct DimensionBody {
+    //       Status   status;           13 or 15 bytes by version
+    //       LineBody line;
+    //       TextBody text;
+    //       SXFPart  sxf;              only from version 420
+    //   };
+    void ReadBody(TStream& stream, const TZhdData& document) override;
+    void WriteBody(TStream& stream, const TZhdData& document) const override;
+    int GetBodySize(const TZhdData& document) const override;
+
+    // The dimension text's texts.
+    std::string GetText(int index) const override;
+
+    TKLine GetLine() const { return line_; }
+    TKLine SetLine(TKLine line);
+    TKMoji GetMoji() const { return moji_; }
+    TKMoji SetMoji(TKMoji moji);
+    TSXFSunpou GetSXF() const { return *sxf_; }
+    TSXFSunpou SetSXF(TSXFSunpou sxf);
+    TKSunpou& AsSunpou() { return *this; }
+    // The three parts; the dimension's attribute record, marks and number stay.
+    TKSunpou& AssignSunpou(const TKSunpou& other);
+    TKSunpou& SetSunpou(TKLine line, TKMoji moji, TSXFSunpou sxf);
+
+private:
+    using SXFPtr = boost::shared_ptr<const TSXFSunpou>;
+
+    static const SXFPtr& DefaultSXF();
+    void ReadSXF(TStream& stream, const TZhdData& document);
+
+    TKLine line_;
+    TKMoji moji_;
+    SXFPtr sxf_ = DefaultSXF();
+};
