@@ -58,7 +58,7 @@ public:
     void WriteBody(TStream& stream, const TZhdData& document) const override;
     int GetBodySize(const TZhdData& document) const override;
 
-    // 1 the font name, 2 the image specification (the text after a leading
+    // 1 the font name, 2 the image reference (the text after a leading
     // "^@BM" or "^$BM", else empty), any other index the text.
     std::string GetText(int index) const override;
     // Empties the images; 1 when there were any.

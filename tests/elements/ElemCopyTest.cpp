@@ -156,12 +156,12 @@ TEST(ElemText, SearchableTextsAndRelease)
 {
     TKMoji text;
     text.SetFontName("Gothic");
-    for (const auto& [stored, spec] : { std::pair { "^@BMdoor.bmp,5", "door.bmp,5" }, { "^$BMx", "x" },
+    for (const auto& [stored, image] : { std::pair { "^@BMdoor.bmp,5", "door.bmp,5" }, { "^$BMx", "x" },
                                         { "^BMx", "" }, { "plain", "" } }) {
         text.SetTextString(stored);
         EXPECT_EQ(text.GetText(0), stored);
         EXPECT_EQ(text.GetText(TKMoji::FontNameText), "Gothic");
-        EXPECT_EQ(text.GetText(TKMoji::ImageSpecText), spec);
+        EXPECT_EQ(text.GetText(TKMoji::ImageSpecText), image);
     }
 
     std::ostringstream log;
