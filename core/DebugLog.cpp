@@ -18,6 +18,11 @@ DebugLogState& State()
 
 } // namespace
 
+bool DebugLogEnabled()
+{
+    return State().target != nullptr;
+}
+
 std::ostream& EndLineFlush(std::ostream& stream)
 {
     stream.put('\n');

@@ -15,6 +15,9 @@
 // Appends `tabs` tab characters (none when 0 or less), the text and a line end.
 void WriteDebugLog(const std::string& text, int tabs = 0);
 
+// Whether lines go anywhere; lets callers skip building long reports.
+bool DebugLogEnabled();
+
 // Ends a log line: one line feed, then a flush.
 std::ostream& EndLineFlush(std::ostream& stream);
 

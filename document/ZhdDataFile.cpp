@@ -92,10 +92,12 @@ TLoadStatus TZhdData::ReadDrawing(TStream& stream, TStopWatch& watch)
     TakePensFromHeader();
     TakeViewSettingsFromHeader();
     WriteDebugLog(SjPrintf(u8"ヘッダ処理：%.3f秒", watch.Lap()));
-    StringList report;
-    head_.AppendInformation(report);
-    for (const std::string& line : report)
-        WriteDebugLog(line);
+    if (DebugLogEnabled()) {
+        StringList report;
+        head_.AppendInformation(report);
+        for (const std::string& line : report)
+            WriteDebugLog(line);
+    }
     WriteDebugLog(SjPrintf(u8"ヘッダ表示：%.3f秒", watch.Lap()));
 
     // A foreign file is not read as elements from byte 8 on.
