@@ -33,6 +33,13 @@ const char* FoldedCharacter(std::uint16_t code)
 std::string FoldToHalfWidthKatakana(std::string_view sjis)
 {
     std::string folded;
+    FoldToHalfWidthKatakana(sjis, folded);
+    return folded;
+}
+
+void FoldToHalfWidthKatakana(std::string_view sjis, std::string& folded)
+{
+    folded.clear();
     folded.reserve(sjis.size());
     for (std::size_t i = 0; i < sjis.size();) {
         const std::size_t length = CharLengthAt(sjis, i);
@@ -48,5 +55,4 @@ std::string FoldToHalfWidthKatakana(std::string_view sjis)
         folded.append(sjis, i, length);
         i += length;
     }
-    return folded;
 }
