@@ -90,7 +90,12 @@ int ReadTextFileLines(const std::string& file_name, StringList& lines)
         return 0;
     }
     const auto& bytes = stream.Bytes();
-    std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    SplitTextLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), lines);
+    return 1;
+}
+
+int SplitTextLines(std::string_view text, StringList& lines)
+{
     text = text.substr(0, text.find('\0'));
     lines.clear();
     std::size_t i = 0;
@@ -101,7 +106,7 @@ int ReadTextFileLines(const std::string& file_name, StringList& lines)
             lines.emplace_back(text.substr(i, stop - i));
         i = stop + 1;
     }
-    return 1;
+    return static_cast<int>(lines.size());
 }
 
 std::string ToHalfWidthKatakana(const std::string& text)

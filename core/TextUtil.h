@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 using StringList = std::vector<std::string>;
@@ -25,6 +26,9 @@ int SplitAtBlanks(const std::string& text, StringList& lines);
 // text ends at its first zero byte). Returns 1 when the file was read; 0 when
 // it is missing or cannot be read, and then the list is left as it was.
 int ReadTextFileLines(const std::string& file_name, StringList& lines);
+// The same cut on text in memory: the lines replace `lines`; returns their
+// number.
+int SplitTextLines(std::string_view text, StringList& lines);
 
 // Full-width letters, digits and symbols to half-width, kana to half-width
 // katakana.
