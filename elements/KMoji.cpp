@@ -104,16 +104,25 @@ int TKMoji::GetBodySize(const TZhdData& document) const
         size_fields * DoubleFieldSize + DoubleFieldSize + ArchiveStringSize(font_name_) + ArchiveStringSize(text_);
 }
 
+namespace {
+
+// "^@BM" or "^$BM" before an image text's file reference.
+constexpr std::size_t image_prefix_length = 4;
+
+} // namespace
+
 std::string TKMoji::GetText(int index) const
 {
     if (index == FontNameText)
         return font_name_;
-    if (index == ImageSpecText) {
-        if (text_.starts_with("^@BM") || text_.starts_with("^$BM"))
-            return text_.substr(4);
-        return {};
-    }
+    if (index == ImageSpecText)
+        return HasImageSpec() ? text_.substr(image_prefix_length) : std::string();
     return text_;
+}
+
+bool TKMoji::HasImageSpec() const
+{
+    return text_.size() > image_prefix_length && (text_.starts_with("^@BM") || text_.starts_with("^$BM"));
 }
 
 int TKMoji::Release()

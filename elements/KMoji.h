@@ -78,6 +78,10 @@ public:
     std::string SetFontName(std::string name);
     std::string GetTextString() const { return text_; }
     std::string SetTextString(std::string text);
+    // For the text search, which looks at every text of a drawing: the text
+    // itself without a copy, and whether GetText(ImageSpecText) is not empty.
+    const std::string& GetTextStringPtr() const { return text_; }
+    bool HasImageSpec() const;
     TKMoji& AsMoji() { return *this; }
     // The seven fields; attribute record, marks, number and images stay.
     TKMoji& AssignMoji(const TKMoji& other);
