@@ -183,6 +183,56 @@ public:
     // The cached state mask; 0 (hidden) outside groups and layers 0 to 15.
     std::uint32_t GetCachedLayerState(int g, int l) const;
 
+    // --- Selection, text search and the CAD settings file ---
+    // (ZhdDataSelect.cpp, ZhdDataSearch.cpp, CadSettingsFile.cpp)
+    // To select an element sets its selected and last-hit marks, to unselect
+    // it clears both. The operations that read layer states refresh the
+    // table first. An element is selectable when its group and its layer are
+    // both at least editable, visible when both are at least display only.
+    // Every operation that changes marks stores its result as the element
+    // list's selected count (ClearSelection stores 0). Group, layer and scope
+    // numbers out of range select nothing; they are never used as indexes.
+    //
+    // Selects group g's selectable elements; the others are unselected, or
+    // keep their marks when keep is not 0. Returns the number selected.
+    int SelectGroup(int g, int keep);
+    // The same for layer l of group g.
+    int SelectLayer(int g, int l, int keep);
+    // Selects the selectable elements and unselects the rest; returns (and
+    // stores) the number of elements in the list, not the number selected.
+    int SelectAllVisible();
+    // Clears the selected mark only, so ReselectMarked can bring the
+    // selection back; returns how many elements were selected.
+    int ClearSelection();
+    // Sets the selected mark again on the elements with the last-hit mark
+    // that are still selectable; clears nothing. Returns their number.
+    int ReselectMarked();
+    // The search bar: selects the hits and unselects every other element, in
+    // every group and layer, hidden ones included; returns the number of hits.
+    // Candidates are the texts in `scope` (TTextSearchScope) on visible layers
+    // that place no image; `options` are TTextSearchOption bits. A pattern
+    // error raises EbmREToken before any mark or count changes.
+    int SearchText(std::string word, int scope, int options);
+    // The candidate list: the candidates' texts as stored, in list order with
+    // duplicates, replace `texts`; returns their number. No mark changes.
+    int CollectTexts(std::vector<std::string>& texts, int scope);
+    // Group g and its 16 layers become editable and every other group hidden
+    // (their layers keep their states); g outside 0 to 15 hides all groups.
+    // The layer-state table is not refreshed.
+    void IsolateGroup(int g);
+    std::uint32_t GetGroupElemCount(int g) const { return elem_list_.GetGroupElemCount(g); }
+    std::uint32_t GetLayerElemCount(int g, int l) const { return elem_list_.GetLayerElemCount(g, l); }
+    std::uint32_t GetGroupTextCount(int g) const { return elem_list_.GetGroupTextCount(g); }
+    std::uint32_t GetLayerTextCount(int g, int l) const { return elem_list_.GetLayerTextCount(g, l); }
+    // The CAD program's settings file (.zhf): its line-type and pen lines
+    // replace entries of the header's tables (TZhdHead::ApplySettingsFile),
+    // KStatus's group and layer become the write target, and GStatus takes
+    // KStatus. Missing or Unreadable: nothing changed, nothing logged. A value
+    // that does not convert raises ConvertError naming its line; the lines
+    // before it stay applied.
+    TLoadStatus LoadCadSettingsFile(const std::string& path);
+    // --- end of selection, text search and the CAD settings file ---
+
     int GetPenColour(int n) const { return head_.GetPen(n).GetColorValue(); }
     TZhdLType GetLineType(int n) const { return head_.GetLType(n); }
 

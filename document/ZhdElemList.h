@@ -29,6 +29,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -93,6 +94,17 @@ public:
     std::uint64_t AddLayerCounts(const TZhdElemList& other, std::uint32_t times);
 
     void ClearAllFlags();
+
+    // --- Selection marks (ZhdElemListSelect.cpp) ---
+    // To select an element sets its selected and last-hit marks; to unselect
+    // it clears both. The instruction mark is never touched.
+    static void SelectElem(TZhdElem& elem);
+    static void UnselectElem(TZhdElem& elem);
+    // One pass in list order: selects every element `wanted` accepts; unselects
+    // the others, or leaves their marks alone when `keep` is set. Stores the
+    // number selected as the selected count and returns it.
+    int SelectWhere(const std::function<bool(const TZhdElem&)>& wanted, bool keep);
+    // --- end of selection marks ---
     // By class name ("TKLine") or archive class name ("CDataSen"); 0 for
     // anything else.
     std::uint32_t CountOfKind(const std::string& name) const;
