@@ -19,6 +19,7 @@
 #include "core/BPoint.h"
 #include "core/TextUtil.h"
 #include "core/Vect.h"
+#include "document/Forward.h"
 #include "document/ZhdGrp.h"
 #include "document/ZhdLType.h"
 #include "document/ZhdMoji.h"
@@ -154,6 +155,18 @@ public:
     TVect<TZhdLType> SetLTypes(TVect<TZhdLType> types);
     TVect<TZhdLParameter> GetLParameters() const { return line_parameters_; }
     TVect<TZhdLParameter> SetLParameters(TVect<TZhdLParameter> parameters);
+
+    // --- The CAD settings file (CadSettingsFile.cpp) ---
+    // Applies the settings file's lines in order until one beginning "END":
+    // "LTYPE_" lines replace line types, "LCOLLOR_" lines screen pens,
+    // "PCOLLOR_" lines print pens; comments ("#") and other keys are skipped.
+    // Then group g and its layer l of the state (its layer group and layer)
+    // become the write target, g's write layer becomes l; the header's write
+    // group stays, and g or l outside 0 to 15 changes no state. `info` is not
+    // read. A value that does not convert raises ConvertError naming the
+    // line; the lines before it stay applied.
+    void ApplySettingsFile(const TStatusZHG& state, const TInfoZHG& info, const StringList& lines);
+    // --- end of the CAD settings file ---
 
     // Drawing and printing flags.
     int GetPointRadiusOnScreen() const { return point_radius_on_screen_; }
