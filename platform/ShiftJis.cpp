@@ -62,13 +62,6 @@ private:
 
 } // namespace
 
-std::size_t CharLengthAt(std::string_view text, std::size_t index)
-{
-    if (index < text.size() && IsLeadByte(text[index]) && index + 1 < text.size())
-        return 2;
-    return 1;
-}
-
 bool IsTrailByteAt(std::string_view text, std::size_t index)
 {
     std::size_t i = 0;

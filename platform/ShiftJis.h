@@ -20,7 +20,11 @@ constexpr bool IsLeadByte(char c) { return IsLeadByte(static_cast<unsigned char>
 
 // Number of bytes of the character that starts at `index`: 2 for a lead byte
 // with its trail byte present, else 1. A lead byte at the very end counts 1.
-std::size_t CharLengthAt(std::string_view text, std::size_t index);
+// Inline: every walk over a text calls it once per character.
+inline std::size_t CharLengthAt(std::string_view text, std::size_t index)
+{
+    return index + 1 < text.size() && IsLeadByte(text[index]) ? 2 : 1;
+}
 
 // Whether the byte at `index` (0-based) is the trail byte of a double-byte
 // character, found by walking the text from its start.
