@@ -1,5 +1,7 @@
 #include "document/ZhdData.h"
 
+#include "core/WakeBit.h"
+
 #include <utility>
 
 TZhdData::TZhdData()
@@ -233,9 +235,15 @@ bool TZhdData::SetLayerNameMark(int g, int l, bool mark)
 
 void TZhdData::RefreshLayerStates()
 {
+    // The masks of TZhdHead::GetLayerStateMask, with each group copied out of
+    // the header once rather than twice per layer (a group copy brings its
+    // sixteen layers and names): every selection and search refreshes.
+    const TWakeBit& masks = SharedWakeBit();
     for (int g = 0; g < GroupCount; ++g) {
+        const TZhdGrp group = head_.GetGroup(g);
+        const std::uint32_t group_mask = masks.GetMask(group.GetState());
         for (int l = 0; l < LayerCount; ++l)
-            layer_states_[g][l] = static_cast<std::uint32_t>(GetEffectiveLayerState(g, l));
+            layer_states_[g][l] = group_mask & masks.GetMask(group.GetLayer(l).GetState());
     }
 }
 

@@ -142,3 +142,26 @@ TEST(Selection, IsolateGroup)
     for (int g = 0; g < 16; ++g)
         EXPECT_EQ(head.GetGroupState(g), 0) << g;
 }
+
+TEST(Selection, LayerStateTableAgreesWithTheHeader)
+{
+    // Pairs of group and layer states, -1 being no state at all.
+    TZhdData document;
+    const int states[] = { -1, 0, 1, 2, 3, 4 };
+    for (int g = 0; g < 6; ++g) {
+        SetGroupState(document, g, states[g]);
+        for (int l = 0; l < 6; ++l)
+            SetLayerState(document, g, l, states[l]);
+    }
+    document.RefreshLayerStates();
+    for (int g = 0; g < 16; ++g) {
+        for (int l = 0; l < 16; ++l) {
+            EXPECT_EQ(document.GetCachedLayerState(g, l),
+                      static_cast<std::uint32_t>(document.GetHeadPtr().GetLayerStateMask(g, l)))
+                << g << " " << l;
+        }
+    }
+    EXPECT_EQ(document.GetCachedLayerState(3, 4), 3u);
+    EXPECT_EQ(document.GetCachedLayerState(4, 2), 1u);
+    EXPECT_EQ(document.GetCachedLayerState(0, 4), 0u);
+}
