@@ -157,11 +157,17 @@ TEST(ElemText, SearchableTextsAndRelease)
     TKMoji text;
     text.SetFontName("Gothic");
     for (const auto& [stored, image] : { std::pair { "^@BMdoor.bmp,5", "door.bmp,5" }, { "^$BMx", "x" },
-                                        { "^BMx", "" }, { "plain", "" } }) {
+                                        { "^BMx", "" }, { "^@BM", "" }, { "plain", "" } }) {
         text.SetTextString(stored);
         EXPECT_EQ(text.GetText(0), stored);
         EXPECT_EQ(text.GetText(TKMoji::FontNameText), "Gothic");
         EXPECT_EQ(text.GetText(TKMoji::ImageSpecText), image);
+        EXPECT_EQ(text.HasImageSpec(), !std::string(image).empty()) << stored;
+        // A dimension answers with its text's texts.
+        TKSunpou dimension;
+        dimension.SetMoji(text);
+        for (int index : { 0, TKMoji::FontNameText, TKMoji::ImageSpecText, 7 })
+            EXPECT_EQ(dimension.GetText(index), text.GetText(index)) << stored << " " << index;
     }
 
     std::ostringstream log;
