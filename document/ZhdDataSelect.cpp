@@ -46,6 +46,8 @@ int TZhdData::SelectAllVisible()
 
 int TZhdData::ClearSelection()
 {
+    // Reads no state, but leaves the table as fresh as every selection does.
+    RefreshLayerStates();
     int count = 0;
     for (const TZhdElemPtr& elem : elem_list_.GetItemsPtr()) {
         TBitFlg& marks = elem->GetElemFlgPtr();
