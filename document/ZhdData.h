@@ -186,8 +186,8 @@ public:
     // --- Selection, text search and the CAD settings file ---
     // (ZhdDataSelect.cpp, ZhdDataSearch.cpp, CadSettingsFile.cpp)
     // To select an element sets its selected and last-hit marks, to unselect
-    // it clears both. Every operation but IsolateGroup refreshes the
-    // layer-state table first. An element is selectable when its group and its layer are
+    // it clears both. The selecting, searching and collecting operations
+    // refresh the layer-state table first. An element is selectable when its group and its layer are
     // both at least editable, visible when both are at least display only.
     // Every operation that changes marks stores its result as the element
     // list's selected count (ClearSelection stores 0). Group, layer and scope
