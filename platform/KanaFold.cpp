@@ -18,45 +18,60 @@ constexpr FoldEntry fold_table[] = {
 #include "platform/KanaFoldTable.inc"
 };
 
-static_assert(std::is_sorted(std::begin(fold_table), std::end(fold_table),
-    [](const FoldEntry& a, const FoldEntry& b) { return a.code < b.code; }));
-
-// The lead bytes of the table's characters: most of a Japanese text is kanji,
-// whose lead bytes are not among them, so they skip the table search.
-constexpr std::array<bool, 256> TableLeadBytes()
+// The table's characters have few lead bytes (0x81 to 0x83 and two more).
+// Each gets a row of 256 trail bytes holding 1 + the entry's position in the
+// table (0: the character stays), so a look-up is two array reads; kanji,
+// most of a Japanese text, find no row at all.
+constexpr std::array<std::int8_t, 256> LeadRows()
 {
-    std::array<bool, 256> leads {};
-    for (const FoldEntry& entry : fold_table)
-        leads[entry.code >> 8] = true;
-    return leads;
+    std::array<std::int8_t, 256> rows {};
+    rows.fill(-1);
+    std::int8_t next_row = 0;
+    for (const FoldEntry& entry : fold_table) {
+        std::int8_t& row = rows[entry.code >> 8];
+        if (row < 0)
+            row = next_row++;
+    }
+    return rows;
 }
 
-constexpr std::array<bool, 256> table_lead_bytes = TableLeadBytes();
+constexpr std::array<std::int8_t, 256> lead_rows = LeadRows();
 
-// The folded form of a double-byte character, or nullptr when it stays.
-const std::string_view* FoldedCharacter(unsigned char lead, unsigned char trail)
+constexpr std::size_t RowCount()
 {
-    if (!table_lead_bytes[lead])
-        return nullptr;
-    const auto code = static_cast<std::uint16_t>(lead << 8 | trail);
-    const auto* end = std::end(fold_table);
-    const auto* entry = std::lower_bound(std::begin(fold_table), end, code,
-        [](const FoldEntry& e, std::uint16_t c) { return e.code < c; });
-    return entry != end && entry->code == code ? &entry->folded : nullptr;
+    return static_cast<std::size_t>(std::count_if(lead_rows.begin(), lead_rows.end(), [](std::int8_t row) {
+        return row >= 0;
+    }));
 }
+
+using TrailIndex = std::array<std::uint16_t, 256>;
+
+constexpr std::array<TrailIndex, RowCount()> EntryIndex()
+{
+    std::array<TrailIndex, RowCount()> index {};
+    for (std::size_t i = 0; i < std::size(fold_table); ++i) {
+        const std::uint16_t code = fold_table[i].code;
+        index[static_cast<std::size_t>(lead_rows[code >> 8])][code & 0xFF] = static_cast<std::uint16_t>(i + 1);
+    }
+    return index;
+}
+
+constexpr std::array<TrailIndex, RowCount()> entry_index = EntryIndex();
 
 } // namespace
+
+std::string_view FoldedDoubleByteCharacter(unsigned char lead, unsigned char trail)
+{
+    const std::int8_t row = lead_rows[lead];
+    if (row < 0)
+        return {};
+    const std::uint16_t entry = entry_index[static_cast<std::size_t>(row)][trail];
+    return entry != 0 ? fold_table[entry - 1].folded : std::string_view();
+}
 
 std::string FoldToHalfWidthKatakana(std::string_view sjis)
 {
     std::string folded;
-    FoldToHalfWidthKatakana(sjis, folded);
-    return folded;
-}
-
-void FoldToHalfWidthKatakana(std::string_view sjis, std::string& folded)
-{
-    folded.clear();
     folded.reserve(sjis.size());
     for (std::size_t i = 0; i < sjis.size();) {
         if (CharLengthAt(sjis, i) == 1) {
@@ -64,12 +79,10 @@ void FoldToHalfWidthKatakana(std::string_view sjis, std::string& folded)
             ++i;
             continue;
         }
-        const auto lead = static_cast<unsigned char>(sjis[i]);
-        const auto trail = static_cast<unsigned char>(sjis[i + 1]);
-        if (const std::string_view* replacement = FoldedCharacter(lead, trail))
-            folded.append(*replacement);
-        else
-            folded.append(sjis.substr(i, 2));
+        const std::string_view replacement = FoldedDoubleByteCharacter(static_cast<unsigned char>(sjis[i]),
+                                                                       static_cast<unsigned char>(sjis[i + 1]));
+        folded.append(replacement.empty() ? sjis.substr(i, 2) : replacement);
         i += 2;
     }
+    return folded;
 }

@@ -9,7 +9,7 @@
 // characters); kana without a half-width form become full-width katakana.
 // Everything else, half-width katakana included, is kept.
 std::string FoldToHalfWidthKatakana(std::string_view sjis);
-// The same into a buffer the caller keeps, for loops over many texts: the
-// buffer is overwritten and keeps its capacity. It must not be `sjis`'s own
-// storage.
-void FoldToHalfWidthKatakana(std::string_view sjis, std::string& folded);
+// What the fold makes of one double-byte character: one or two half-width
+// characters or another double-byte one; empty when the character stays. For
+// loops that fold on the way (the text search).
+std::string_view FoldedDoubleByteCharacter(unsigned char lead, unsigned char trail);
