@@ -24,11 +24,18 @@
 // of a character. Texts are not trusted to be well formed: a lead byte at the
 // end is a character of one byte.
 //
+// The steps are applied in one walk over the text's characters: a step
+// changes a character (or drops it) without looking at its neighbours, and
+// the fold gives whole characters, so each character can go through all
+// steps before the next is read; the writer follows the run of dots at the
+// end as it goes and cuts it off at the end. The search bar reaches every
+// text of a drawing, and one walk takes half the time of four.
+//
 // Cost: the word is normalised or compiled once per search. Each text costs
-// one copy into the matcher's buffer (the fold writes it there), one walk per
-// step that needs characters, and a byte search (std::string_view::find) with
-// a boundary walk that only moves forward; no allocation once the buffer has
-// grown to the longest text. A pattern is matched by the engine's automaton in
+// one walk into the matcher's buffer (no allocation once the buffer has grown
+// to the longest text; the fold is two table reads per double-byte
+// character) and a byte search (std::string_view::find) with a boundary walk
+// that only moves forward. A pattern is matched by the engine's automaton in
 // time linear in the text.
 
 #include "document/TextMatcher.h"
@@ -36,7 +43,6 @@
 #include "platform/KanaFold.h"
 #include "platform/ShiftJis.h"
 
-#include <algorithm>
 
 namespace {
 
@@ -48,63 +54,101 @@ bool HasOption(int options, int option)
     return (options & option) != 0;
 }
 
-void LowerCaseAsciiLetters(std::string& text)
-{
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = CharLengthAt(text, i);
-        if (length == 1 && text[i] >= 'A' && text[i] <= 'Z')
-            text[i] = static_cast<char>(text[i] - 'A' + 'a');
-        i += length;
-    }
-}
-
-void DropBlanks(std::string& text)
-{
-    // A blank is never part of a double-byte character: trail bytes start at
-    // 0x40.
-    std::erase(text, ' ');
-}
-
 enum class DotKind { None, FullWidth, HalfWidth };
 
-DotKind DotKindAt(std::string_view text, std::size_t i, std::size_t length)
-{
-    if (length == 2)
-        return text.substr(i, 2) == full_width_dot ? DotKind::FullWidth : DotKind::None;
-    return text[i] == half_width_dot ? DotKind::HalfWidth : DotKind::None;
-}
-
-void DropTrailingMiddleDots(std::string& text)
-{
-    // The run of dots of one kind that the text ends with, found in one walk.
-    DotKind run_kind = DotKind::None;
-    std::size_t run_start = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = CharLengthAt(text, i);
-        const DotKind kind = DotKindAt(text, i, length);
-        if (kind != run_kind)
-            run_start = i;
-        run_kind = kind;
-        i += length;
+// Writes the normalised characters one by one: the steps of one character
+// never depend on its neighbours, except the dots at the end, whose run the
+// writer follows as it goes.
+class TNormalisedWriter {
+public:
+    TNormalisedWriter(int options, std::string& out)
+        : fold_case_(HasOption(options, SearchFoldCase))
+        , drop_blanks_(HasOption(options, SearchIgnoreBlanks))
+        , out_(out)
+    {
     }
-    if (run_kind != DotKind::None)
-        text.resize(run_start);
-}
+
+    void PutSingle(char c)
+    {
+        if (drop_blanks_ && c == ' ')
+            return;
+        if (fold_case_ && c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        Follow(c == half_width_dot ? DotKind::HalfWidth : DotKind::None);
+        out_.push_back(c);
+    }
+
+    void PutDouble(std::string_view character)
+    {
+        Follow(character == full_width_dot ? DotKind::FullWidth : DotKind::None);
+        out_.append(character);
+    }
+
+    // What the fold gave: whole characters, so walked as a text of its own.
+    void PutFolded(std::string_view characters)
+    {
+        for (std::size_t i = 0; i < characters.size();) {
+            const std::size_t length = CharLengthAt(characters, i);
+            if (length == 1)
+                PutSingle(characters[i]);
+            else
+                PutDouble(characters.substr(i, 2));
+            i += length;
+        }
+    }
+
+    // Drops the run of dots of one kind the text ends with, if it ends in one.
+    void DropTrailingDots()
+    {
+        if (run_kind_ != DotKind::None)
+            out_.resize(run_start_);
+    }
+
+private:
+    void Follow(DotKind kind)
+    {
+        if (kind != run_kind_)
+            run_start_ = out_.size();
+        run_kind_ = kind;
+    }
+
+    bool fold_case_;
+    bool drop_blanks_;
+    std::string& out_;
+    DotKind run_kind_ = DotKind::None;
+    std::size_t run_start_ = 0;
+};
 
 } // namespace
 
 void NormaliseSearchText(std::string_view text, int options, std::string& normalised)
 {
-    if (HasOption(options, SearchFoldWidth))
-        FoldToHalfWidthKatakana(text, normalised);
-    else
+    if ((options & (SearchFoldWidth | SearchFoldCase | SearchIgnoreBlanks | SearchIgnoreEqualSpacing)) == 0) {
         normalised.assign(text);
-    if (HasOption(options, SearchFoldCase))
-        LowerCaseAsciiLetters(normalised);
-    if (HasOption(options, SearchIgnoreBlanks))
-        DropBlanks(normalised);
+        return;
+    }
+    const bool fold_width = HasOption(options, SearchFoldWidth);
+    normalised.clear();
+    normalised.reserve(text.size());
+    TNormalisedWriter writer(options, normalised);
+    for (std::size_t i = 0; i < text.size();) {
+        if (CharLengthAt(text, i) == 1) {
+            writer.PutSingle(text[i]);
+            ++i;
+            continue;
+        }
+        const std::string_view character = text.substr(i, 2);
+        const std::string_view folded = fold_width
+            ? FoldedDoubleByteCharacter(static_cast<unsigned char>(text[i]), static_cast<unsigned char>(text[i + 1]))
+            : std::string_view();
+        if (folded.empty())
+            writer.PutDouble(character);
+        else
+            writer.PutFolded(folded);
+        i += 2;
+    }
     if (HasOption(options, SearchIgnoreEqualSpacing))
-        DropTrailingMiddleDots(normalised);
+        writer.DropTrailingDots();
 }
 
 bool ContainsWholeChars(std::string_view text, std::string_view word)

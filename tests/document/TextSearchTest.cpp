@@ -6,10 +6,14 @@
 #include "core/regex/Token.h"
 #include "document/TextMatcher.h"
 #include "elements/KSunpou.h"
+#include "platform/KanaFold.h"
 #include "platform/Numbers.h"
 #include "platform/ShiftJis.h"
 
 #include <gtest/gtest.h>
+
+#include <cctype>
+#include <random>
 
 namespace {
 
@@ -106,6 +110,59 @@ TEST(TextSearch, CaseFoldingLeavesTrailBytesAlone)
     std::string normalised;
     NormaliseSearchText(sj(u8"陰ABアZ"), SearchFoldCase, normalised);
     EXPECT_EQ(normalised, sj(u8"陰abアz"));
+}
+
+namespace {
+
+// The normalisation as its steps read, one after another over the whole
+// text: the slow reference for the one-walk normalisation.
+std::string NormalisedStepByStepOracle(const std::string& text, int options)
+{
+    std::string result = options & SearchFoldWidth ? FoldToHalfWidthKatakana(text) : text;
+    if (options & SearchFoldCase) {
+        for (std::size_t i = 0; i < result.size(); i += CharLengthAt(result, i)) {
+            if (CharLengthAt(result, i) == 1)
+                result[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(result[i])));
+        }
+    }
+    if (options & SearchIgnoreBlanks)
+        std::erase(result, ' ');
+    if (options & SearchIgnoreEqualSpacing) {
+        std::vector<std::size_t> starts;
+        for (std::size_t i = 0; i < result.size(); i += CharLengthAt(result, i))
+            starts.push_back(i);
+        const std::string_view dot = !starts.empty() && CharLengthAt(result, starts.back()) == 2 ? "\x81\x45" : "\xA5";
+        while (!starts.empty() && std::string_view(result).substr(starts.back()) == dot) {
+            result.resize(starts.back());
+            starts.pop_back();
+        }
+    }
+    return result;
+}
+
+} // namespace
+
+TEST(TextSearch, NormalisationAgreesWithItsSteps)
+{
+    const std::vector<std::string> pieces { sj(u8"Ａ"), "A", "z", " ", sj(u8"　"), sj(u8"・"), sj(u8"･"),
+                                            sj(u8"が"), sj(u8"ヴ"), sj(u8"ｶﾞ"), sj(u8"陰"), sj(u8"ゝ"), "Q",
+                                            sj(u8"ｚ") };
+    std::mt19937 random(11);
+    std::string normalised;
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        for (std::size_t n = random() % 7; n > 0; --n)
+            text += pieces[random() % pieces.size()];
+        if (round % 5 == 0)
+            text += '\x89'; // a lead byte cut off at the end
+        for (int combination = 0; combination < 16; ++combination) {
+            const int options = (combination & 1 ? SearchFoldWidth : 0) | (combination & 2 ? SearchFoldCase : 0)
+                | (combination & 4 ? SearchIgnoreBlanks : 0) | (combination & 8 ? SearchIgnoreEqualSpacing : 0);
+            NormaliseSearchText(text, options, normalised);
+            ASSERT_EQ(normalised, NormalisedStepByStepOracle(text, options))
+                << SjisToUtf8(text) << " options " << options;
+        }
+    }
 }
 
 TEST(TextSearch, OccurrencesCoverWholeCharacters)
