@@ -187,11 +187,12 @@ public:
     // (ZhdDataSelect.cpp, ZhdDataSearch.cpp, CadSettingsFile.cpp)
     // To select an element sets its selected and last-hit marks, to unselect
     // it clears both. The selecting, searching and collecting operations
-    // refresh the layer-state table first. An element is selectable when its group and its layer are
-    // both at least editable, visible when both are at least display only.
-    // Every operation that changes marks stores its result as the element
-    // list's selected count (ClearSelection stores 0). Group, layer and scope
-    // numbers out of range select nothing; they are never used as indexes.
+    // refresh the layer-state table first. An element is selectable when its
+    // group and its layer are both at least editable, visible when both are
+    // at least display only. Every operation that changes marks stores its
+    // result as the element list's selected count (ClearSelection stores 0).
+    // Group, layer and scope numbers out of range select nothing; they are
+    // never used as indexes.
     //
     // Selects group g's selectable elements; the others are unselected, or
     // keep their marks when keep is not 0. Returns the number selected.

@@ -105,6 +105,7 @@ public:
     // number selected as the selected count and returns it.
     int SelectWhere(const std::function<bool(const TZhdElem&)>& wanted, bool keep);
     // --- end of selection marks ---
+
     // By class name ("TKLine") or archive class name ("CDataSen"); 0 for
     // anything else.
     std::uint32_t CountOfKind(const std::string& name) const;
