@@ -43,11 +43,12 @@
 #include "platform/KanaFold.h"
 #include "platform/ShiftJis.h"
 
-
 namespace {
 
 constexpr char half_width_dot = '\xA5';
 constexpr std::string_view full_width_dot = "\x81\x45";
+
+constexpr int normalising_options = SearchFoldWidth | SearchFoldCase | SearchIgnoreBlanks | SearchIgnoreEqualSpacing;
 
 bool HasOption(int options, int option)
 {
@@ -123,7 +124,7 @@ private:
 
 void NormaliseSearchText(std::string_view text, int options, std::string& normalised)
 {
-    if ((options & (SearchFoldWidth | SearchFoldCase | SearchIgnoreBlanks | SearchIgnoreEqualSpacing)) == 0) {
+    if (!HasOption(options, normalising_options)) {
         normalised.assign(text);
         return;
     }
@@ -174,6 +175,7 @@ TTextMatcher::TTextMatcher(const std::string& word, int options)
     : options_(options)
     , regular_expression_(HasOption(options, SearchRegularExpression))
     , exact_(HasOption(options, SearchExactMatch))
+    , normalises_(HasOption(options, normalising_options))
 {
     if (regular_expression_) {
         pattern_.SetPattern(word);
@@ -190,6 +192,10 @@ bool TTextMatcher::IsHit(const std::string& text)
         int position = 0;
         return pattern_.Match(text, 1, length, position) != 0;
     }
-    NormaliseSearchText(text, options_, normalised_text_);
-    return exact_ ? normalised_text_ == word_ : ContainsWholeChars(normalised_text_, word_);
+    std::string_view compared = text;
+    if (normalises_) {
+        NormaliseSearchText(text, options_, normalised_text_);
+        compared = normalised_text_;
+    }
+    return exact_ ? compared == word_ : ContainsWholeChars(compared, word_);
 }

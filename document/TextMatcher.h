@@ -56,6 +56,8 @@ private:
     int options_;
     bool regular_expression_;
     bool exact_;
+    // Whether any option changes texts before they are compared.
+    bool normalises_;
     std::string word_;
     std::string normalised_text_;
     TbmRExp pattern_;
