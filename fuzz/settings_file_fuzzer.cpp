@@ -6,8 +6,9 @@
 // After a search exactly the hits carry both marks, the count says how many,
 // and only candidates are hits; after a pattern error nothing has changed.
 //
-// Words are cut to 64 bytes: longer patterns only make the automaton's
-// construction slow, and the regex fuzzer covers the engine.
+// Words are cut to 64 bytes and patterns to 16: longer ones only make the
+// fuzzer slow (building a pattern's automaton takes most of a run), and the
+// regex fuzzer covers the engine.
 #include "core/TextUtil.h"
 #include "core/regex/Token.h"
 #include "document/TextMatcher.h"
@@ -20,6 +21,7 @@
 
 #include <boost/make_shared.hpp>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
@@ -28,6 +30,7 @@
 namespace {
 
 constexpr std::size_t longest_word = 64;
+constexpr std::size_t longest_pattern = 16;
 
 TZhdElemPtr Text(int g, int l, const std::string& text)
 {
@@ -111,14 +114,16 @@ void ApplyAsSettingsFile(std::string_view bytes)
 void SearchWith(std::string_view bytes)
 {
     const auto choice = static_cast<std::uint8_t>(bytes[0]);
+    const int options = OptionsOf(choice);
     std::string_view word = bytes.substr(1);
-    word = word.substr(0, std::min({ word.find_first_of("\r\n"), longest_word }));
+    const std::size_t longest = options & SearchRegularExpression ? longest_pattern : longest_word;
+    word = word.substr(0, std::min({ word.find_first_of("\r\n"), longest }));
     TZhdData& document = Drawing();
     const std::vector<std::uint32_t> before = MarksOf(document);
     const std::uint32_t count_before = document.GetElemListPtr().GetSelectedCount();
     int hits = 0;
     try {
-        hits = document.SearchText(std::string(word), choice >> 6, OptionsOf(choice));
+        hits = document.SearchText(std::string(word), choice >> 6, options);
     } catch (const EbmREToken&) {
         if (MarksOf(document) != before || document.GetElemListPtr().GetSelectedCount() != count_before)
             std::abort();
