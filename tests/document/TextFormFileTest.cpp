@@ -327,6 +327,18 @@ TEST(TextFormFile, EditableLayersBecomeWritable)
     EXPECT_EQ(head.GetLayerState(0, 3), 3);
 }
 
+// A state whose group or layer lies outside the tables makes no write target.
+TEST(TextFormFile, StateOutsideTheTablesTouchesNoGroup)
+{
+    TZhdData document;
+    document.GetKStatusPtr().SetGLayer(20);
+    document.GetKStatusPtr().SetLayer(3);
+    const TZhdHead before = document.GetHeadPtr();
+    ASSERT_EQ(LoadTextLines(document, { "#" }).status, TTextFormStatus::Loaded);
+    for (int g = 0; g < TZhdHead::GroupCount; ++g)
+        EXPECT_EQ(document.GetHeadPtr().GetGroupState(g), before.GetGroupState(g));
+}
+
 // A conversion error names the failing line of the file and changes nothing.
 TEST(TextFormFile, ConversionErrorLeavesTheDocumentAsItWas)
 {

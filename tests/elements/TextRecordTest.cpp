@@ -218,6 +218,7 @@ TEST(TextFormRecords, PointsTakeTheStateOnlyWhileTheyRead)
     EXPECT_EQ(state.GetPenColor(), 6);
 
     EXPECT_THROW(Read<TKPoint>(document, { "pt 2 4 1.5 90 x" }), ConvertError);
+    EXPECT_EQ(Read<TKPoint>(document, { "pt 2" }).GetPos(), TBPoint(1.0, 0.0));
 }
 
 TEST(TextFormRecords, MarkerCodesAreRightAlignedAndAlwaysSeparated)
@@ -375,6 +376,11 @@ TEST(TextFormRecords, BlockReferences)
     TKBlock flagged = block;
     flagged.SetStatusFlg(Bits({ 15, 12, 5 }));
     EXPECT_EQ(Written(flagged, document), (StringList { "z4", "BL 10 20 \"Door A", "#" }));
+
+    // Without a double quote the whole line names the definition.
+    const TKBlock bare = Read<TKBlock>(document, { "BL 4" });
+    EXPECT_EQ(bare.GetPos(), TBPoint(2.0, 0.0));
+    EXPECT_EQ(document.GetBlockNameByNumber(static_cast<std::uint32_t>(bare.GetBlockNumber())), "BL 4");
 }
 
 TEST(TextFormRecords, DimensionBlock)
