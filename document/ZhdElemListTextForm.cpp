@@ -42,6 +42,9 @@
 
 namespace {
 
+// How a line was taken; KindOfLine gives Record for every line that is no
+// attribute line, and the parser turns it into Skipped when no kind of
+// element claims it.
 enum class TLineKind {
     FlagLine,
     Directive,
@@ -52,7 +55,7 @@ enum class TLineKind {
     Skipped,
 };
 
-// The counts logged after a pass, by kind.
+// The seven tallies logged after a pass, one per kind of line.
 constexpr std::size_t line_kind_count = 7;
 
 bool StartsWith(std::string_view line, std::string_view prefix)
@@ -149,8 +152,7 @@ void TZhdElemList::ParseZhcLines(const StringList& lines, TZhdData& document)
             case TLineKind::EndOfGroup:
                 state.SetPlGroup(0);
                 break;
-            case TLineKind::Record:
-            case TLineKind::Skipped: {
+            case TLineKind::Record: {
                 TZhdElemPtr elem = CreateElemForRecord(line);
                 if (!elem) {
                     kind = TLineKind::Skipped;
@@ -164,6 +166,8 @@ void TZhdElemList::ParseZhcLines(const StringList& lines, TZhdData& document)
                 Append(std::move(elem));
                 break;
             }
+            case TLineKind::Skipped:
+                break;
             }
         } catch (const ConvertError& error) {
             // A dimension may have read on: the line index names the line.

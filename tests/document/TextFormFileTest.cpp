@@ -503,3 +503,17 @@ TEST(TextFormFile, ChangeMarkLinesFollowGroupsThenLayers)
     EXPECT_EQ(StringList(lines.end() - 4, lines.end()), (StringList { "#", "lyn", "lyn", "lynwalls" }));
     EXPECT_EQ(document.GetGStatusPtr().GetGLayer(), 3);
 }
+
+// A directive is a line whose second character is "n": with a double-byte
+// first character that is the third byte, and an "n" trail byte is no "n".
+TEST(TextFormFile, SecondCharacterCountsDoubleByteCharacters)
+{
+    const std::pair<std::string, bool> cases[] = { { sj(u8"Ａn"), true }, { "\x82nx", false }, { "xn", true } };
+    for (const auto& [line, ends_group] : cases) {
+        SCOPED_TRACE(line);
+        TZhdData document;
+        ASSERT_EQ(LoadTextLines(document, { "#", "pl", " 0 0 1 1", line, " 1 1 2 2" }).status,
+                  TTextFormStatus::Loaded);
+        EXPECT_EQ(ElemAt(document, 1).GetPlGroup() == 0, ends_group);
+    }
+}
