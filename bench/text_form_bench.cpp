@@ -49,7 +49,7 @@ TZhdElemPtr MixedElement(TZhdData& document, int i)
         elem = point;
     } else if (slot < 88) {
         elem = boost::make_shared<TKMoji>(TBPoint(x, y), TBPoint(x + 8, y), TZhdaMoji(2.0, 2.0, 0.0, 1), i % 3,
-                                          TAngle(), "Gothic", "W" + std::to_string(i % 997));
+                                          TAngle(), "Gothic", std::string("W").append(std::to_string(i % 997)));
     } else if (slot < 93) {
         auto solid = boost::make_shared<TKSolid>();
         solid->SetSolid(TBPoint(x, y), TBPoint(x + 1, y), TBPoint(x + 1, y + 1), TBPoint(x, y + 1), 0);
@@ -58,7 +58,7 @@ TZhdElemPtr MixedElement(TZhdData& document, int i)
         auto block = boost::make_shared<TKBlock>();
         block->SetPos(TBPoint(x, y));
         block->SetBlockNumber(
-            static_cast<int>(document.GetBlockNumberByName("block " + std::to_string(i % definition_count))));
+            static_cast<int>(document.GetBlockNumberByName(std::string("block ").append(std::to_string(i % definition_count)))));
         elem = block;
     } else {
         auto dimension = boost::make_shared<TKSunpou>();

@@ -12,6 +12,7 @@
 
 #include "core/HexInt.h"
 #include "document/StatusZHG.h"
+#include "document/TextForm.h"
 #include "document/ZhdHead.h"
 #include "platform/Numbers.h"
 #include "platform/ShiftJis.h"
@@ -85,7 +86,7 @@ TStateCode ParseStateCode(const std::string& field)
 std::string FontLineOf(const TStatusZHG& state)
 {
     const std::uint32_t style = state.GetMojiShu() / style_unit;
-    std::string line = std::string(font_prefix) + "<" + state.GetMojiFont() + ">";
+    std::string line = ConcatText(font_prefix, "<", state.GetMojiFont(), ">");
     if (style & 1)
         line += "/";
     if (style & 2)
@@ -96,11 +97,11 @@ std::string FontLineOf(const TStatusZHG& state)
 std::string TextKindLineOf(const TStatusZHG& state)
 {
     const std::uint32_t kind = state.GetMojiShu() % style_unit;
-    std::string line = "cn" + std::to_string(kind);
+    std::string line = ConcatText("cn", std::to_string(kind));
     if (kind == 0) {
         const TZhdaMoji style = state.GetMoji();
-        line += " " + FloatToStrGeneral(style.GetWidth()) + " " + FloatToStrGeneral(style.GetHeight()) + " " +
-                FloatToStrGeneral(style.GetSpacing()) + " " + std::to_string(style.GetColor());
+        AppendNumbers(line, { style.GetWidth(), style.GetHeight(), style.GetSpacing() });
+        line += ConcatText(" ", std::to_string(style.GetColor()));
     }
     return line;
 }
@@ -128,9 +129,10 @@ void ParseFontLine(const std::string& line, TStatusZHG& state)
 // "cn3" selects kind 3 and keeps the style; with more fields ("cn0 2.5 2.5
 // 0 1") the sizes go into kind 0 of the header, whatever kind is selected.
 // A shorter sized line reads its missing numbers as 0.
-void ParseTextKindDirective(TZhdHead& head, const StringList& fields, TStatusZHG& state)
+void ParseTextKindDirective(TZhdHead& head, const std::string& first_field, const StringList& fields,
+                            TStatusZHG& state)
 {
-    const auto kind = static_cast<std::uint32_t>(StrToInt(SubStringFrom1(fields[0], 3)));
+    const auto kind = static_cast<std::uint32_t>(StrToInt(SubStringFrom1(first_field, 3)));
     TVect<TZhdaMoji> kinds = head.GetTextKinds();
     if (fields.size() >= 2) {
         const int color = fields.size() >= 5 ? StrToInt(fields[4]) : 0;
@@ -170,8 +172,12 @@ void EmitChangedTextSettings(const TStatusZHG& new_state, TStatusZHG& running, S
 
 void TZhdHead::ParseAttributeDirective(const std::string& line, TStatusZHG& state)
 {
+    // Only a line with a blank has a second field; most directives have none
+    // and are read without splitting.
     StringList fields;
-    SplitAtBlanks(line, fields);
+    if (line.find(' ') != std::string::npos)
+        SplitAtBlanks(line, fields);
+    const std::string& first_field = fields.empty() ? line : fields[0];
     const int g = state.GetGLayer() & 15;
     const int l = state.GetLayer() & 15;
     const bool has_code = line.size() > 3 && fields.size() >= 2;
@@ -213,7 +219,7 @@ void TZhdHead::ParseAttributeDirective(const std::string& line, TStatusZHG& stat
         // colour.
         if (fields.size() >= 2) {
             const int solid_color = StrToInt(fields[1]);
-            state.SetPenColor(static_cast<std::uint16_t>(StrToInt(SubStringFrom1(fields[0], 3))));
+            state.SetPenColor(static_cast<std::uint16_t>(StrToInt(SubStringFrom1(first_field, 3))));
             state.SetSolidColor(solid_color);
         } else {
             state.SetPenColor(static_cast<std::uint16_t>(IntegerAt(line, 3)));
@@ -227,7 +233,7 @@ void TZhdHead::ParseAttributeDirective(const std::string& line, TStatusZHG& stat
     } else if (StartsWith(line, font_prefix)) {
         ParseFontLine(line, state);
     } else if (StartsWith(line, "cn")) {
-        ParseTextKindDirective(*this, fields, state);
+        ParseTextKindDirective(*this, first_field, fields, state);
     }
 }
 
@@ -236,36 +242,37 @@ std::string TZhdHead::FormatAttributeDirective(const std::string& key, const TSt
     const int g = state.GetGLayer();
     const int l = state.GetLayer();
     if (key == "lg")
-        return "lg" + HexDigitOf(g);
+        return ConcatText("lg", HexDigitOf(g));
     if (key == "ly")
-        return "ly" + HexDigitOf(l);
+        return ConcatText("ly", HexDigitOf(l));
     if (key == "lc") {
         // Every colour of two or more digits carries the solid colour as a
         // second field: "lc12" alone would read back as colour 1.
         const int color = state.GetPenColor();
-        std::string line = "lc" + std::to_string(color);
+        std::string line = ConcatText("lc", std::to_string(color));
         if (color >= 10)
-            line += " " + std::to_string(state.GetSolidColor());
+            line += ConcatText(" ", std::to_string(state.GetSolidColor()));
         return line;
     }
     if (key == "lt")
-        return "lt" + std::to_string(state.GetPenStyle());
+        return ConcatText("lt", std::to_string(state.GetPenStyle()));
     if (key == "lw")
-        return "lw" + std::to_string(state.GetPenWidth());
+        return ConcatText("lw", std::to_string(state.GetPenWidth()));
     if (key == "pn")
-        return "pn" + std::to_string(state.GetTenColor());
+        return ConcatText("pn", std::to_string(state.GetTenColor()));
     if (key == "cn")
         return TextKindLineOf(state);
     if (key == "cn$")
         return FontLineOf(state);
     if (key == "lgp")
-        return "lg" + HexDigitOf(g) + " " + StateCodeOf(GetGroupProtect(g & 15), GetGroupState(g & 15));
+        return ConcatText("lg", HexDigitOf(g), " ", StateCodeOf(GetGroupProtect(g & 15), GetGroupState(g & 15)));
     if (key == "lyp")
-        return "ly" + HexDigitOf(l) + " " + StateCodeOf(GetLayerProtect(g & 15, l & 15), GetLayerState(g & 15, l & 15));
+        return ConcatText("ly", HexDigitOf(l), " ",
+                          StateCodeOf(GetLayerProtect(g & 15, l & 15), GetLayerState(g & 15, l & 15)));
     if (key == "lgn")
-        return "lgn" + GetGroup(g & 15).GetName();
+        return ConcatText("lgn", GetGroup(g & 15).GetName());
     if (key == "lyn")
-        return "lyn" + GetLayer(g & 15, l & 15).GetName();
+        return ConcatText("lyn", GetLayer(g & 15, l & 15).GetName());
     return std::string();
 }
 

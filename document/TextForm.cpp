@@ -1,5 +1,7 @@
 #include "document/TextForm.h"
 
+#include "platform/Numbers.h"
+
 #include <algorithm>
 
 TTextFormLines SplitTextFormBytes(std::string_view bytes)
@@ -38,4 +40,12 @@ std::string JoinTextFormLines(const StringList& lines)
         text += "\r\n";
     }
     return text;
+}
+
+void AppendNumbers(std::string& line, std::initializer_list<double> numbers)
+{
+    for (double number : numbers) {
+        line += ' ';
+        line += FloatToStrGeneral(number);
+    }
 }

@@ -11,6 +11,7 @@
 #include "core/TextUtil.h"
 #include "platform/Errors.h"
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,3 +65,18 @@ TTextFormLines SplitTextFormBytes(std::string_view bytes);
 
 // Every line followed by CR LF.
 std::string JoinTextFormLines(const StringList& lines);
+
+// The parts one after the other. The writers build their lines with it: one
+// string per line instead of a chain of temporaries (a chain that begins
+// with a literal also trips a false overlap warning of the optimiser).
+template <typename... Parts>
+std::string ConcatText(const Parts&... parts)
+{
+    std::string text;
+    text.reserve((std::string_view(parts).size() + ...));
+    (text.append(parts), ...);
+    return text;
+}
+
+// Appends each number with a blank before it, in the general float format.
+void AppendNumbers(std::string& line, std::initializer_list<double> numbers);

@@ -83,7 +83,7 @@ void TZhdData::ReadZhcLines(const StringList& lines)
     head_.ReadZhcHeader(k_status_, info_zhg_, lines);
     g_status_ = k_status_;
     WriteDebugLog(SjPrintf(u8"ヘッダ処理：%.3f秒", watch.Lap()));
-    WriteDebugLog("#:" + std::to_string(GetHeaderLineCount()));
+    WriteDebugLog(ConcatText("#:", std::to_string(GetHeaderLineCount())));
 
     elem_list_.ParseZhcLines(lines, *this);
     WriteDebugLog(SjPrintf(u8"データリスト処理：%.3f秒", watch.Lap()));
@@ -204,9 +204,9 @@ void TZhdData::AppendReplyLines(StringList& lines) const
     if (info_zhg_.GetHrFlag() != 0)
         lines.push_back("hr");
     else if (!info_zhg_.GetHSlashText().empty())
-        lines.push_back("h/" + info_zhg_.GetHSlashText());
+        lines.push_back(ConcatText("h/", info_zhg_.GetHSlashText()));
     if (!info_zhg_.GetHeText().empty())
-        lines.push_back("he " + info_zhg_.GetHeText() + " ");
+        lines.push_back(ConcatText("he ", info_zhg_.GetHeText(), " "));
     else if (!info_zhg_.GetHHashText().empty())
-        lines.push_back("h# " + info_zhg_.GetHHashText() + " ");
+        lines.push_back(ConcatText("h# ", info_zhg_.GetHHashText(), " "));
 }

@@ -177,7 +177,7 @@ void TZhdElemList::ParseZhcLines(const StringList& lines, TZhdData& document)
         ++tally[static_cast<std::size_t>(kind)];
     }
     for (std::size_t k = 0; k < tally.size(); ++k)
-        WriteDebugLog(std::to_string(k) + ":" + std::to_string(tally[k]));
+        WriteDebugLog(ConcatText(std::to_string(k), ":", std::to_string(tally[k])));
 }
 
 void TZhdElemList::WriteZhcLines(StringList& lines, TZhdData& document) const

@@ -148,14 +148,14 @@ void TZhdHead::ReadZhcHeader(TStatusZHG& state, TInfoZHG& info, const StringList
 void TZhdHead::WriteZhcHeader(const TStatusZHG& state, const TInfoZHG& info, StringList& lines) const
 {
     if (info.GetScale() != 1.0)
-        lines.push_back("by " + Number(info.GetScale()));
+        lines.push_back(ConcatText("by ", Number(info.GetScale())));
     if (!file_name_.empty())
-        lines.push_back("file=" + file_name_);
-    lines.push_back("hk " + Number(info.GetAngle().GetDegrees()));
+        lines.push_back(ConcatText("file=", file_name_));
+    lines.push_back(ConcatText("hk ", Number(info.GetAngle().GetDegrees())));
 
     std::string scales = "hs";
     for (int g = 0; g < GroupCount; ++g)
-        scales += " " + Number(GetGroupScale(g));
+        AppendNumbers(scales, { GetGroupScale(g) });
     lines.push_back(scales);
 
     std::string widths = "hcw";
@@ -164,10 +164,10 @@ void TZhdHead::WriteZhcHeader(const TStatusZHG& state, const TInfoZHG& info, Str
     std::string colors = "hcc";
     for (int kind = first_text_kind; kind <= last_text_kind; ++kind) {
         const TZhdaMoji entry = text_kinds_.Get(kind);
-        widths += " " + Number(entry.GetWidth());
-        heights += " " + Number(entry.GetHeight());
-        spacings += " " + Number(entry.GetSpacing());
-        colors += "      " + std::to_string(entry.GetColor());
+        AppendNumbers(widths, { entry.GetWidth() });
+        AppendNumbers(heights, { entry.GetHeight() });
+        AppendNumbers(spacings, { entry.GetSpacing() });
+        colors += ConcatText("      ", std::to_string(entry.GetColor()));
     }
     lines.push_back(widths);
     lines.push_back(heights);
@@ -176,20 +176,25 @@ void TZhdHead::WriteZhcHeader(const TStatusZHG& state, const TInfoZHG& info, Str
 
     const TBPoint hn1 = info.GetHnPoint1();
     const TBPoint hn2 = info.GetHnPoint2();
-    lines.push_back("hn " + Number(hn1.GetX()) + " " + Number(hn1.GetY()) + " " + Number(hn2.GetX()) + " " +
-                    Number(hn2.GetY()));
+    std::string reference_points = "hn";
+    AppendNumbers(reference_points, { hn1.GetX(), hn1.GetY(), hn2.GetX(), hn2.GetY() });
+    lines.push_back(reference_points);
 
     // The origin, the first named point, is implied.
     const TVect<TBPoint> points = info.GetPoints();
     const TVect<std::string> names = info.GetPointNames();
     for (int i = 1; i < std::min(points.Count(), names.Count()); ++i) {
         const TBPoint point = points.Get(i);
-        lines.push_back(names.Get(i) + " " + Number(point.GetX()) + " " + Number(point.GetY()));
+        std::string line = names.Get(i);
+        AppendNumbers(line, { point.GetX(), point.GetY() });
+        lines.push_back(line);
     }
 
     // The measurement flag goes through the real format, as a whole number.
-    lines.push_back("hzk " + Number(GetLatitude()) + " " + Number(info.GetDeclination()) + " " +
-                    Number(GetShadowSurfaceHeight()) + " " + Number(GetShadow9To15()));
+    std::string sun = "hzk";
+    AppendNumbers(sun, { GetLatitude(), info.GetDeclination(), GetShadowSurfaceHeight(),
+                         static_cast<double>(GetShadow9To15()) });
+    lines.push_back(sun);
 
     for (const char* key : { "lg", "ly", "lc", "lt", "lw", "cn", "cn$" })
         lines.push_back(FormatAttributeDirective(key, state));

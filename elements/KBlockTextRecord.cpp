@@ -40,7 +40,9 @@ void TKBlock::WriteTextRecord(StringList& lines, TZhdData& document) const
     AppendFlagLines(GetStatusFlg(), SharedDefine().LineZBits,
                     dimension_part ? flag_lines_written & ~FlagLine(3) : flag_lines_written, lines);
     const double scale = document.GetGStatusScale();
-    lines.push_back("BL " + RecordNumber(position_.GetX() * scale) + " " + RecordNumber(position_.GetY() * scale) +
-                    " \"" + document.GetBlockNameByNumber(static_cast<std::uint32_t>(block_number_)));
+    std::string record = "BL";
+    AppendNumbers(record, { position_.GetX() * scale, position_.GetY() * scale });
+    record += ConcatText(" \"", document.GetBlockNameByNumber(static_cast<std::uint32_t>(block_number_)));
+    lines.push_back(record);
     lines.push_back("#");
 }

@@ -71,8 +71,8 @@ void TKCircle::WriteTextRecord(StringList& lines, TZhdData& document) const
     AppendInstructionLine(*this, "ci", document, lines);
 
     const double scale = document.GetGStatusScale();
-    std::string record = "ci " + RecordNumber(center_.GetX() * scale) + " " + RecordNumber(center_.GetY() * scale) +
-                         " " + RecordNumber(radius_ * scale);
+    std::string record = "ci";
+    AppendNumbers(record, { center_.GetX() * scale, center_.GetY() * scale, radius_ * scale });
     if (full_circle_ != 1 || flatness_ != 1.0) {
         // Summed in degrees, the unit of the record: 350 + 20 gives exactly
         // 10, where a sum in radians would come back as 9.99999999999999.
@@ -80,8 +80,7 @@ void TKCircle::WriteTextRecord(StringList& lines, TZhdData& document) const
         end.SetDegrees(start_.GetDegrees() + arc_.GetDegrees());
         end.Normalize();
         const double end_degrees = std::fabs(end.GetRadians()) < zero_angle ? 360.0 : end.GetDegrees();
-        record += " " + RecordNumber(start_.GetDegrees()) + " " + RecordNumber(end_degrees) + " " +
-                  RecordNumber(flatness_) + " " + RecordNumber(tilt_.GetDegrees());
+        AppendNumbers(record, { start_.GetDegrees(), end_degrees, flatness_, tilt_.GetDegrees() });
     }
     lines.push_back(record);
 }

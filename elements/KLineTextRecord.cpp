@@ -48,6 +48,7 @@ void TKLine::WriteTextRecord(StringList& lines, TZhdData& document) const
     AppendInstructionLine(*this, "ln", document, lines);
 
     const double scale = document.GetGStatusScale();
-    lines.push_back(" " + RecordNumber(start_.GetX() * scale) + " " + RecordNumber(start_.GetY() * scale) + " " +
-                    RecordNumber(end_.GetX() * scale) + " " + RecordNumber(end_.GetY() * scale));
+    std::string record;
+    AppendNumbers(record, { start_.GetX() * scale, start_.GetY() * scale, end_.GetX() * scale, end_.GetY() * scale });
+    lines.push_back(record);
 }

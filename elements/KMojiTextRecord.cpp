@@ -81,7 +81,9 @@ void TKMoji::WriteTextRecord(StringList& lines, TZhdData& document) const
     AppendInstructionLine(*this, "ch", document, lines);
 
     const double scale = document.GetGStatusScale();
-    lines.push_back(PrefixOf(GetStatusFlg()) + " " + RecordNumber(start_.GetX() * scale) + " " +
-                    RecordNumber(start_.GetY() * scale) + " " + RecordNumber((end_.GetX() - start_.GetX()) * scale) +
-                    " " + RecordNumber((end_.GetY() - start_.GetY()) * scale) + " \"" + text_);
+    std::string record = PrefixOf(GetStatusFlg());
+    AppendNumbers(record, { start_.GetX() * scale, start_.GetY() * scale, (end_.GetX() - start_.GetX()) * scale,
+                            (end_.GetY() - start_.GetY()) * scale });
+    record += ConcatText(" \"", text_);
+    lines.push_back(record);
 }

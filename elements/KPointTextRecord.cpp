@@ -63,13 +63,14 @@ void TKPoint::WriteTextRecord(StringList& lines, TZhdData& document) const
     AppendFlagLines(GetStatusFlg(), SharedDefine().ArcPointZBits, AllFlagLines, lines);
 
     const double scale = document.GetGStatusScale();
-    std::string record = "pt " + RecordNumber(position_.GetX() * scale) + " " + RecordNumber(position_.GetY() * scale);
+    std::string record = "pt";
+    AppendNumbers(record, { position_.GetX() * scale, position_.GetY() * scale });
     if (IsMarker()) {
         // The code right-aligned in five columns with a blank after it; the
         // blank in front keeps a code of five characters or more apart from
         // the angle.
-        record += " " + RecordNumber(marker_scale_) + " " + RecordNumber(marker_angle_.GetDegrees()) +
-                  StringPrintf(" %4d ", marker_code_);
+        AppendNumbers(record, { marker_scale_, marker_angle_.GetDegrees() });
+        record += StringPrintf(" %4d ", marker_code_);
     }
     lines.push_back(record);
 }

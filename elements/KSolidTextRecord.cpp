@@ -61,9 +61,9 @@ bool Distinct(const TBPoint& a, const TBPoint& b)
     return a.DistanceTo(b) > same_corner;
 }
 
-std::string PointText(const TBPoint& point, double scale)
+void AppendPoint(std::string& record, const TBPoint& point, double scale)
 {
-    return " " + RecordNumber(point.GetX() * scale) + " " + RecordNumber(point.GetY() * scale);
+    AppendNumbers(record, { point.GetX() * scale, point.GetY() * scale });
 }
 
 } // namespace
@@ -128,17 +128,20 @@ void TKSolid::WriteTextRecord(StringList& lines, TZhdData& document) const
     std::string record;
     if (IsArcSolid()) {
         const double ring_scale = HasScaledRingRadius(GetPenStyle()) ? s : 1.0;
-        record = std::string(KeywordOf(GetPenStyle())) + PointText(corners_[0], s) + " " +
-                 RecordNumber(corners_[1].GetX() * s) + " " + RecordNumber(corners_[1].GetY()) +
-                 PointText(corners_[2], 1.0) + " " + RecordNumber(corners_[3].GetX()) + " " +
-                 RecordNumber(corners_[3].GetY() * ring_scale);
+        record = KeywordOf(GetPenStyle());
+        AppendPoint(record, corners_[0], s);
+        AppendNumbers(record, { corners_[1].GetX() * s, corners_[1].GetY() });
+        AppendPoint(record, corners_[2], 1.0);
+        AppendNumbers(record, { corners_[3].GetX(), corners_[3].GetY() * ring_scale });
     } else {
-        record = "sl" + PointText(corners_[0], s) + PointText(corners_[1], s);
+        record = "sl";
+        AppendPoint(record, corners_[0], s);
+        AppendPoint(record, corners_[1], s);
         if (Distinct(corners_[2], corners_[0]) && Distinct(corners_[2], corners_[1]))
-            record += PointText(corners_[2], s);
+            AppendPoint(record, corners_[2], s);
         if (Distinct(corners_[3], corners_[0]) && Distinct(corners_[3], corners_[1]) &&
             Distinct(corners_[3], corners_[2]))
-            record += PointText(corners_[3], s);
+            AppendPoint(record, corners_[3], s);
     }
     lines.push_back(record);
 }

@@ -1,7 +1,6 @@
 #include "elements/TextRecordFrame.h"
 
 #include "document/ZhdData.h"
-#include "platform/Numbers.h"
 
 namespace {
 
@@ -55,7 +54,7 @@ void AppendFlagLines(TBitFlg flags, const std::map<int, int>& flag_bits, unsigne
             continue;
         if (flag_line == 5 && z4_set)
             continue;
-        lines.push_back("z" + std::to_string(flag_line));
+        lines.push_back(ConcatText("z", std::to_string(flag_line)));
     }
 }
 
@@ -103,10 +102,5 @@ void AppendInstructionLine(const TZhdElem& elem, const char* suffix, TZhdData& d
     if (!elem.GetElemFlg().IsSet(TZhdElem::InstructionMark))
         return;
     const int number = document.SetHeaderLineCount(document.GetHeaderLineCount() + 1);
-    lines.push_back("hhp" + std::to_string(number) + suffix);
-}
-
-std::string RecordNumber(double value)
-{
-    return FloatToStrGeneral(value);
+    lines.push_back(ConcatText("hhp", std::to_string(number), suffix));
 }

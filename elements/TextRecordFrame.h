@@ -18,6 +18,7 @@
 #include "core/BitFlg.h"
 #include "core/TextUtil.h"
 #include "document/StatusZHG.h"
+#include "document/TextForm.h"
 #include "elements/ZhdElem.h"
 
 #include <cstdint>
@@ -76,6 +77,3 @@ void AppendCurveGroupLines(std::uint32_t pl_group, bool attributes_written, TZhd
 
 // For an instruction element: "hhp" + the next running number + suffix.
 void AppendInstructionLine(const TZhdElem& elem, const char* suffix, TZhdData& document, StringList& lines);
-
-// A number of the record, written with up to 15 significant digits.
-std::string RecordNumber(double value);
