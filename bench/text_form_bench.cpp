@@ -57,8 +57,8 @@ TZhdElemPtr MixedElement(TZhdData& document, int i)
     } else if (slot < 97) {
         auto block = boost::make_shared<TKBlock>();
         block->SetPos(TBPoint(x, y));
-        block->SetBlockNumber(
-            static_cast<int>(document.GetBlockNumberByName(std::string("block ").append(std::to_string(i % definition_count)))));
+        const std::string name = std::string("block ").append(std::to_string(i % definition_count));
+        block->SetBlockNumber(static_cast<int>(document.GetBlockNumberByName(name)));
         elem = block;
     } else {
         auto dimension = boost::make_shared<TKSunpou>();

@@ -93,7 +93,8 @@ TEST(TextFormDirectives, ColourTypeWidthAndPointLines)
 
 TEST(TextFormDirectives, IntegerFieldsThatDoNotConvertRaise)
 {
-    for (const char* line : { "lcx", "lc", "lc5 x", "lt", "lwx", "pn", "lg1 3", "ly1 x1", "cn", "cnx", "cn0 1 1 0 x" }) {
+    for (const char* line :
+         { "lcx", "lc", "lc5 x", "lt", "lwx", "pn", "lg1 3", "ly1 x1", "cn", "cnx", "cn0 1 1 0 x" }) {
         SCOPED_TRACE(line);
         TZhdHead head;
         TStatusZHG state;
