@@ -34,6 +34,7 @@
 #include "document/InfoZHG.h"
 #include "document/KBlockDefine.h"
 #include "document/StatusZHG.h"
+#include "document/TextForm.h"
 #include "document/ZhdElemList.h"
 #include "document/ZhdHead.h"
 #include "document/ZhdPen.h"
@@ -43,6 +44,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TMemoryStream;
@@ -271,6 +273,33 @@ public:
     // The size of the element bodies at the document's version.
     int GetDataByteSize() const;
 
+    // --- External-command text form ("zhc_temp.txt"): ZhdDataTextForm.cpp
+    // and AttributeDirectives.cpp. ---
+    // Reads the file: its header into the header, KStatus and the text-form
+    // information, its element lines into a new element list (with the block
+    // definitions their references name), then appends the instruction
+    // elements to the instruction list and makes editable layers writable.
+    // The load runs on a working copy of the document that replaces it only
+    // when the whole file was read: a missing, unreadable or malformed file
+    // leaves the document exactly as it was.
+    TTextFormLoadResult LoadZhcText(const std::string& path);
+    // The same on the bytes of a whole file.
+    TTextFormLoadResult LoadZhcTextFromBytes(std::string_view bytes);
+    // Writes the whole file (header, element lines, then the change-mark,
+    // state and reply lines the information asks for), every line ended by
+    // CR LF. The file is touched only once every line is built; a file that
+    // cannot be created raises FileError. Changes GStatus and the line index.
+    void SaveZhcText(const std::string& path);
+    // The lines SaveZhcText writes.
+    void WriteZhcText(StringList& lines);
+    // Attribute directives with GStatus as the state.
+    void ParseDirective(const std::string& line) { head_.ParseAttributeDirective(line, g_status_); }
+    std::string FormatDirective(const std::string& key) const { return head_.FormatAttributeDirective(key, g_status_); }
+    std::string FormatChangedDirectives(const std::string& key, const TStatusZHG& new_state, StringList& lines)
+    {
+        return head_.EmitChangedAttribute(key, new_state, g_status_, lines);
+    }
+
 private:
     friend class TBlockExpansion;
 
@@ -288,6 +317,11 @@ private:
     void SetStatesFromHeader();
     void WriteDrawing(TMemoryStream& stream, TStopWatch& watch);
     std::vector<std::uint32_t>& ExpandingBlocks() const { return expanding_blocks_; }
+    // Text form.
+    void ReadZhcLines(const StringList& lines);
+    void MakeEditableLayersWritable();
+    void AppendChangeMarkLines(StringList& lines);
+    void AppendReplyLines(StringList& lines) const;
 
     TZhdHead head_;
     TZhdElemList elem_list_;

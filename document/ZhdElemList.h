@@ -24,6 +24,7 @@
 // Operations that need an element do nothing on an empty list and answer an
 // empty pointer.
 
+#include "core/TextUtil.h"
 #include "document/Forward.h"
 #include "elements/Forward.h"
 
@@ -170,6 +171,19 @@ public:
     // Ten debug-log lines: the size and the kind counters, then the curve-group
     // and block-number counters.
     void LogStatistics() const;
+
+    // --- External-command text form (ZhdElemListTextForm.cpp). ---
+    // Reads the element lines from the document's line index to the end:
+    // attribute, flag, curve-group and instruction lines change the
+    // document's running state, record lines append new elements. Raises
+    // TTextFormLineError when an integer field does not convert.
+    void ParseZhcLines(const StringList& lines, TZhdData& document);
+    // Appends every element's lines, then "#". The document's line index
+    // counts the instruction records written.
+    void WriteZhcLines(StringList& lines, TZhdData& document) const;
+    // Appends to the target the elements marked as instructions, in list
+    // order and shared; returns this list's size.
+    int CollectInstructions(TZhdElemList& target) const;
 
 private:
     using CountTable = std::array<std::array<std::uint32_t, LayerCount + 1>, GroupCount>;

@@ -276,6 +276,34 @@ public:
     int SelectGroupForPrint(int g, int grey);
     int SelectLayerForPrint(int g, int l, int grey);
 
+    // --- External-command text form: header lines (ZhdHeadTextForm.cpp) and
+    // attribute directives (AttributeDirectives.cpp). ---
+    // Reads the header lines from the front of the list, up to and including
+    // the first line beginning "#": their values go into this header, the
+    // state and the information, and the information's line index becomes the
+    // index of the first element line (it keeps its value when there is no
+    // "#" line). Named points are appended to those the information holds.
+    // Raises TTextFormLineError when an integer field does not convert.
+    void ReadZhcHeader(TStatusZHG& state, TInfoZHG& info, const StringList& lines);
+    // Appends the header lines for the current values, ending with "#".
+    void WriteZhcHeader(const TStatusZHG& state, const TInfoZHG& info, StringList& lines) const;
+    // Group g becomes a write target (state 3) with write layer l, and layer
+    // (g, l) gets state 3; a group or layer outside 0 to 15 changes nothing.
+    void MakeWriteTarget(int g, int l);
+    // Applies one directive line ("lg3", "ly0 11", "lc10 255", "cn0 2 2 0 1",
+    // the font line ...) to the state and, for names, protections, states and
+    // text kind 0, to this header; any other line changes nothing. Raises
+    // ConvertError when an integer field does not convert.
+    void ParseAttributeDirective(const std::string& line, TStatusZHG& state);
+    // The directive line of the key ("lg", "ly", "lc", "lt", "lw", "pn", "cn",
+    // "cn$", "lgp", "lyp", "lgn", "lyn") for the state; "" for any other key.
+    std::string FormatAttributeDirective(const std::string& key, const TStatusZHG& state) const;
+    // Where the key's members differ between the new state and the writer's
+    // running state, brings the running state up to date and appends the
+    // key's directive lines; returns the last line appended, or "".
+    std::string EmitChangedAttribute(const std::string& key, const TStatusZHG& new_state, TStatusZHG& running,
+                                     StringList& lines) const;
+
 private:
     bool ReadLayout(TStream& stream);
 

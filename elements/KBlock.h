@@ -36,6 +36,10 @@ public:
     void WriteBody(TStream& stream, const TZhdData& document) const override;
     int GetBodySize(const TZhdData& document) const override;
 
+    // External-command text form (KBlockTextRecord.cpp).
+    void ReadTextRecord(const StringList& lines, TZhdData& document) override;
+    void WriteTextRecord(StringList& lines, TZhdData& document) const override;
+
     TBPoint GetPos() const { return position_; }
     TBPoint SetPos(TBPoint position) { return position_ = position; }
     double GetScaleX() const { return scale_x_; }

@@ -37,6 +37,10 @@ public:
     void WriteBody(TStream& stream, const TZhdData& document) const override;
     int GetBodySize(const TZhdData& document) const override;
 
+    // External-command text form (KCircleTextRecord.cpp).
+    void ReadTextRecord(const StringList& lines, TZhdData& document) override;
+    void WriteTextRecord(StringList& lines, TZhdData& document) const override;
+
     TBPoint GetCenter() const { return center_; }
     TBPoint SetCenter(TBPoint center) { return center_ = center; }
     double GetRadius() const { return radius_; }

@@ -28,6 +28,10 @@ public:
     void WriteBody(TStream& stream, const TZhdData& document) const override;
     int GetBodySize(const TZhdData& document) const override;
 
+    // External-command text form (KLineTextRecord.cpp).
+    void ReadTextRecord(const StringList& lines, TZhdData& document) override;
+    void WriteTextRecord(StringList& lines, TZhdData& document) const override;
+
     TBPoint GetStart() const { return start_; }
     TBPoint SetStart(TBPoint point) { return start_ = point; }
     TBPoint GetEnd() const { return end_; }

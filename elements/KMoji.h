@@ -58,6 +58,10 @@ public:
     void WriteBody(TStream& stream, const TZhdData& document) const override;
     int GetBodySize(const TZhdData& document) const override;
 
+    // External-command text form (KMojiTextRecord.cpp).
+    void ReadTextRecord(const StringList& lines, TZhdData& document) override;
+    void WriteTextRecord(StringList& lines, TZhdData& document) const override;
+
     // 1 the font name, 2 the image reference (the text after a leading
     // "^@BM" or "^$BM", else empty), any other index the text.
     std::string GetText(int index) const override;

@@ -36,6 +36,10 @@ public:
     void WriteBody(TStream& stream, const TZhdData& document) const override;
     int GetBodySize(const TZhdData& document) const override;
 
+    // External-command text form (KPointTextRecord.cpp).
+    void ReadTextRecord(const StringList& lines, TZhdData& document) override;
+    void WriteTextRecord(StringList& lines, TZhdData& document) const override;
+
     bool IsMarker() const { return GetPenStyle() == MarkerPenStyle; }
 
     TBPoint GetPos() const { return position_; }

@@ -33,6 +33,10 @@ public:
     void WriteBody(TStream& stream, const TZhdData& document) const override;
     int GetBodySize(const TZhdData& document) const override;
 
+    // External-command text form (KSolidTextRecord.cpp).
+    void ReadTextRecord(const StringList& lines, TZhdData& document) override;
+    void WriteTextRecord(StringList& lines, TZhdData& document) const override;
+
     bool HasOwnColor() const { return GetPenColor() == OwnColorPen; }
     bool IsArcSolid() const { return GetPenStyle() >= FirstArcPenStyle; }
 

@@ -18,6 +18,7 @@
 // nor the number; through a document of version 350 or lower the pen width
 // does not survive (that record has no room for it).
 
+#include "core/TextUtil.h"
 #include "document/Forward.h"
 #include "document/Status.h"
 #include "elements/Forward.h"
@@ -93,6 +94,16 @@ public:
 
     // The searchable texts: empty except for texts and dimensions.
     virtual std::string GetText(int index) const;
+
+    // --- External-command text form (elements/*TextRecord.cpp, the common
+    // frame in elements/TextRecordFrame.h). ---
+    // Reads the element from its record at the document's line index, in the
+    // document's running state GStatus; a dimension reads on over its block
+    // and leaves the index on the last line it read.
+    virtual void ReadTextRecord(const StringList& lines, TZhdData& document) = 0;
+    // Appends the element's lines: attribute changes against GStatus, curve
+    // group and flag lines, and the record.
+    virtual void WriteTextRecord(StringList& lines, TZhdData& document) const = 0;
 
     // This element takes the other's attribute record and class fields
     // through its body; the scratch stream is rewound, not truncated. The

@@ -1,0 +1,212 @@
+// Loading and saving the external-command text form ("zhc_temp.txt").
+//
+// A file as the writer produces it (bracketed sections are optional):
+//
+//   [hd]                          information flag 0
+//   header lines ... "#"          ZhdHeadTextForm.cpp
+//   element lines ... "#"         ZhdElemListTextForm.cpp
+//   ["#" change-mark lines]       flag 2 and at least one mark set
+//   ["#" 7 state lines "#"]       flag 3: KStatus once more
+//   ["hr" | "h/" text]            reply flag, else a non-empty "h/" text
+//   ["he " text " " | "h# " text " "]
+//
+// The reader takes everything after the header as element-section lines, so
+// the trailing directives apply to the running state and the reply lines are
+// skipped.
+//
+// A load reads into a working copy of the document and hands the result over
+// only when the whole file was read: an integer field that does not convert
+// ends the load with the failing line and leaves this document untouched.
+
+#include "core/DebugLog.h"
+#include "core/StopWatch.h"
+#include "document/SjFormat.h"
+#include "document/ZhdData.h"
+#include "platform/FileSystem.h"
+#include "platform/Stream.h"
+
+namespace {
+
+constexpr int mark_flag_hd = 0;
+constexpr int mark_flag_change_marks = 2;
+constexpr int mark_flag_state_again = 3;
+constexpr int editable_state = 2;
+constexpr int write_state = 3;
+
+} // namespace
+
+TTextFormLoadResult TZhdData::LoadZhcText(const std::string& path)
+{
+    const std::filesystem::path native_path = NativePath(path);
+    if (!FileExists(native_path))
+        return TTextFormLoadResult(TTextFormStatus::Missing);
+    TStopWatch watch;
+    WriteDebugLog(sj(u8"ZHG読込"));
+    TMemoryStream stream;
+    try {
+        stream.LoadFromFile(native_path);
+    } catch (const FileError&) {
+        return TTextFormLoadResult(TTextFormStatus::Unreadable);
+    }
+    const std::vector<std::uint8_t>& bytes = stream.Bytes();
+    WriteDebugLog(SjPrintf(u8"fread:%ubyte %.3f秒", static_cast<unsigned>(bytes.size()), watch.Lap()));
+    return LoadZhcTextFromBytes(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+TTextFormLoadResult TZhdData::LoadZhcTextFromBytes(std::string_view bytes)
+{
+    TStopWatch watch;
+    const TTextFormLines split = SplitTextFormBytes(bytes);
+    WriteDebugLog("free(zhc_temp.txt)");
+    WriteDebugLog(SjPrintf(u8"切分処理：%.3f秒", watch.Lap()));
+
+    TZhdData loaded(*this);
+    try {
+        loaded.ReadZhcLines(split.lines);
+    } catch (const TTextFormLineError& error) {
+        const auto index = static_cast<std::size_t>(error.GetLineIndex());
+        TTextFormLoadResult result(TTextFormStatus::ConversionError);
+        if (index < split.lines.size()) {
+            result.line_number = split.line_numbers[index];
+            result.line_text = split.lines[index];
+        }
+        return result;
+    }
+    *this = loaded;
+    return {};
+}
+
+void TZhdData::ReadZhcLines(const StringList& lines)
+{
+    TStopWatch watch;
+    EmptyDrawing();
+    head_.ReadZhcHeader(k_status_, info_zhg_, lines);
+    g_status_ = k_status_;
+    WriteDebugLog(SjPrintf(u8"ヘッダ処理：%.3f秒", watch.Lap()));
+    WriteDebugLog(ConcatText("#:", std::to_string(GetHeaderLineCount())));
+
+    elem_list_.ParseZhcLines(lines, *this);
+    WriteDebugLog(SjPrintf(u8"データリスト処理：%.3f秒", watch.Lap()));
+    elem_list_.LogStatistics();
+    WriteDebugLog("");
+
+    elem_list_.CollectInstructions(instruction_list_);
+    WriteDebugLog(SjPrintf(u8"指示データ処理：%.3f秒", watch.Lap()));
+    instruction_list_.LogStatistics();
+    WriteDebugLog("");
+
+    WriteDebugLog(SjPrintf(u8"ブロックリスト処理：%.3f秒", watch.Lap()));
+    for (auto define = block_defines_.Begin(); define != block_defines_.End(); ++define)
+        WriteDebugLog(StringPrintf("Number:%u Name:%s", define->GetNumber(), define->GetName().c_str()));
+    WriteDebugLog("");
+
+    MakeEditableLayersWritable();
+    head_.MakeWriteTarget(k_status_.GetGLayer(), k_status_.GetLayer());
+
+    WriteDebugLog("KStatus");
+    k_status_.DumpToLog();
+    WriteDebugLog("");
+    WriteDebugLog("GStatus");
+    g_status_.DumpToLog();
+    WriteDebugLog("");
+}
+
+// Every editable layer becomes writable, and the highest of them in a group
+// its write layer.
+void TZhdData::MakeEditableLayersWritable()
+{
+    for (int g = 0; g < GroupCount; ++g) {
+        TZhdGrp group = head_.GetGroup(g);
+        bool changed = false;
+        for (int l = 0; l < LayerCount; ++l) {
+            TZhdLay layer = group.GetLayer(l);
+            if (layer.GetState() == editable_state || layer.GetState() == write_state) {
+                group.SetWriteLayer(l);
+                layer.SetState(write_state);
+                group.SetLayer(l, std::move(layer));
+                changed = true;
+            }
+        }
+        if (changed)
+            head_.SetGroup(g, std::move(group));
+    }
+}
+
+void TZhdData::SaveZhcText(const std::string& path)
+{
+    TStopWatch watch;
+    StringList lines;
+    WriteZhcText(lines);
+    const std::string text = JoinTextFormLines(lines);
+    TMemoryStream stream(std::vector<std::uint8_t>(text.begin(), text.end()));
+    stream.SaveToFile(NativePath(path));
+    WriteDebugLog(SjPrintf(u8"outdata:%ulines %.3f秒", static_cast<unsigned>(lines.size()), watch.Lap()));
+    WriteDebugLog(SjPrintf(u8"書き込み：%.3f秒", watch.Restart()));
+    WriteDebugLog("");
+}
+
+void TZhdData::WriteZhcText(StringList& lines)
+{
+    TStopWatch watch;
+    WriteDebugLog(sj(u8"ZHG書込"));
+    if (TestInfoFlag(mark_flag_hd))
+        lines.push_back("hd");
+    head_.WriteZhcHeader(k_status_, info_zhg_, lines);
+    WriteDebugLog(SjPrintf(u8"ヘッダ処理：%.3f秒", watch.Lap()));
+
+    g_status_ = k_status_;
+    elem_list_.WriteZhcLines(lines, *this);
+    WriteDebugLog(SjPrintf(u8"データ処理：%.3f秒", watch.Lap()));
+
+    if (TestInfoFlag(mark_flag_change_marks))
+        AppendChangeMarkLines(lines);
+    if (TestInfoFlag(mark_flag_state_again)) {
+        lines.push_back("#");
+        for (const char* key : { "lg", "ly", "lc", "lt", "lw", "cn", "cn$" })
+            lines.push_back(head_.FormatAttributeDirective(key, k_status_));
+        lines.push_back("#");
+    }
+    AppendReplyLines(lines);
+    WriteDebugLog(SjPrintf(u8"その他処理：%.3f秒", watch.Lap()));
+}
+
+// Per group its protection and name marks, then per layer the same; each
+// written in GStatus's group and layer, which keep the last ones written.
+void TZhdData::AppendChangeMarkLines(StringList& lines)
+{
+    StringList marks;
+    auto append = [&](const char* key, int g, int l) {
+        g_status_.SetGLayer(static_cast<std::uint16_t>(g));
+        if (l >= 0)
+            g_status_.SetLayer(static_cast<std::uint16_t>(l));
+        marks.push_back(FormatDirective(key));
+    };
+    for (int g = 0; g < GroupCount; ++g) {
+        if (GetGroupProtectMark(g))
+            append("lgp", g, -1);
+        if (GetGroupNameMark(g))
+            append("lgn", g, -1);
+        for (int l = 0; l < LayerCount; ++l) {
+            if (GetLayerProtectMark(g, l))
+                append("lyp", g, l);
+            if (GetLayerNameMark(g, l))
+                append("lyn", g, l);
+        }
+    }
+    if (marks.empty())
+        return;
+    lines.push_back("#");
+    lines.insert(lines.end(), marks.begin(), marks.end());
+}
+
+void TZhdData::AppendReplyLines(StringList& lines) const
+{
+    if (info_zhg_.GetHrFlag() != 0)
+        lines.push_back("hr");
+    else if (!info_zhg_.GetHSlashText().empty())
+        lines.push_back(ConcatText("h/", info_zhg_.GetHSlashText()));
+    if (!info_zhg_.GetHeText().empty())
+        lines.push_back(ConcatText("he ", info_zhg_.GetHeText(), " "));
+    else if (!info_zhg_.GetHHashText().empty())
+        lines.push_back(ConcatText("h# ", info_zhg_.GetHHashText(), " "));
+}
