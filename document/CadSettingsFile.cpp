@@ -204,7 +204,7 @@ void TZhdHead::ApplySettingsFile(const TStatusZHG& state, const TInfoZHG&, const
     SetLayer(g, l, std::move(layer));
 }
 
-TLoadStatus TZhdData::LoadCadSettingsFile(const std::string& path)
+TLoadStatus TZhdData::LoadCadSettingsFile(const std::string& path, std::string* error)
 {
     const std::filesystem::path native_path = NativePath(path);
     if (!FileExists(native_path))
@@ -225,7 +225,18 @@ TLoadStatus TZhdData::LoadCadSettingsFile(const std::string& path)
     WriteDebugLog("free(zuhen.zhf)");
     WriteDebugLog(SjPrintf(u8"切分処理：%.3f秒", watch.Lap()));
 
-    head_.ApplySettingsFile(k_status_, info_zhg_, lines);
+    // The lines are applied to a copy, so a line that stops the reading
+    // leaves the drawing's settings as they were rather than half changed.
+    TZhdHead applied = head_;
+    try {
+        applied.ApplySettingsFile(k_status_, info_zhg_, lines);
+    } catch (const ConvertError& failure) {
+        WriteDebugLog(failure.what());
+        if (error)
+            *error = failure.what();
+        return TLoadStatus::ConversionError;
+    }
+    head_ = std::move(applied);
     g_status_ = k_status_;
     WriteDebugLog(SjPrintf(u8"ZHF処理：%.3f秒", watch.Lap()));
     WriteDebugLog("");

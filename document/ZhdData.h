@@ -66,6 +66,8 @@ enum class TLoadStatus {
     // The element list met a record of no known class and the load stopped
     // there, with the elements read so far.
     UnknownClass,
+    // A value of the file did not convert to a number; nothing was changed.
+    ConversionError,
 };
 
 class TZhdData {
@@ -231,9 +233,9 @@ public:
     // replace entries of the header's tables (TZhdHead::ApplySettingsFile),
     // KStatus's group and layer become the write target, and GStatus takes
     // KStatus. Missing or Unreadable: nothing changed, nothing logged. A value
-    // that does not convert raises ConvertError naming its line; the lines
-    // before it stay applied.
-    TLoadStatus LoadCadSettingsFile(const std::string& path);
+    // that does not convert gives ConversionError with the header and the
+    // states as they were, and `error` (when given) names the line.
+    TLoadStatus LoadCadSettingsFile(const std::string& path, std::string* error = nullptr);
     // --- end of selection, text search and the CAD settings file ---
 
     int GetPenColour(int n) const { return head_.GetPen(n).GetColorValue(); }

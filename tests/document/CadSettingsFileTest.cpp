@@ -218,6 +218,22 @@ TEST(CadSettingsFile, LoadFromFile)
     EXPECT_EQ(log[5], "");
 }
 
+TEST(CadSettingsFile, FileWithAValueThatIsNoNumberChangesNothing)
+{
+    const TempDir folder;
+    const std::string path = folder.Write("zuhen.zhf", "LCOLLOR_3 x 255 0 0 2\r\nLCOLLOR_4 x 1 two 3 4\r\n").string();
+    TZhdData document;
+    document.GetKStatusPtr().SetGLayer(4);
+    const TZhdHead before = document.GetHeadPtr();
+    std::string error;
+    EXPECT_EQ(document.LoadCadSettingsFile(path, &error), TLoadStatus::ConversionError);
+    EXPECT_NE(error.find("LCOLLOR_4 x 1 two 3 4"), std::string::npos) << error;
+    EXPECT_EQ(ChangedEntries(document.GetHeadPtr()), ChangedEntries(before));
+    EXPECT_EQ(document.GetHeadPtr().GetPen(3).GetColorValue(), before.GetPen(3).GetColorValue());
+    EXPECT_EQ(document.GetHeadPtr().GetGroupState(4), 2);
+    EXPECT_EQ(document.GetGStatus().GetGLayer(), 0);
+}
+
 TEST(CadSettingsFile, MissingFileChangesNothing)
 {
     const TempDir folder;
