@@ -9,17 +9,13 @@
 #include "platform/Numbers.h"
 #include "platform/ShiftJis.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/Unreadable.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/fsuid.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
-constexpr uid_t nobody = 65534;
 
 std::string LineTypeText(const TZhdLType& type)
 {
@@ -250,24 +246,13 @@ TEST(CadSettingsFile, MissingFileChangesNothing)
 TEST(CadSettingsFile, UnreadableFileCountsAsMissing)
 {
     const TempDir folder;
-    const std::string locked = folder.Write("locked.zhf", "LCOLLOR_3 x 255 0 0 2\r\n").string();
-    chmod(folder.Path().c_str(), 0755);
-    chmod(locked.c_str(), 0);
-    // Root reads any file; a file-system user id without root's rights makes
-    // the file as unreadable to this thread as to anyone else.
-    const auto own_id = static_cast<uid_t>(setfsuid(static_cast<uid_t>(-1)));
-    if (own_id == 0)
-        setfsuid(nobody);
-    const int probe = open(locked.c_str(), O_RDONLY);
-    const bool readable = probe >= 0 || !FileExists(NativePath(locked));
-    if (probe >= 0)
-        close(probe);
+    const auto locked = folder.Write("locked.zhf", "LCOLLOR_3 x 255 0 0 2\r\n");
     TZhdData document;
     TLoadStatus status = TLoadStatus::Loaded;
     std::vector<std::string> log;
-    if (!readable)
-        log = LogLinesOf([&] { status = document.LoadCadSettingsFile(locked); });
-    setfsuid(own_id);
+    const bool readable = !WithFileUnreadable(locked, [&] {
+        log = LogLinesOf([&] { status = document.LoadCadSettingsFile(locked.string()); });
+    });
     if (readable)
         GTEST_SKIP() << "this user can read any file";
     EXPECT_EQ(status, TLoadStatus::Unreadable);

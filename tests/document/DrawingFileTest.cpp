@@ -13,14 +13,13 @@
 #include "tests/document/HeadFixture.h"
 #include "tests/elements/ElemTestSupport.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/Unreadable.h"
 
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -432,12 +431,12 @@ TEST(DrawingFile, MissingAndEmptyFiles)
 TEST(DrawingFile, UnreadableFile)
 {
     const TempDir folder;
-    const std::string locked = folder.Write("locked.zhd", "ZhdData.").string();
-    chmod(locked.c_str(), 0);
-    if (access(locked.c_str(), R_OK) == 0)
-        GTEST_SKIP() << "this user can read any file";
+    const auto locked = folder.Write("locked.zhd", "ZhdData.");
     TZhdData document = SampleDrawing(420);
-    EXPECT_EQ(document.LoadFromFile(locked), TLoadStatus::Unreadable);
+    TLoadStatus status = TLoadStatus::Loaded;
+    if (!WithFileUnreadable(locked, [&] { status = document.LoadFromFile(locked.string()); }))
+        GTEST_SKIP() << "this user can read any file";
+    EXPECT_EQ(status, TLoadStatus::Unreadable);
     EXPECT_EQ(document.GetElemListPtr().Size(), 0);
     EXPECT_EQ(document.GetBlockDefinesPtr().Count(), 0);
 }

@@ -16,13 +16,12 @@
 #include "tests/document/DrawingFixture.h"
 #include "tests/document/TextFormFixture.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/Unreadable.h"
 
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -392,11 +391,11 @@ TEST(TextFormFile, UnreadableFileChangesNothing)
     const TempDir folder;
     TZhdData document;
     ASSERT_EQ(LoadTextLines(document, { "file=a.zhd", "#", " 0 0 5 5" }).status, TTextFormStatus::Loaded);
-    const std::string locked = folder.Write("locked.txt", "file=b.zhd\r\n#\r\n").string();
-    chmod(locked.c_str(), 0);
-    if (access(locked.c_str(), R_OK) == 0)
+    const auto locked = folder.Write("locked.txt", "file=b.zhd\r\n#\r\n");
+    TTextFormStatus status = TTextFormStatus::Loaded;
+    if (!WithFileUnreadable(locked, [&] { status = document.LoadZhcText(locked.string()).status; }))
         GTEST_SKIP() << "this user can read any file";
-    EXPECT_EQ(document.LoadZhcText(locked).status, TTextFormStatus::Unreadable);
+    EXPECT_EQ(status, TTextFormStatus::Unreadable);
     EXPECT_EQ(document.GetHeadPtr().GetFileName(), "a.zhd");
     EXPECT_EQ(document.GetElemListPtr().Size(), 1);
 }

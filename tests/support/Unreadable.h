@@ -1,0 +1,11 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+
+// Takes every permission from `file` and runs `body` with the file-system
+// rights of an unprivileged user, so the file is unreadable even when the
+// tests run as root. The file's folder is opened to everyone so the file
+// itself can still be found. Returns false, without running `body`, when the
+// file can still be read (then the caller skips its test).
+bool WithFileUnreadable(const std::filesystem::path& file, const std::function<void()>& body);
