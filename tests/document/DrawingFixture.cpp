@@ -177,3 +177,22 @@ std::vector<std::string> DefinitionsOf(const TZhdData& document)
     }
     return definitions;
 }
+
+TZhdElemList Lettered(const std::string& letters)
+{
+    TZhdElemList list;
+    for (char letter : letters) {
+        auto line = boost::make_shared<TKLine>();
+        line->SetNumber(letter);
+        list.Append(line);
+    }
+    return list;
+}
+
+std::string Letters(const TZhdElemList& list)
+{
+    std::string letters;
+    for (auto it = list.Begin(); it != list.End(); ++it)
+        letters += static_cast<char>((*it)->GetNumber());
+    return letters;
+}

@@ -15,6 +15,11 @@
 // to "door").
 TZhdData SampleDrawing(std::uint32_t version);
 
+// Lines whose numbers are the letters given, so a list's order reads as a
+// word: Letters(Lettered("ABC")) is "ABC".
+TZhdElemList Lettered(const std::string& letters);
+std::string Letters(const TZhdElemList& list);
+
 std::string SavedBytes(TZhdData& document);
 TLoadStatus LoadBytes(TZhdData& document, const std::string& bytes);
 

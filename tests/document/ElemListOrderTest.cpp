@@ -1,4 +1,5 @@
 #include "document/ZhdElemList.h"
+#include "tests/document/DrawingFixture.h"
 
 #include "elements/KLine.h"
 
@@ -27,14 +28,6 @@ TZhdElemList Sample()
         list.Append(line);
     }
     return list;
-}
-
-std::string Letters(const TZhdElemList& list)
-{
-    std::string letters;
-    for (auto it = list.Begin(); it != list.End(); ++it)
-        letters += static_cast<char>((*it)->GetNumber());
-    return letters;
 }
 
 } // namespace

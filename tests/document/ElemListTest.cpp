@@ -2,6 +2,7 @@
 // small services.
 
 #include "document/ZhdElemList.h"
+#include "tests/document/DrawingFixture.h"
 
 #include "core/DebugLog.h"
 #include "document/KBlockDefine.h"
@@ -27,26 +28,6 @@ boost::shared_ptr<Elem> Make(int group, int layer, std::uint8_t pen_style = 1)
     elem->SetLayer(static_cast<std::uint16_t>(layer));
     elem->SetPenStyle(pen_style);
     return elem;
-}
-
-// Lines numbered 0, 1, 2, ... so that an order reads as a text.
-TZhdElemList Lettered(const std::string& letters)
-{
-    TZhdElemList list;
-    for (char letter : letters) {
-        auto line = boost::make_shared<TKLine>();
-        line->SetNumber(letter);
-        list.Append(line);
-    }
-    return list;
-}
-
-std::string Letters(const TZhdElemList& list)
-{
-    std::string letters;
-    for (auto it = list.Begin(); it != list.End(); ++it)
-        letters += static_cast<char>((*it)->GetNumber());
-    return letters;
 }
 
 } // namespace
