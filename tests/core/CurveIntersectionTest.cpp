@@ -283,8 +283,9 @@ TEST(SegmentEllipseArc, AgreesWithTheSamplingOracle)
         for (const Point& p : found.points) {
             EXPECT_LT(ellipse.DistanceOf(p.x, p.y), 1e-9 * size);
             EXPECT_LT(line.DistanceOf(p.x, p.y), 1e-9 * size);
-            if (p.code == IntersectionTouch)
+            if (p.code == IntersectionTouch) {
                 EXPECT_LT(SineBetween(ellipse, line, p.x, p.y), 1e-4);
+            }
         }
         for (const auto& crossing : oracle::SampledCrossingsOracle(ellipse, line)) {
             if (crossing.sine < 0.05)
@@ -336,8 +337,9 @@ TEST(EllipseArcs, AgreesWithTheSamplingOracle)
             const double off = p.code == IntersectionTouch ? 1e-6 : 1e-9;
             EXPECT_LT(a.DistanceOf(p.x, p.y), off * size);
             EXPECT_LT(b.DistanceOf(p.x, p.y), off * size);
-            if (p.code == IntersectionTouch)
+            if (p.code == IntersectionTouch) {
                 EXPECT_LT(SineBetween(a, b, p.x, p.y), 0.01);
+            }
             if (p.code == IntersectionCrossingAtEnd) {
                 EXPECT_TRUE(std::fabs(first.DepthOf(a.ParameterOf(p.x, p.y))) < 1e-6
                             || std::fabs(second.DepthOf(b.ParameterOf(p.x, p.y))) < 1e-6);

@@ -163,8 +163,9 @@ TEST(CadSettingsFile, StateGroupAndLayerBecomeTheWriteTarget)
     EXPECT_EQ(head.GetWriteGroup(), 7);
     for (int g = 0; g < 16; ++g) {
         for (int l = 0; l < 16; ++l) {
-            if (g != 2 || l != 5)
+            if (g != 2 || l != 5) {
                 EXPECT_EQ(head.GetLayerState(g, l), 2) << g << " " << l;
+            }
         }
     }
 

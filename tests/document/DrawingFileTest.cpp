@@ -184,8 +184,9 @@ TEST(DrawingFile, PenMapsByVersion)
         EXPECT_EQ(map.at("9").GetColor(), TZhdData().GetPenMapPtr().at("H").GetColor());
         EXPECT_EQ(map.count("100"), version >= 420 ? 1u : 0u);
         EXPECT_EQ(loaded.GetPrtPenMapPtr().count("356"), version >= 420 ? 1u : 0u);
-        if (version >= 420)
+        if (version >= 420) {
             EXPECT_EQ(map.at("356").GetColor(), 1356);
+        }
     }
 }
 

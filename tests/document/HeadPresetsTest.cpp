@@ -113,8 +113,9 @@ TEST(HeadPresets, SelectLayerForPrint)
         // Other groups keep their layers and end at 0, 1 or 2.
         EXPECT_EQ(States(head, 0), "0:3012222222222222");
         for (int g = 0; g < 16; ++g) {
-            if (g != 3)
+            if (g != 3) {
                 EXPECT_LE(head.GetGroupState(g), 2) << g;
+            }
         }
     }
 

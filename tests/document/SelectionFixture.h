@@ -60,8 +60,9 @@ inline std::vector<int> SelectedPositions(const TZhdData& document, bool marks_a
         const TBitFlg marks = items[i]->GetElemFlg();
         if (marks.IsSet(TZhdElem::SelectedMark))
             positions.push_back(static_cast<int>(i));
-        if (marks_agree)
+        if (marks_agree) {
             EXPECT_EQ(marks.IsSet(TZhdElem::SelectedMark), marks.IsSet(TZhdElem::LastHitMark)) << "element " << i;
+        }
     }
     return positions;
 }

@@ -181,8 +181,9 @@ TEST(TextFormDirectives, ColoursOfTwoOrMoreDigitsReadBackWhole)
         state.SetSolidColor(0x123456);
         const TStatusZHG read = Parsed(head, { head.FormatAttributeDirective("lc", state) });
         EXPECT_EQ(read.GetPenColor(), color);
-        if (color >= 10)
+        if (color >= 10) {
             EXPECT_EQ(read.GetSolidColor(), 0x123456);
+        }
     }
 }
 
