@@ -7,6 +7,7 @@
 #include "platform/Stream.h"
 #include "platform/Errors.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -94,17 +95,28 @@ int ReadTextFileLines(const std::string& file_name, StringList& lines)
     return 1;
 }
 
-int SplitTextLines(std::string_view text, StringList& lines)
+int SplitTextLines(std::string_view text, StringList& lines, std::vector<int>* line_numbers)
 {
     text = text.substr(0, text.find('\0'));
     lines.clear();
+    if (line_numbers)
+        line_numbers->clear();
+    int line_number = 1;
     std::size_t i = 0;
     while (i < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", i);
-        const std::size_t stop = end == std::string_view::npos ? text.size() : end;
-        if (stop > i)
-            lines.emplace_back(text.substr(i, stop - i));
-        i = stop + 1;
+        const std::size_t end = std::min(text.find_first_of("\r\n", i), text.size());
+        if (end > i) {
+            lines.emplace_back(text.substr(i, end - i));
+            if (line_numbers)
+                line_numbers->push_back(line_number);
+        }
+        i = end;
+        if (i < text.size()) {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            ++i;
+            ++line_number;
+        }
     }
     return static_cast<int>(lines.size());
 }

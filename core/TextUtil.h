@@ -27,8 +27,9 @@ int SplitAtBlanks(const std::string& text, StringList& lines);
 // it is missing or cannot be read, and then the list is left as it was.
 int ReadTextFileLines(const std::string& file_name, StringList& lines);
 // The same cut on text in memory: the lines replace `lines`; returns their
-// number.
-int SplitTextLines(std::string_view text, StringList& lines);
+// number. With `line_numbers`, each line's 1-based number in the text (a CR
+// LF pair, a lone CR or a lone LF ends one line; empty lines count).
+int SplitTextLines(std::string_view text, StringList& lines, std::vector<int>* line_numbers = nullptr);
 
 // Full-width letters, digits and symbols to half-width, kana to half-width
 // katakana.

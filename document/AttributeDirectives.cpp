@@ -26,11 +26,6 @@ constexpr int highest_text_kind = 10;
 // "cn", a double quote and "$": the font line's first four characters.
 constexpr std::string_view font_prefix = "cn\"$";
 
-bool StartsWith(const std::string& line, std::string_view prefix)
-{
-    return line.compare(0, prefix.size(), prefix) == 0;
-}
-
 // The group or layer digit at a position: one hexadecimal character in
 // either case; anything else, or no character, is 0.
 std::uint16_t HexDigitAt(const std::string& line, int position)
@@ -182,15 +177,15 @@ void TZhdHead::ParseAttributeDirective(const std::string& line, TStatusZHG& stat
     const int l = state.GetLayer() & 15;
     const bool has_code = line.size() > 3 && fields.size() >= 2;
 
-    if (StartsWith(line, "lgn")) {
+    if (line.starts_with("lgn")) {
         TZhdGrp group = GetGroup(g);
         group.SetName(SubStringFrom1(line, 4));
         SetGroup(g, std::move(group));
-    } else if (StartsWith(line, "lyn")) {
+    } else if (line.starts_with("lyn")) {
         TZhdLay layer = GetLayer(g, l);
         layer.SetName(SubStringFrom1(line, 4));
         SetLayer(g, l, std::move(layer));
-    } else if (StartsWith(line, "lg") && line.size() > 3) {
+    } else if (line.starts_with("lg") && line.size() > 3) {
         // "lg3 31": the group and its protection and state; the scale stays.
         const std::uint16_t group_number = state.SetGLayer(HexDigitAt(line, 3));
         if (has_code) {
@@ -200,7 +195,7 @@ void TZhdHead::ParseAttributeDirective(const std::string& line, TStatusZHG& stat
             group.SetState(code.state);
             SetGroup(group_number, std::move(group));
         }
-    } else if (StartsWith(line, "ly") && line.size() > 3) {
+    } else if (line.starts_with("ly") && line.size() > 3) {
         const std::uint16_t layer_number = state.SetLayer(HexDigitAt(line, 3));
         if (has_code) {
             const TStateCode code = ParseStateCode(fields[1]);
@@ -209,12 +204,12 @@ void TZhdHead::ParseAttributeDirective(const std::string& line, TStatusZHG& stat
             layer.SetState(code.state);
             SetLayer(g, layer_number, std::move(layer));
         }
-    } else if (StartsWith(line, "lg")) {
+    } else if (line.starts_with("lg")) {
         state.SetGLayer(HexDigitAt(line, 3));
         state.SetScale(GetGroupScale(state.GetGLayer()));
-    } else if (StartsWith(line, "ly")) {
+    } else if (line.starts_with("ly")) {
         state.SetLayer(HexDigitAt(line, 3));
-    } else if (StartsWith(line, "lc")) {
+    } else if (line.starts_with("lc")) {
         // "lc5" takes one digit; "lc12 255" the whole number and the solid
         // colour.
         if (fields.size() >= 2) {
@@ -224,15 +219,15 @@ void TZhdHead::ParseAttributeDirective(const std::string& line, TStatusZHG& stat
         } else {
             state.SetPenColor(static_cast<std::uint16_t>(IntegerAt(line, 3)));
         }
-    } else if (StartsWith(line, "lt")) {
+    } else if (line.starts_with("lt")) {
         state.SetPenStyle(static_cast<std::uint8_t>(IntegerAt(line, 3)));
-    } else if (StartsWith(line, "lw")) {
+    } else if (line.starts_with("lw")) {
         state.SetPenWidth(static_cast<std::uint16_t>(StrToInt(SubStringFrom1(line, 3))));
-    } else if (StartsWith(line, "pn")) {
+    } else if (line.starts_with("pn")) {
         state.SetTenColor(static_cast<std::uint16_t>(IntegerAt(line, 3)));
-    } else if (StartsWith(line, font_prefix)) {
+    } else if (line.starts_with(font_prefix)) {
         ParseFontLine(line, state);
-    } else if (StartsWith(line, "cn")) {
+    } else if (line.starts_with("cn")) {
         ParseTextKindDirective(*this, first_field, fields, state);
     }
 }

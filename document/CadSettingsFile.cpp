@@ -161,11 +161,6 @@ std::optional<std::pair<int, TZhdPrtPen>> PrintPenOf(const TSettingsLine& line)
     return std::pair(n, pen);
 }
 
-bool IsInTable(int index, int count)
-{
-    return index >= 0 && index < count;
-}
-
 } // namespace
 
 void TZhdHead::ApplySettingsFile(const TStatusZHG& state, const TInfoZHG&, const StringList& lines)
@@ -193,7 +188,7 @@ void TZhdHead::ApplySettingsFile(const TStatusZHG& state, const TInfoZHG&, const
     // group and layer become the write target.
     const int g = state.GetGLayer();
     const int l = state.GetLayer();
-    if (!IsInTable(g, GroupCount) || !IsInTable(l, TZhdGrp::LayerCount))
+    if (!IsGroupAndLayer(g, l))
         return;
     TZhdGrp group = GetGroup(g);
     group.SetState(write_target);

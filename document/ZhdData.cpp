@@ -249,7 +249,7 @@ void TZhdData::RefreshLayerStates()
 
 std::uint32_t TZhdData::GetCachedLayerState(int g, int l) const
 {
-    if (g < 0 || g >= GroupCount || l < 0 || l >= LayerCount)
+    if (!IsGroupAndLayer(g, l))
         return 0;
     return layer_states_[g][l];
 }

@@ -75,10 +75,10 @@ public:
     using PenMap = std::map<std::string, TZhdPen>;
     using PrtPenMap = std::map<std::string, TZhdPrtPen>;
     using MarkerShapeMap = std::map<int, TZhdElemList>;
-    using LayerStateTable = std::array<std::array<std::uint32_t, 16>, 16>;
+    using LayerStateTable = std::array<std::array<std::uint32_t, LayersPerGroup>, GroupsPerDrawing>;
 
-    static constexpr int GroupCount = 16;
-    static constexpr int LayerCount = 16;
+    static constexpr int GroupCount = GroupsPerDrawing;
+    static constexpr int LayerCount = LayersPerGroup;
     // Versions up to this one hold nothing after the header.
     static constexpr std::uint32_t LastHeaderOnlyVersion = 229;
 

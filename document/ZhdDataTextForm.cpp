@@ -60,7 +60,10 @@ TTextFormLoadResult TZhdData::LoadZhcTextFromBytes(std::string_view bytes)
     WriteDebugLog("free(zhc_temp.txt)");
     WriteDebugLog(SjPrintf(u8"切分処理：%.3f秒", watch.Lap()));
 
-    TZhdData loaded(*this);
+    // The form replaces the drawing: the working copy takes the document's
+    // settings but not the elements it would empty at once.
+    TZhdData loaded;
+    loaded.CopyDrawingExceptElementsFrom(*this);
     try {
         loaded.ReadZhcLines(split.lines);
     } catch (const TTextFormLineError& error) {
@@ -72,7 +75,8 @@ TTextFormLoadResult TZhdData::LoadZhcTextFromBytes(std::string_view bytes)
         }
         return result;
     }
-    *this = loaded;
+    CopyDrawingExceptElementsFrom(loaded);
+    std::swap(elem_list_, loaded.elem_list_);
     return {};
 }
 

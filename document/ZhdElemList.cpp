@@ -12,11 +12,6 @@
 
 namespace {
 
-bool InTable(int group, int layer)
-{
-    return group >= 0 && group < TZhdElemList::GroupCount && layer >= 0 && layer < TZhdElemList::LayerCount;
-}
-
 // Counts never wrap below zero, even when an element's attributes changed
 // between adding and removing it.
 void AddCount(std::uint32_t& counter, int delta)
@@ -109,22 +104,22 @@ std::uint32_t TZhdElemList::PeekBlockNumber(std::uint32_t& n) const
 
 std::uint32_t TZhdElemList::GetGroupElemCount(int group) const
 {
-    return InTable(group, 0) ? graphic_counts_[group][TotalColumn] : 0;
+    return IsGroupAndLayer(group, 0) ? graphic_counts_[group][TotalColumn] : 0;
 }
 
 std::uint32_t TZhdElemList::GetLayerElemCount(int group, int layer) const
 {
-    return InTable(group, layer) ? graphic_counts_[group][layer] : 0;
+    return IsGroupAndLayer(group, layer) ? graphic_counts_[group][layer] : 0;
 }
 
 std::uint32_t TZhdElemList::GetGroupTextCount(int group) const
 {
-    return InTable(group, 0) ? text_counts_[group][TotalColumn] : 0;
+    return IsGroupAndLayer(group, 0) ? text_counts_[group][TotalColumn] : 0;
 }
 
 std::uint32_t TZhdElemList::GetLayerTextCount(int group, int layer) const
 {
-    return InTable(group, layer) ? text_counts_[group][layer] : 0;
+    return IsGroupAndLayer(group, layer) ? text_counts_[group][layer] : 0;
 }
 
 std::uint64_t TZhdElemList::AddLayerCounts(const TZhdElemList& other)
@@ -210,7 +205,7 @@ void TZhdElemList::Count(const TZhdElem& elem, int delta)
     AddCount(*counter, delta);
     const int group = elem.GetGLayer();
     const int layer = elem.GetLayer();
-    if (!InTable(group, layer))
+    if (!IsGroupAndLayer(group, layer))
         return;
     CountTable& table = type_code == TZhdElem::MojiCode ? text_counts_ : graphic_counts_;
     AddCount(table[group][layer], delta);

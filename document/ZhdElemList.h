@@ -26,6 +26,7 @@
 
 #include "core/TextUtil.h"
 #include "document/Forward.h"
+#include "document/GroupLayer.h"
 #include "elements/Forward.h"
 
 #include <array>
@@ -52,8 +53,8 @@ public:
     using Iterator = ElemPtrList::iterator;
     using ConstIterator = ElemPtrList::const_iterator;
 
-    static constexpr int GroupCount = 16;
-    static constexpr int LayerCount = 16;
+    static constexpr int GroupCount = GroupsPerDrawing;
+    static constexpr int LayerCount = LayersPerGroup;
     static constexpr int TotalColumn = 16;
 
     TZhdElemList();

@@ -58,11 +58,6 @@ enum class TLineKind {
 // The seven tallies logged after a pass, one per kind of line.
 constexpr std::size_t line_kind_count = 7;
 
-bool StartsWith(std::string_view line, std::string_view prefix)
-{
-    return line.substr(0, prefix.size()) == prefix;
-}
-
 // "^.n": the second character is "n", the first may be a double-byte one.
 bool SecondCharacterIsN(std::string_view line)
 {
@@ -79,15 +74,15 @@ bool SecondByteIsOneOf(std::string_view line, std::string_view set)
 
 TLineKind KindOfLine(std::string_view line)
 {
-    if (StartsWith(line, "z"))
+    if (line.starts_with("z"))
         return TLineKind::FlagLine;
-    if (StartsWith(line, "l") || SecondCharacterIsN(line))
+    if (line.starts_with("l") || SecondCharacterIsN(line))
         return TLineKind::Directive;
-    if (StartsWith(line, "pl"))
+    if (line.starts_with("pl"))
         return TLineKind::CurveGroup;
-    if (StartsWith(line, "hhp"))
+    if (line.starts_with("hhp"))
         return TLineKind::Instruction;
-    if (StartsWith(line, "#"))
+    if (line.starts_with("#"))
         return TLineKind::EndOfGroup;
     return TLineKind::Record;
 }
@@ -95,19 +90,19 @@ TLineKind KindOfLine(std::string_view line)
 // A new element for a record line; empty for a line that is no record.
 TZhdElemPtr CreateElemForRecord(std::string_view line)
 {
-    if (StartsWith(line, " "))
+    if (line.starts_with(" "))
         return boost::make_shared<TKLine>();
-    if (StartsWith(line, "ci"))
+    if (line.starts_with("ci"))
         return boost::make_shared<TKCircle>();
-    if (StartsWith(line, "pt"))
+    if (line.starts_with("pt"))
         return boost::make_shared<TKPoint>();
-    if (StartsWith(line, "c") && SecondByteIsOneOf(line, "hvsroptkz2"))
+    if (line.starts_with("c") && SecondByteIsOneOf(line, "hvsroptkz2"))
         return boost::make_shared<TKMoji>();
-    if (StartsWith(line, "s") && SecondByteIsOneOf(line, "lceog"))
+    if (line.starts_with("s") && SecondByteIsOneOf(line, "lceog"))
         return boost::make_shared<TKSolid>();
-    if (StartsWith(line, "BL"))
+    if (line.starts_with("BL"))
         return boost::make_shared<TKBlock>();
-    if (StartsWith(line, "ms") && line.size() >= 3 && (line[2] == 'g' || line[2] == 'z'))
+    if (line.starts_with("ms") && line.size() >= 3 && (line[2] == 'g' || line[2] == 'z'))
         return boost::make_shared<TKSunpou>();
     return TZhdElemPtr();
 }

@@ -11,6 +11,7 @@
 // container rule (absolute value, limited to the last layer).
 
 #include "core/Vect.h"
+#include "document/GroupLayer.h"
 
 #include <cstdint>
 #include <string>
@@ -45,7 +46,7 @@ private:
 
 class TZhdGrp {
 public:
-    static constexpr int LayerCount = 16;
+    static constexpr int LayerCount = LayersPerGroup;
 
     TZhdGrp();
 

@@ -44,7 +44,7 @@ enum class THeadReadResult {
 
 class TZhdHead {
 public:
-    static constexpr int GroupCount = 16;
+    static constexpr int GroupCount = GroupsPerDrawing;
     static constexpr int DummyCount = 15;
     static constexpr int DimensionSettingCount = 5;
     static constexpr int MarkJumpCount = 11;

@@ -28,11 +28,6 @@ constexpr int write_state = 3;
 constexpr int first_text_kind = 1;
 constexpr int last_text_kind = 10;
 
-bool StartsWith(const std::string& line, std::string_view prefix)
-{
-    return line.compare(0, prefix.size(), prefix) == 0;
-}
-
 double NumberField(const StringList& fields, std::size_t index)
 {
     return index < fields.size() ? TextToFloat(fields[index]) : 0.0;
@@ -78,33 +73,33 @@ std::string Number(double value)
 void ReadHeaderLine(TZhdHead& head, const std::string& line, const StringList& fields, TStatusZHG& state,
                     TInfoZHG& info, TVect<TBPoint>& points, TVect<std::string>& names)
 {
-    if (StartsWith(line, "file=")) {
+    if (line.starts_with("file=")) {
         head.SetFileName(SubStringFrom1(line, 6));
-    } else if (StartsWith(line, "hk ")) {
+    } else if (line.starts_with("hk ")) {
         TAngle angle;
         angle.SetRadians(TAngle::DegToRad(NumberField(fields, 1)));
         info.SetAngle(angle);
-    } else if (StartsWith(line, "hs ")) {
+    } else if (line.starts_with("hs ")) {
         for (std::size_t i = 1; i < fields.size(); ++i)
             head.SetGroupScale(static_cast<int>((i - 1) % TZhdHead::GroupCount), TextToFloat(fields[i]));
-    } else if (StartsWith(line, "hcw ")) {
+    } else if (line.starts_with("hcw ")) {
         ReadTextKindColumn(head, fields, TTextKindColumn::Width);
-    } else if (StartsWith(line, "hch ")) {
+    } else if (line.starts_with("hch ")) {
         ReadTextKindColumn(head, fields, TTextKindColumn::Height);
-    } else if (StartsWith(line, "hcd ")) {
+    } else if (line.starts_with("hcd ")) {
         ReadTextKindColumn(head, fields, TTextKindColumn::Spacing);
-    } else if (StartsWith(line, "hcc ")) {
+    } else if (line.starts_with("hcc ")) {
         ReadTextKindColumn(head, fields, TTextKindColumn::Color);
-    } else if (StartsWith(line, "hn ")) {
+    } else if (line.starts_with("hn ")) {
         info.SetHnPoint1(PointOf(NumberField(fields, 1), NumberField(fields, 2)));
         info.SetHnPoint2(PointOf(NumberField(fields, 3), NumberField(fields, 4)));
-    } else if (StartsWith(line, "hzk ")) {
+    } else if (line.starts_with("hzk ")) {
         const int measure_9_to_15 = IntegerField(fields, 4);
         head.SetLatitude(NumberField(fields, 1));
         info.SetDeclination(NumberField(fields, 2));
         head.SetShadowSurfaceHeight(NumberField(fields, 3));
         head.SetShadow9To15(measure_9_to_15);
-    } else if (StartsWith(line, "hp")) {
+    } else if (line.starts_with("hp")) {
         // The name is the whole first field, "hp" included.
         names.Append(fields[0]);
         points.Append(PointOf(NumberField(fields, 1), NumberField(fields, 2)));
@@ -122,7 +117,7 @@ void TZhdHead::ReadZhcHeader(TStatusZHG& state, TInfoZHG& info, const StringList
     StringList fields;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
-        if (StartsWith(line, "#")) {
+        if (line.starts_with("#")) {
             // The state leaves the header without a point colour.
             state.SetTenColor(0);
             SetFreeTextKind(state.GetMoji());
@@ -203,7 +198,7 @@ void TZhdHead::WriteZhcHeader(const TStatusZHG& state, const TInfoZHG& info, Str
 
 void TZhdHead::MakeWriteTarget(int g, int l)
 {
-    if (g < 0 || g >= GroupCount || l < 0 || l >= TZhdGrp::LayerCount)
+    if (!IsGroupAndLayer(g, l))
         return;
     TZhdGrp group = GetGroup(g);
     group.SetState(write_state);

@@ -31,12 +31,7 @@ bool IsWholeTurn(const TAngle& arc)
 void TKCircle::ReadTextRecord(const StringList& lines, TZhdData& document)
 {
     const StringList fields = CurrentRecordFields(lines, document);
-    const std::map<int, int>& table = SharedDefine().ArcPointZBits;
-    const TBitFlg state_flags = document.GetGStatusFlags();
-    TBitFlg flags = TranslateFlagLines(state_flags, table, AllFlagLines);
-    if (state_flags.IsSet(4))
-        flags.SetBit(table.at(5));
-    document.SetGStatusFlags(flags);
+    document.SetGStatusFlags(TranslateAllFlagLines(document.GetGStatusFlags(), SharedDefine().ArcPointZBits));
     SetStatus(document.GetGStatusAttr());
     TakeInstructionMark(*this, document);
 

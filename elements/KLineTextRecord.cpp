@@ -22,12 +22,7 @@ void TKLine::ReadTextRecord(const StringList& lines, TZhdData& document)
 {
     const StringList fields = CurrentRecordFields(lines, document);
     if (fields.size() >= record_fields) {
-        const std::map<int, int>& table = SharedDefine().LineZBits;
-        const TBitFlg state_flags = document.GetGStatusFlags();
-        TBitFlg flags = TranslateFlagLines(state_flags, table, AllFlagLines);
-        if (state_flags.IsSet(4))
-            flags.SetBit(table.at(5));
-        document.SetGStatusFlags(flags);
+        document.SetGStatusFlags(TranslateAllFlagLines(document.GetGStatusFlags(), SharedDefine().LineZBits));
         SetStatus(document.GetGStatusAttr());
         TakeInstructionMark(*this, document);
         const double scale = document.GetGStatusScale();

@@ -27,11 +27,7 @@ void TKPoint::ReadTextRecord(const StringList& lines, TZhdData& document)
     const int code = marker ? StrToInt(fields[5]) : 0;
 
     TStatusZHG& state = document.GetGStatusPtr();
-    const std::map<int, int>& table = SharedDefine().ArcPointZBits;
-    const TBitFlg state_flags = state.GetFlg();
-    TBitFlg flags = TranslateFlagLines(state_flags, table, AllFlagLines);
-    if (state_flags.IsSet(4))
-        flags.SetBit(table.at(5));
+    const TBitFlg flags = TranslateAllFlagLines(state.GetFlg(), SharedDefine().ArcPointZBits);
 
     const std::uint8_t saved_style = state.GetPenStyle();
     const std::uint16_t saved_color = state.GetPenColor();

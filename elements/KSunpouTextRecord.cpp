@@ -32,11 +32,6 @@ namespace {
 constexpr int dimension_flag = 13;
 constexpr int dimension_text_flag = 4;
 
-bool StartsWith(const std::string& line, std::string_view prefix)
-{
-    return line.compare(0, prefix.size(), prefix) == 0;
-}
-
 TBitFlg OnlyBit(int bit)
 {
     TBitFlg flags;
@@ -54,7 +49,7 @@ bool FindRecord(const StringList& lines, int from, TZhdData& document, IsRecord 
     const int count = static_cast<int>(lines.size());
     for (int i = from; i < count; ++i) {
         const std::string& line = lines[static_cast<std::size_t>(i)];
-        if (StartsWith(line, "#")) {
+        if (line.starts_with("#")) {
             document.SetHeaderLineCount(i - 1);
             return false;
         }
@@ -75,11 +70,11 @@ void TKSunpou::ReadTextRecord(const StringList& lines, TZhdData& document)
     SetStatus(document.GetGStatusAttr());
 
     // The "msg" line itself is no directive; the search starts after it.
-    auto is_line_record = [](const std::string& line) { return StartsWith(line, " "); };
+    auto is_line_record = [](const std::string& line) { return line.starts_with(" "); };
     if (FindRecord(lines, block_start + 1, document, is_line_record)) {
         document.SetGStatusFlags(OnlyBit(DimensionPartFlag));
         line_.ReadTextRecord(lines, document);
-        auto is_text_record = [](const std::string& line) { return StartsWith(line, "cs"); };
+        auto is_text_record = [](const std::string& line) { return line.starts_with("cs"); };
         if (FindRecord(lines, document.GetHeaderLineCount() + 1, document, is_text_record)) {
             document.SetGStatusFlags(OnlyBit(DimensionPartFlag));
             moji_.ReadTextRecord(lines, document);

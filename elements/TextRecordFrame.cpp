@@ -45,6 +45,14 @@ TBitFlg TranslateFlagLines(TBitFlg state_flags, const std::map<int, int>& flag_b
     return flags;
 }
 
+TBitFlg TranslateAllFlagLines(TBitFlg state_flags, const std::map<int, int>& flag_bits)
+{
+    TBitFlg flags = TranslateFlagLines(state_flags, flag_bits, AllFlagLines);
+    if (state_flags.IsSet(4))
+        flags.SetBit(flag_bits.at(5));
+    return flags;
+}
+
 void AppendFlagLines(TBitFlg flags, const std::map<int, int>& flag_bits, unsigned flag_lines, StringList& lines)
 {
     const auto z4 = flag_bits.find(4);

@@ -53,6 +53,10 @@ constexpr int DimensionPartFlag = 3;
 // state's word, the attribute bit the kind's table gives for N.
 TBitFlg TranslateFlagLines(TBitFlg state_flags, const std::map<int, int>& flag_bits, unsigned flag_lines);
 
+// All five flag lines; a "z4" line carries the bit of "z5" as well (the
+// writer leaves "z5" out after "z4").
+TBitFlg TranslateAllFlagLines(TBitFlg state_flags, const std::map<int, int>& flag_bits);
+
 // The lines of the set whose attribute bit (by the kind's table) is set in
 // the element's flags, in order "z1" to "z5"; "z5" only while the "z4" bit
 // is clear.

@@ -2,10 +2,11 @@
 
 #include "platform/CodePage.h"
 #include "platform/Errors.h"
+#include "platform/ShiftJis.h"
 
 bool IsSJISLeadByte(unsigned char byte)
 {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    return IsLeadByte(byte);
 }
 
 bool IsEUCJPLeadByte(unsigned char byte)
