@@ -83,7 +83,8 @@ void BM_SaveDrawing(benchmark::State& state)
     const int count = static_cast<int>(state.range(0));
     TZhdData document;
     TMemoryStream input(DrawingBytes(count));
-    document.LoadFromStream(input);
+    if (document.LoadFromStream(input).status != TLoadStatus::Loaded)
+        state.SkipWithError("the generated drawing did not load");
     for (auto _ : state) {
         TMemoryStream output;
         document.SaveToStream(output);
@@ -100,7 +101,8 @@ void BM_WorkingCopy(benchmark::State& state)
     const int count = static_cast<int>(state.range(0));
     TZhdData screen;
     TMemoryStream input(DrawingBytes(count));
-    screen.LoadFromStream(input);
+    if (screen.LoadFromStream(input).status != TLoadStatus::Loaded)
+        state.SkipWithError("the generated drawing did not load");
     TZhdData working;
     for (auto _ : state) {
         working.AssignAll(screen);

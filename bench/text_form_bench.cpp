@@ -57,7 +57,8 @@ void BM_WriteTextForm(benchmark::State& state)
 {
     const int count = static_cast<int>(state.range(0));
     TZhdData document;
-    document.LoadZhcTextFromBytes(TextFormBytes(count));
+    if (document.LoadZhcTextFromBytes(TextFormBytes(count)).status != TLoadStatus::Loaded)
+        state.SkipWithError("the generated text form did not load");
     for (auto _ : state) {
         StringList lines;
         document.WriteZhcText(lines);

@@ -103,8 +103,8 @@ void TKDefine::FillTables()
     }
 }
 
-TKDefine& SharedDefine()
+const TKDefine& SharedDefine()
 {
-    static TKDefine shared;
+    static const TKDefine shared;
     return shared;
 }

@@ -6,8 +6,9 @@
 // between the text form's "z" flag numbers and prefixes and the elements'
 // attribute flag bits.
 //
-// Look-ups go through the maps' subscript, so an absent key reads as the
-// empty value (empty name, size 0, no bit) and is added to the instance.
+// The tables are filled at construction and only read afterwards: look-ups go
+// through LookUp, where an absent key reads as the empty value (empty name,
+// size 0, no bit) and the table stays as it is.
 
 #include <map>
 #include <string>
@@ -39,5 +40,14 @@ private:
     void FillTables();
 };
 
+// The value under the key; the empty value when the table has none.
+template <typename Map>
+const typename Map::mapped_type& LookUp(const Map& table, const typename Map::key_type& key)
+{
+    static const typename Map::mapped_type empty {};
+    const auto entry = table.find(key);
+    return entry != table.end() ? entry->second : empty;
+}
+
 // The instance that lives for the whole run.
-TKDefine& SharedDefine();
+const TKDefine& SharedDefine();

@@ -4,8 +4,6 @@
 #include "platform/KanaFold.h"
 #include "platform/Numbers.h"
 #include "platform/ShiftJis.h"
-#include "platform/Stream.h"
-#include "platform/Errors.h"
 
 #include <algorithm>
 #include <cmath>
@@ -79,20 +77,12 @@ int SplitAtBlanks(const std::string& text, StringList& fields)
     return static_cast<int>(fields.size());
 }
 
-int ReadTextFileLines(const std::string& file_name, StringList& lines)
+TLoadStatus ReadTextFileLines(const std::string& file_name, StringList& lines)
 {
-    const auto path = NativePath(file_name);
-    if (!FileExists(path))
-        return 0;
-    TMemoryStream stream;
-    try {
-        stream.LoadFromFile(path);
-    } catch (const FileError&) {
-        return 0;
-    }
-    const auto& bytes = stream.Bytes();
-    SplitTextLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), lines);
-    return 1;
+    const TFileBytes file = ReadWholeFile(NativePath(file_name));
+    if (file.status == TLoadStatus::Loaded)
+        SplitTextLines(file.Text(), lines);
+    return file.status;
 }
 
 int SplitTextLines(std::string_view text, StringList& lines, std::vector<int>* line_numbers)
@@ -171,8 +161,15 @@ double TextToFloat(const std::string& text)
     return value;
 }
 
-StringList& SharedLineFields()
+TTextLines::TTextLines(std::string_view text)
 {
-    static StringList fields;
-    return fields;
+    SplitTextLines(text, lines, &line_numbers);
+}
+
+TLoadResult TTextLines::ConversionErrorAt(int line_index) const
+{
+    if (line_index < 0 || static_cast<std::size_t>(line_index) >= lines.size())
+        return TLoadStatus::ConversionError;
+    const auto index = static_cast<std::size_t>(line_index);
+    return { TLoadStatus::ConversionError, line_numbers[index], lines[index] };
 }

@@ -4,6 +4,8 @@
 // strings; lengths count bytes. File names are Shift-JIS texts too and are
 // converted at the file boundary.
 
+#include "platform/LoadResult.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -23,13 +25,26 @@ int SplitText(const std::string& text, StringList& fields, const std::string& de
 int SplitAtBlanks(const std::string& text, StringList& lines);
 
 // Every non-empty line of the file (lines end at any run of CR and LF; the
-// text ends at its first zero byte). Returns 1 when the file was read; 0 when
-// it is missing or cannot be read, and then the list is left as it was.
-int ReadTextFileLines(const std::string& file_name, StringList& lines);
+// text ends at its first zero byte). Loaded when the file was read (also an
+// empty one); Missing or Unreadable, and the list is left as it was.
+TLoadStatus ReadTextFileLines(const std::string& file_name, StringList& lines);
 // The same cut on text in memory: the lines replace `lines`; returns their
 // number. With `line_numbers`, each line's 1-based number in the text (a CR
 // LF pair, a lone CR or a lone LF ends one line; empty lines count).
 int SplitTextLines(std::string_view text, StringList& lines, std::vector<int>* line_numbers = nullptr);
+
+// The non-empty lines of a text file's bytes, as SplitTextLines cuts them,
+// and each line's number in the file: what a text reader needs to name the
+// line that failed.
+struct TTextLines {
+    explicit TTextLines(std::string_view text);
+
+    // A conversion error in the line at `line_index` of `lines`.
+    TLoadResult ConversionErrorAt(int line_index) const;
+
+    StringList lines;
+    std::vector<int> line_numbers;
+};
 
 // Full-width letters, digits and symbols to half-width, kana to half-width
 // katakana.
@@ -49,6 +64,3 @@ std::string FormatImageSize(double width_mm, double height_mm, double dpi, int b
 // The value of a real text, or 0 when the text is empty or does not convert.
 double TextToFloat(const std::string& text);
 
-// The scratch list into which the text-form readers split the current line;
-// every use overwrites it.
-StringList& SharedLineFields();

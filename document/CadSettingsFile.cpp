@@ -24,8 +24,8 @@
 // Every key is looked at only as far as it reaches: a key too short for the
 // characters that choose its entry is no key of ours. A line that lacks a
 // value without a default is skipped whole rather than half applied. A value
-// (or an entry character) that is not a number raises ConvertError naming
-// the line, as the CAD program's own reader stops on it.
+// (or an entry character) that is not a number stops the reading at that
+// line, as the CAD program's own reader stops on it.
 
 #include "document/ZhdData.h"
 
@@ -36,7 +36,6 @@
 #include "document/SjFormat.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
-#include "platform/Stream.h"
 
 #include <optional>
 #include <string_view>
@@ -165,22 +164,27 @@ std::optional<std::pair<int, TZhdPrtPen>> PrintPenOf(const TSettingsLine& line)
 
 void TZhdHead::ApplySettingsFile(const TStatusZHG& state, const TInfoZHG&, const StringList& lines)
 {
-    for (const std::string& text : lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& text = lines[i];
         if (text.starts_with("#"))
             continue;
         if (text.starts_with("END"))
             break;
-        const TSettingsLine line(text);
-        const std::string_view key = line.Key();
-        if (key.starts_with(line_type_key)) {
-            if (const auto entry = LineTypeOf(line))
-                line_types_.Set(entry->first, entry->second);
-        } else if (key.starts_with(screen_pen_key)) {
-            if (const auto entry = ScreenPenOf(line))
-                pens_.Set(entry->first, entry->second);
-        } else if (key.starts_with(print_pen_key)) {
-            if (const auto entry = PrintPenOf(line))
-                print_pens_.Set(entry->first, entry->second);
+        try {
+            const TSettingsLine line(text);
+            const std::string_view key = line.Key();
+            if (key.starts_with(line_type_key)) {
+                if (const auto entry = LineTypeOf(line))
+                    line_types_.Set(entry->first, entry->second);
+            } else if (key.starts_with(screen_pen_key)) {
+                if (const auto entry = ScreenPenOf(line))
+                    pens_.Set(entry->first, entry->second);
+            } else if (key.starts_with(print_pen_key)) {
+                if (const auto entry = PrintPenOf(line))
+                    print_pens_.Set(entry->first, entry->second);
+            }
+        } catch (const ConvertError& error) {
+            throw TLineConvertError(static_cast<int>(i), error.what());
         }
     }
 
@@ -199,24 +203,16 @@ void TZhdHead::ApplySettingsFile(const TStatusZHG& state, const TInfoZHG&, const
     SetLayer(g, l, std::move(layer));
 }
 
-TLoadStatus TZhdData::LoadCadSettingsFile(const std::string& path, std::string* error)
+TLoadResult TZhdData::LoadCadSettingsFile(const std::string& path)
 {
-    const std::filesystem::path native_path = NativePath(path);
-    if (!FileExists(native_path))
-        return TLoadStatus::Missing;
+    const TFileBytes file = ReadWholeFile(NativePath(path));
+    if (file.status != TLoadStatus::Loaded)
+        return file.status;
     TStopWatch watch;
-    TMemoryStream stream;
-    try {
-        stream.LoadFromFile(native_path);
-    } catch (const FileError&) {
-        return TLoadStatus::Unreadable;
-    }
     WriteDebugLog(sj(u8"ZHF読込"));
-    WriteDebugLog(SjPrintf(u8"fread *.zhf:%ubyte %.3f秒", static_cast<unsigned>(stream.GetSize()), watch.Lap()));
+    WriteDebugLog(SjPrintf(u8"fread *.zhf:%ubyte %.3f秒", static_cast<unsigned>(file.bytes.size()), watch.Lap()));
 
-    const auto& bytes = stream.Bytes();
-    StringList lines;
-    SplitTextLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), lines);
+    const TTextLines split(file.Text());
     WriteDebugLog("free(zuhen.zhf)");
     WriteDebugLog(SjPrintf(u8"切分処理：%.3f秒", watch.Lap()));
 
@@ -224,16 +220,14 @@ TLoadStatus TZhdData::LoadCadSettingsFile(const std::string& path, std::string* 
     // leaves the drawing's settings as they were rather than half changed.
     TZhdHead applied = head_;
     try {
-        applied.ApplySettingsFile(k_status_, info_zhg_, lines);
-    } catch (const ConvertError& failure) {
+        applied.ApplySettingsFile(k_status_, info_zhg_, split.lines);
+    } catch (const TLineConvertError& failure) {
         WriteDebugLog(failure.what());
-        if (error)
-            *error = failure.what();
-        return TLoadStatus::ConversionError;
+        return split.ConversionErrorAt(failure.GetLineIndex());
     }
     head_ = std::move(applied);
     g_status_ = k_status_;
     WriteDebugLog(SjPrintf(u8"ZHF処理：%.3f秒", watch.Lap()));
     WriteDebugLog("");
-    return TLoadStatus::Loaded;
+    return {};
 }

@@ -2,6 +2,7 @@
 
 #include "core/Archive.h"
 #include "core/DebugLog.h"
+#include "elements/ElemKind.h"
 #include "platform/LittleEndian.h"
 #include "platform/Numbers.h"
 
@@ -9,9 +10,6 @@
 
 namespace {
 
-constexpr const char* known_class_names[] = {
-    "CDataSen", "CDataEnko", "CDataTen", "CDataMoji", "CDataSolid", "CDataBlock", "CDataSunpou", "CDataList",
-};
 
 constexpr std::uint16_t null_tag = 0;
 constexpr std::uint16_t new_class_tag = 0xFFFF;
@@ -52,8 +50,9 @@ void TDataType::Reset()
     // earlier file defined from answering a back reference in this one.
     names_.clear();
     names_by_index_.clear();
-    for (const char* name : known_class_names)
-        names_.emplace(name, 0);
+    for (const TElemKind& kind : ElemKinds)
+        names_.emplace(kind.archive_class_name, 0);
+    names_.emplace(BlockDefineClassName, 0);
     counter_ = 0;
 }
 

@@ -32,6 +32,9 @@ class TDataType {
 public:
     using NameMap = std::map<std::string, int>;
 
+    // The class tag of a block definition; the element kinds' tags are in
+    // the kind table (elements/ElemKind.h).
+    static constexpr const char* BlockDefineClassName = "CDataList";
     // The longest class name a file may define.
     static constexpr std::size_t MaxClassNameLength = 255;
 

@@ -113,7 +113,7 @@ public:
 
     void AddPaperSize()
     {
-        Add(Format(u8"図面サイズ：%s", define_.PaperNames[head_.GetPaperSize()].c_str()));
+        Add(Format(u8"図面サイズ：%s", LookUp(define_.PaperNames, head_.GetPaperSize()).c_str()));
     }
 
     void AddGroups()
@@ -123,15 +123,15 @@ public:
         for (int g = 0; g < groups.Count(); ++g) {
             const TZhdGrp group = groups.Get(g);
             Add(Format(u8"グループ：%s '%s' 状態：%-8s 書込レイヤ：%s 縮尺：1/%f プロテクト：%s", Hex(g).c_str(),
-                       group.GetName().c_str(), define_.LayerStateNames[group.GetState()].c_str(),
+                       group.GetName().c_str(), LookUp(define_.LayerStateNames, group.GetState()).c_str(),
                        Hex(group.GetWriteLayer()).c_str(), group.GetScale(),
-                       define_.ProtectNames[group.GetProtect()].c_str()));
+                       LookUp(define_.ProtectNames, group.GetProtect()).c_str()));
             const TVect<TZhdLay> layers = group.GetLayers();
             for (int l = 0; l < layers.Count(); ++l) {
                 const TZhdLay layer = layers.Get(l);
                 Add(Format(u8"レ イ ヤ：%s '%s' 状態：%-8s プロテクト：%s", Hex(l).c_str(), layer.GetName().c_str(),
-                           define_.LayerStateNames[layer.GetState()].c_str(),
-                           define_.ProtectNames[layer.GetProtect()].c_str()));
+                           LookUp(define_.LayerStateNames, layer.GetState()).c_str(),
+                           LookUp(define_.ProtectNames, layer.GetProtect()).c_str()));
             }
         }
     }
@@ -158,8 +158,8 @@ public:
         const unsigned code = static_cast<unsigned>(area.GetCode());
         Add(Format(u8"プリンタ出力範囲原点 X:%.16f Y:%.16f", area.GetX(), area.GetY()));
         Add(Format(u8"プリンタ出力倍率：%.16f プリンタ90ﾟ回転：%s 出力基点：%s %u", area.GetScale(),
-                   define_.NoYesNames[static_cast<int>(code % 10)].c_str(),
-                   define_.BasePointNames[static_cast<int>(code / 10)].c_str(), code));
+                   LookUp(define_.NoYesNames, static_cast<int>(code % 10)).c_str(),
+                   LookUp(define_.BasePointNames, static_cast<int>(code / 10)).c_str(), code));
         Add(Format(u8"目盛設定モード：%02d 目盛表示最小間隔ドット：%.16f", head_.GetGridMode(),
                    head_.GetGridMinDotSpacing()));
         const TBPoint spacing = head_.GetGridSpacing();
@@ -406,7 +406,7 @@ private:
 
     const TZhdHead& head_;
     StringList& lines_;
-    TKDefine define_;
+    const TKDefine define_;
 };
 
 } // namespace

@@ -82,7 +82,7 @@ TListReadResult TKBlockDefine::ReadArchive(TStream& stream, TZhdData& document)
 void TKBlockDefine::WriteArchive(TStream& stream, TZhdData& document) const
 {
     const std::uint32_t version = document.GetVersion();
-    document.GetClassTablePtr().WriteClassTag(stream, "CDataList", static_cast<std::uint16_t>(version));
+    document.GetClassTablePtr().WriteClassTag(stream, TDataType::BlockDefineClassName, static_cast<std::uint16_t>(version));
     status_.Write(stream, version);
     WriteField(stream, number_);
     WriteField(stream, stored_value1_);

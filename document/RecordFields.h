@@ -9,6 +9,7 @@
 // defaults, never a half-read or zeroed value. The stream's ran-short flag
 // tells the caller that this happened.
 
+#include "core/BPoint.h"
 #include "platform/LittleEndian.h"
 #include "platform/Stream.h"
 
@@ -31,6 +32,22 @@ void WriteField(TStream& stream, const Field& field)
 {
     static_assert(std::is_trivially_copyable_v<Field>);
     stream.Write(&field, sizeof field);
+}
+
+//   struct Point { f64 x; f64 y; };   16 bytes: a point without its tag
+inline void ReadPointField(TStream& stream, TBPoint& point)
+{
+    double x = point.GetX();
+    double y = point.GetY();
+    ReadField(stream, x);
+    ReadField(stream, y);
+    point.SetXY(x, y);
+}
+
+inline void WritePointField(TStream& stream, const TBPoint& point)
+{
+    WriteField(stream, point.GetX());
+    WriteField(stream, point.GetY());
 }
 
 // A fixed-size record read from the stream in one piece, then handed out

@@ -2,14 +2,6 @@
 
 #include "platform/Numbers.h"
 
-
-TTextFormLines SplitTextFormBytes(std::string_view bytes)
-{
-    TTextFormLines result;
-    SplitTextLines(bytes, result.lines, &result.line_numbers);
-    return result;
-}
-
 std::string JoinTextFormLines(const StringList& lines)
 {
     std::size_t size = 0;

@@ -38,6 +38,7 @@
 #include "document/ZhdElemList.h"
 #include "document/ZhdHead.h"
 #include "document/ZhdPen.h"
+#include "platform/LoadResult.h"
 #include "render/InfoReg.h"
 
 #include <array>
@@ -50,25 +51,6 @@
 class TMemoryStream;
 class TStopWatch;
 class TStream;
-
-// How a load ended. The document is consistent in every case.
-enum class TLoadStatus {
-    Loaded,
-    // Missing: nothing was touched. Unreadable: the file exists but could not
-    // be read; the elements, definitions and change marks are empty.
-    Missing,
-    Unreadable,
-    // The header was taken; nothing after it was read.
-    WrongMagic,
-    OldVersion,
-    // The data ended early: everything the file held up to there was taken.
-    RanShort,
-    // The element list met a record of no known class and the load stopped
-    // there, with the elements read so far.
-    UnknownClass,
-    // A value of the file did not convert to a number; nothing was changed.
-    ConversionError,
-};
 
 class TZhdData {
 public:
@@ -233,9 +215,9 @@ public:
     // replace entries of the header's tables (TZhdHead::ApplySettingsFile),
     // KStatus's group and layer become the write target, and GStatus takes
     // KStatus. Missing or Unreadable: nothing changed, nothing logged. A value
-    // that does not convert gives ConversionError with the header and the
-    // states as they were, and `error` (when given) names the line.
-    TLoadStatus LoadCadSettingsFile(const std::string& path, std::string* error = nullptr);
+    // that does not convert gives ConversionError naming the line, with the
+    // header and the states as they were.
+    TLoadResult LoadCadSettingsFile(const std::string& path);
     // --- end of selection, text search and the CAD settings file ---
 
     int GetPenColour(int n) const { return head_.GetPen(n).GetColorValue(); }
@@ -264,13 +246,15 @@ public:
     int GetWhiteSolidFlag() const { return white_solid_flag_; }
     int SetWhiteSolidFlag(int flag) { return white_solid_flag_ = flag; }
 
-    // The drawing file (.zhd). LoadFromFile catches file errors and reports
-    // them by its status; SaveToFile lets them reach the caller and touches
-    // the file only once the whole drawing is built in memory.
-    TLoadStatus LoadFromFile(const std::string& path);
-    void SaveToFile(const std::string& path);
+    // The drawing file (.zhd). The document is consistent however a load
+    // ends: Missing touches nothing; Unreadable leaves the elements, block
+    // definitions and change marks empty; the other statuses say how far the
+    // file was taken. SaveToFile touches the file only once the whole
+    // drawing is built in memory.
+    TLoadResult LoadFromFile(const std::string& path);
+    TSaveStatus SaveToFile(const std::string& path);
     // The same on a stream holding (or receiving) a whole drawing file.
-    TLoadStatus LoadFromStream(TStream& stream);
+    TLoadResult LoadFromStream(TStream& stream);
     void SaveToStream(TMemoryStream& stream);
     // The size of the element bodies at the document's version.
     int GetDataByteSize() const;
@@ -284,14 +268,14 @@ public:
     // The load runs on a working copy of the document that replaces it only
     // when the whole file was read: a missing, unreadable or malformed file
     // leaves the document exactly as it was.
-    TTextFormLoadResult LoadZhcText(const std::string& path);
+    TLoadResult LoadZhcText(const std::string& path);
     // The same on the bytes of a whole file.
-    TTextFormLoadResult LoadZhcTextFromBytes(std::string_view bytes);
+    TLoadResult LoadZhcTextFromBytes(std::string_view bytes);
     // Writes the whole file (header, element lines, then the change-mark,
     // state and reply lines the information asks for), every line ended by
-    // CR LF. The file is touched only once every line is built; a file that
-    // cannot be created raises FileError. Changes GStatus and the line index.
-    void SaveZhcText(const std::string& path);
+    // CR LF. The file is touched only once every line is built. Changes
+    // GStatus and the line index.
+    TSaveStatus SaveZhcText(const std::string& path);
     // The lines SaveZhcText writes.
     void WriteZhcText(StringList& lines);
     // Attribute directives with GStatus as the state.
@@ -311,7 +295,7 @@ private:
     void CopyDrawingFrom(const TZhdData& other);
     void CopyDrawingExceptElementsFrom(const TZhdData& other);
     void EmptyDrawing();
-    TLoadStatus ReadDrawing(TStream& stream, TStopWatch& watch);
+    TLoadResult ReadDrawing(TStream& stream, TStopWatch& watch);
     void TakePensFromHeader();
     void TakeViewSettingsFromHeader();
     TListReadResult ReadBlockDefines(TStream& stream);

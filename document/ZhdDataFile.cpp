@@ -25,7 +25,6 @@
 #include "core/StopWatch.h"
 #include "document/SjFormat.h"
 #include "elements/KBlock.h"
-#include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/Stream.h"
 
@@ -46,29 +45,25 @@ void LogPosition(const TStream& stream)
 
 } // namespace
 
-TLoadStatus TZhdData::LoadFromFile(const std::string& path)
+TLoadResult TZhdData::LoadFromFile(const std::string& path)
 {
-    const std::filesystem::path native_path = NativePath(path);
-    if (!FileExists(native_path))
-        return TLoadStatus::Missing;
+    TFileBytes file = ReadWholeFile(NativePath(path));
+    if (file.status == TLoadStatus::Missing)
+        return file.status;
     TStopWatch watch;
     WriteDebugLog(sj(u8"ZHD読込"));
     WriteDebugLog(path);
     EmptyDrawing();
-    TMemoryStream stream;
-    try {
-        stream.LoadFromFile(native_path);
-    } catch (const FileError&) {
-        return TLoadStatus::Unreadable;
-    }
-    stream.SetPosition(0);
+    if (file.status != TLoadStatus::Loaded)
+        return file.status;
+    TMemoryStream stream(std::move(file.bytes));
     WriteDebugLog(SjPrintf(u8"pms:%ubyte %.3f秒", static_cast<unsigned>(stream.GetSize()), watch.Lap()));
     WriteDebugLog("");
     head_.SetFileName(path);
     return ReadDrawing(stream, watch);
 }
 
-TLoadStatus TZhdData::LoadFromStream(TStream& stream)
+TLoadResult TZhdData::LoadFromStream(TStream& stream)
 {
     TStopWatch watch;
     EmptyDrawing();
@@ -85,7 +80,7 @@ void TZhdData::EmptyDrawing()
     layer_name_marks_.Clear();
 }
 
-TLoadStatus TZhdData::ReadDrawing(TStream& stream, TStopWatch& watch)
+TLoadResult TZhdData::ReadDrawing(TStream& stream, TStopWatch& watch)
 {
     stream.ClearRanShort();
     const THeadReadResult header = head_.ReadFromStream(stream);
@@ -237,15 +232,18 @@ void TZhdData::SetStatesFromHeader()
     g_status_ = k_status_;
 }
 
-void TZhdData::SaveToFile(const std::string& path)
+TSaveStatus TZhdData::SaveToFile(const std::string& path)
 {
     TStopWatch watch;
     WriteDebugLog(sj(u8"ZHD書込"));
     TMemoryStream stream;
     WriteDrawing(stream, watch);
-    stream.SaveToFile(NativePath(path));
+    const TSaveStatus saved = WriteWholeFile(NativePath(path), stream.Bytes());
+    if (saved != TSaveStatus::Saved)
+        return saved;
     WriteDebugLog(SjPrintf(u8"pms:%ubyte %.3f秒", static_cast<unsigned>(stream.GetSize()), watch.Lap()));
     WriteDebugLog(SjPrintf(u8"書き込み：%.3f秒", watch.Elapsed()));
+    return saved;
 }
 
 void TZhdData::SaveToStream(TMemoryStream& stream)

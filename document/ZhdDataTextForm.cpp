@@ -23,7 +23,7 @@
 #include "document/SjFormat.h"
 #include "document/ZhdData.h"
 #include "platform/FileSystem.h"
-#include "platform/Stream.h"
+#include "platform/Errors.h"
 
 namespace {
 
@@ -35,28 +35,23 @@ constexpr int write_state = 3;
 
 } // namespace
 
-TTextFormLoadResult TZhdData::LoadZhcText(const std::string& path)
+TLoadResult TZhdData::LoadZhcText(const std::string& path)
 {
-    const std::filesystem::path native_path = NativePath(path);
-    if (!FileExists(native_path))
-        return TTextFormLoadResult(TTextFormStatus::Missing);
+    const TFileBytes file = ReadWholeFile(NativePath(path));
+    if (file.status == TLoadStatus::Missing)
+        return file.status;
     TStopWatch watch;
     WriteDebugLog(sj(u8"ZHG読込"));
-    TMemoryStream stream;
-    try {
-        stream.LoadFromFile(native_path);
-    } catch (const FileError&) {
-        return TTextFormLoadResult(TTextFormStatus::Unreadable);
-    }
-    const std::vector<std::uint8_t>& bytes = stream.Bytes();
-    WriteDebugLog(SjPrintf(u8"fread:%ubyte %.3f秒", static_cast<unsigned>(bytes.size()), watch.Lap()));
-    return LoadZhcTextFromBytes(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    if (file.status != TLoadStatus::Loaded)
+        return file.status;
+    WriteDebugLog(SjPrintf(u8"fread:%ubyte %.3f秒", static_cast<unsigned>(file.bytes.size()), watch.Lap()));
+    return LoadZhcTextFromBytes(file.Text());
 }
 
-TTextFormLoadResult TZhdData::LoadZhcTextFromBytes(std::string_view bytes)
+TLoadResult TZhdData::LoadZhcTextFromBytes(std::string_view bytes)
 {
     TStopWatch watch;
-    const TTextFormLines split = SplitTextFormBytes(bytes);
+    const TTextLines split(bytes);
     WriteDebugLog("free(zhc_temp.txt)");
     WriteDebugLog(SjPrintf(u8"切分処理：%.3f秒", watch.Lap()));
 
@@ -66,14 +61,8 @@ TTextFormLoadResult TZhdData::LoadZhcTextFromBytes(std::string_view bytes)
     loaded.CopyDrawingExceptElementsFrom(*this);
     try {
         loaded.ReadZhcLines(split.lines);
-    } catch (const TTextFormLineError& error) {
-        const auto index = static_cast<std::size_t>(error.GetLineIndex());
-        TTextFormLoadResult result(TTextFormStatus::ConversionError);
-        if (index < split.lines.size()) {
-            result.line_number = split.line_numbers[index];
-            result.line_text = split.lines[index];
-        }
-        return result;
+    } catch (const TLineConvertError& error) {
+        return split.ConversionErrorAt(error.GetLineIndex());
     }
     CopyDrawingExceptElementsFrom(loaded);
     std::swap(elem_list_, loaded.elem_list_);
@@ -136,17 +125,18 @@ void TZhdData::MakeEditableLayersWritable()
     }
 }
 
-void TZhdData::SaveZhcText(const std::string& path)
+TSaveStatus TZhdData::SaveZhcText(const std::string& path)
 {
     TStopWatch watch;
     StringList lines;
     WriteZhcText(lines);
-    const std::string text = JoinTextFormLines(lines);
-    TMemoryStream stream(std::vector<std::uint8_t>(text.begin(), text.end()));
-    stream.SaveToFile(NativePath(path));
+    const TSaveStatus saved = WriteWholeFile(NativePath(path), JoinTextFormLines(lines));
+    if (saved != TSaveStatus::Saved)
+        return saved;
     WriteDebugLog(SjPrintf(u8"outdata:%ulines %.3f秒", static_cast<unsigned>(lines.size()), watch.Lap()));
     WriteDebugLog(SjPrintf(u8"書き込み：%.3f秒", watch.Restart()));
     WriteDebugLog("");
+    return saved;
 }
 
 void TZhdData::WriteZhcText(StringList& lines)

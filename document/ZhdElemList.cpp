@@ -3,12 +3,15 @@
 #include "core/DebugLog.h"
 #include "document/KBlockDefine.h"
 #include "document/SjFormat.h"
+#include "elements/ElemKind.h"
 #include "elements/KMoji.h"
 #include "elements/ZhdElem.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <utility>
+
+static_assert(TZhdElemList::KindCount == ElemKindCount);
 
 namespace {
 
@@ -29,18 +32,18 @@ void AddTimes(std::uint32_t& cell, std::uint32_t count, std::uint32_t times)
     cell = static_cast<std::uint32_t>(std::min<std::uint64_t>(sum, UINT32_MAX));
 }
 
-struct KindName {
-    const char* class_name;
-    const char* archive_class_name;
-    int type_code;
-};
-
-constexpr KindName kind_names[] = {
-    { "TKLine", "CDataSen", TZhdElem::LineCode },      { "TKCircle", "CDataEnko", TZhdElem::CircleCode },
-    { "TKPoint", "CDataTen", TZhdElem::PointCode },    { "TKMoji", "CDataMoji", TZhdElem::MojiCode },
-    { "TKSolid", "CDataSolid", TZhdElem::SolidCode },  { "TKBlock", "CDataBlock", TZhdElem::BlockCode },
-    { "TKSunpou", "CDataSunpou", TZhdElem::SunpouCode },
-};
+// "　　　　線": the statistics pad a kind's name with full-width blanks to
+// five full-width characters (the names are full-width, two bytes each).
+std::string StatisticsLabel(const TElemKind& kind)
+{
+    constexpr std::size_t label_bytes = 10;
+    const std::string& name = sj(kind.type_name);
+    const std::string& blank = sj(u8"　");
+    std::string label;
+    while (label.size() + name.size() < label_bytes)
+        label += blank;
+    return label + name;
+}
 
 } // namespace
 
@@ -159,38 +162,14 @@ void TZhdElemList::ClearAllFlags()
 
 std::uint32_t TZhdElemList::CountOfKind(const std::string& name) const
 {
-    for (const KindName& kind : kind_names) {
-        if (name == kind.class_name || name == kind.archive_class_name)
-            return *KindCounter(kind.type_code);
-    }
-    return 0;
+    const std::size_t kind = ElemKindIndexOfName(name);
+    return kind == NoElemKind ? 0 : kind_counts_[kind];
 }
 
 std::uint32_t* TZhdElemList::KindCounter(int type_code)
 {
-    return const_cast<std::uint32_t*>(static_cast<const TZhdElemList*>(this)->KindCounter(type_code));
-}
-
-const std::uint32_t* TZhdElemList::KindCounter(int type_code) const
-{
-    switch (type_code) {
-    case TZhdElem::LineCode:
-        return &line_count_;
-    case TZhdElem::CircleCode:
-        return &circle_count_;
-    case TZhdElem::PointCode:
-        return &point_count_;
-    case TZhdElem::MojiCode:
-        return &text_count_;
-    case TZhdElem::SolidCode:
-        return &solid_count_;
-    case TZhdElem::BlockCode:
-        return &block_count_;
-    case TZhdElem::SunpouCode:
-        return &dimension_count_;
-    default:
-        return nullptr;
-    }
+    const std::size_t kind = ElemKindIndexOfCode(type_code);
+    return kind == NoElemKind ? nullptr : &kind_counts_[kind];
 }
 
 // The seven element classes are final, so the type code names the exact class.
@@ -311,7 +290,7 @@ int TZhdElemList::MoveToBack(int index)
 int TZhdElemList::Clear()
 {
     items_.clear();
-    line_count_ = circle_count_ = point_count_ = text_count_ = solid_count_ = block_count_ = dimension_count_ = 0;
+    kind_counts_ = {};
     max_pl_group_ = max_block_number_ = selected_count_ = 0;
     graphic_counts_ = {};
     text_counts_ = {};
@@ -382,13 +361,8 @@ int TZhdElemList::ClearTextImages(int, const std::vector<int>& positions)
 void TZhdElemList::LogStatistics() const
 {
     WriteDebugLog(SjPrintf(u8"データ総数：%u", static_cast<unsigned>(Size())));
-    WriteDebugLog(SjPrintf(u8"　　　　線：%u", line_count_));
-    WriteDebugLog(SjPrintf(u8"　　　　円：%u", circle_count_));
-    WriteDebugLog(SjPrintf(u8"　　　　点：%u", point_count_));
-    WriteDebugLog(SjPrintf(u8"　　　文字：%u", text_count_));
-    WriteDebugLog(SjPrintf(u8"　ソリッド：%u", solid_count_));
-    WriteDebugLog(SjPrintf(u8"　ブロック：%u", block_count_));
-    WriteDebugLog(SjPrintf(u8"　　　寸法：%u", dimension_count_));
+    for (std::size_t kind = 0; kind < ElemKindCount; ++kind)
+        WriteDebugLog(SjPrintf(u8"%s：%u", StatisticsLabel(ElemKinds[kind]).c_str(), kind_counts_[kind]));
     WriteDebugLog(SjPrintf(u8"　最大曲線：%u (%u)", TStatus::GetMaxPlGroup(), max_pl_group_));
     WriteDebugLog(SjPrintf(u8"　最大ブロ：%u (%u)", TKBlockDefine::GetNextNumber(), max_block_number_));
 }

@@ -53,6 +53,8 @@ public:
     using Iterator = ElemPtrList::iterator;
     using ConstIterator = ElemPtrList::const_iterator;
 
+    // The element kinds (elements/ElemKind.h).
+    static constexpr std::size_t KindCount = 7;
     static constexpr int GroupCount = GroupsPerDrawing;
     static constexpr int LayerCount = LayersPerGroup;
     static constexpr int TotalColumn = 16;
@@ -177,7 +179,7 @@ public:
     // Reads the element lines from the document's line index to the end:
     // attribute, flag, curve-group and instruction lines change the
     // document's running state, record lines append new elements. Raises
-    // TTextFormLineError when an integer field does not convert.
+    // TLineConvertError when an integer field does not convert.
     void ParseZhcLines(const StringList& lines, TZhdData& document);
     // Appends every element's lines, then "#". The document's line index
     // counts the instruction records written.
@@ -190,18 +192,12 @@ private:
     using CountTable = std::array<std::array<std::uint32_t, LayerCount + 1>, GroupCount>;
 
     std::uint32_t* KindCounter(int type_code);
-    const std::uint32_t* KindCounter(int type_code) const;
     void Count(const TZhdElem& elem, int delta);
     static std::uint64_t SumOf(const CountTable& table);
 
     ElemPtrList items_;
-    std::uint32_t line_count_ = 0;
-    std::uint32_t circle_count_ = 0;
-    std::uint32_t point_count_ = 0;
-    std::uint32_t text_count_ = 0;
-    std::uint32_t solid_count_ = 0;
-    std::uint32_t block_count_ = 0;
-    std::uint32_t dimension_count_ = 0;
+    // One counter per kind, in the order of the kind table.
+    std::array<std::uint32_t, KindCount> kind_counts_ {};
     std::uint32_t max_pl_group_ = 0;
     std::uint32_t max_block_number_ = 0;
     std::uint32_t selected_count_ = 0;

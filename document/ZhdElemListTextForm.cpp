@@ -24,17 +24,11 @@
 #include "core/DebugLog.h"
 #include "document/TextForm.h"
 #include "document/ZhdData.h"
-#include "elements/KBlock.h"
-#include "elements/KCircle.h"
-#include "elements/KLine.h"
-#include "elements/KMoji.h"
-#include "elements/KPoint.h"
-#include "elements/KSolid.h"
-#include "elements/KSunpou.h"
+#include "elements/ElemFactory.h"
+#include "elements/ZhdElem.h"
+#include "platform/Errors.h"
 #include "platform/Numbers.h"
 #include "platform/ShiftJis.h"
-
-#include <boost/make_shared.hpp>
 
 #include <algorithm>
 #include <array>
@@ -87,24 +81,24 @@ TLineKind KindOfLine(std::string_view line)
     return TLineKind::Record;
 }
 
-// A new element for a record line; empty for a line that is no record.
-TZhdElemPtr CreateElemForRecord(std::string_view line)
+// The kind of element a record line holds; 0 for a line that is no record.
+int TypeCodeOfRecord(std::string_view line)
 {
     if (line.starts_with(" "))
-        return boost::make_shared<TKLine>();
+        return TZhdElem::LineCode;
     if (line.starts_with("ci"))
-        return boost::make_shared<TKCircle>();
+        return TZhdElem::CircleCode;
     if (line.starts_with("pt"))
-        return boost::make_shared<TKPoint>();
+        return TZhdElem::PointCode;
     if (line.starts_with("c") && SecondByteIsOneOf(line, "hvsroptkz2"))
-        return boost::make_shared<TKMoji>();
+        return TZhdElem::MojiCode;
     if (line.starts_with("s") && SecondByteIsOneOf(line, "lceog"))
-        return boost::make_shared<TKSolid>();
+        return TZhdElem::SolidCode;
     if (line.starts_with("BL"))
-        return boost::make_shared<TKBlock>();
+        return TZhdElem::BlockCode;
     if (line.starts_with("ms") && line.size() >= 3 && (line[2] == 'g' || line[2] == 'z'))
-        return boost::make_shared<TKSunpou>();
-    return TZhdElemPtr();
+        return TZhdElem::SunpouCode;
+    return 0;
 }
 
 // "z3" sets bit 3; the digit must convert.
@@ -148,7 +142,7 @@ void TZhdElemList::ParseZhcLines(const StringList& lines, TZhdData& document)
                 state.SetPlGroup(0);
                 break;
             case TLineKind::Record: {
-                TZhdElemPtr elem = CreateElemForRecord(line);
+                TZhdElemPtr elem = CreateElemByTypeCode(TypeCodeOfRecord(line));
                 if (!elem) {
                     kind = TLineKind::Skipped;
                     break;
@@ -167,7 +161,7 @@ void TZhdElemList::ParseZhcLines(const StringList& lines, TZhdData& document)
         } catch (const ConvertError& error) {
             // A dimension may have read on: the line index names the line.
             const int failing = kind == TLineKind::Record ? std::max(i, document.GetHeaderLineCount()) : i;
-            throw TTextFormLineError(failing, error.what());
+            throw TLineConvertError(failing, error.what());
         }
         ++tally[static_cast<std::size_t>(kind)];
     }

@@ -35,10 +35,11 @@ class TStream;
 // How reading a header from a stream ended.
 enum class THeadReadResult {
     Complete,
-    // The stream ended inside the header: the fields it could not deliver
-    // hold their defaults.
+    // The stream ended inside the header: the fields it could not deliver,
+    // and the entries the file never holds, hold their defaults.
     RanShort,
-    // The first eight bytes are not the magic: nothing after them was taken.
+    // The first eight bytes are not the magic: nothing after them was taken,
+    // and every other field holds its default.
     WrongMagic,
 };
 
@@ -163,8 +164,9 @@ public:
     // Then group g and its layer l of the state (its layer group and layer)
     // become the write target, g's write layer becomes l; the header's write
     // group stays, and g or l outside 0 to 15 changes no state. `info` is not
-    // read. A value that does not convert raises ConvertError naming the
-    // line; the lines before it stay applied.
+    // read. A value that does not convert raises TLineConvertError with the
+    // line's index and a message naming the line; the lines before it stay
+    // applied.
     void ApplySettingsFile(const TStatusZHG& state, const TInfoZHG& info, const StringList& lines);
     // --- end of the CAD settings file ---
 
@@ -254,10 +256,12 @@ public:
     TZhdHead& SetHead(TZhdHead other);
     int GetZero() const { return 0; }
 
-    // Drawing-file format. The reader first resets every field to its
-    // default (the file name stays: it is not part of the file), so nothing
-    // of an earlier drawing survives a short or foreign file. The writer
-    // writes the layout of the version field and changes nothing.
+    // Drawing-file format. The reader reads into the header as it stands:
+    // entries the file does not hold keep their values. A header that runs
+    // short or has a wrong magic is read into a fresh header instead (the
+    // file name stays: it is not part of the file), so nothing of an earlier
+    // drawing mixes in past the end of its data. The writer writes the
+    // layout of the version field and changes nothing.
     THeadReadResult ReadFromStream(TStream& stream);
     void WriteToStream(TStream& stream) const;
 
@@ -283,7 +287,7 @@ public:
     // state and the information, and the information's line index becomes the
     // index of the first element line (it keeps its value when there is no
     // "#" line). Named points are appended to those the information holds.
-    // Raises TTextFormLineError when an integer field does not convert.
+    // Raises TLineConvertError when an integer field does not convert.
     void ReadZhcHeader(TStatusZHG& state, TInfoZHG& info, const StringList& lines);
     // Appends the header lines for the current values, ending with "#".
     void WriteZhcHeader(const TStatusZHG& state, const TInfoZHG& info, StringList& lines) const;
@@ -306,6 +310,8 @@ public:
 
 private:
     bool ReadLayout(TStream& stream);
+    template <typename Head, typename Io>
+    static void TransferLayout(Head& head, Io& io);
 
     std::string file_name_;
     std::string magic_;

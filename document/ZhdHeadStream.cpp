@@ -7,11 +7,17 @@
 // the memo and every name empty a header takes 4,137 bytes below version 300,
 // 4,337 bytes from 300 and 14,095 bytes from 420.
 //
-// Reading resets the header to its defaults first, so table entries the file
-// never holds (mark jump 0, pens 10 to 99, line types 0, 1, 10 and 20 to 29,
-// text kind 0, and whatever a version's gates leave out) and fields past the
-// end of a short stream hold their defaults, never an earlier drawing's
-// values. Nothing is allocated from a length the stream cannot back (see
+// The layout is described once, in TransferLayout, and walked by a reader
+// and a writer that each know one direction; a version gate therefore cannot
+// be added to one side and forgotten on the other.
+//
+// Table entries the file never holds (mark jump 0, pens 10 to 99, line types
+// 0, 1, 10 and 20 to 29, line parameters 0 to 29, text kind 0, and whatever a
+// version's gates leave out) keep what the header held: an old drawing opened
+// after a newer one keeps the text-display settings in effect. A header that
+// is cut off or foreign is read again into a fresh header instead, so that
+// nothing of an earlier drawing mixes in past the point where its data ended.
+// Nothing is allocated from a length the stream cannot back (see
 // core/Archive.h), so a hostile header costs at most its own size.
 
 #include "document/ZhdHead.h"
@@ -26,6 +32,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <type_traits>
 
 namespace {
 
@@ -55,6 +62,7 @@ constexpr int first_extended_index = 100;
 constexpr int first_extended_line_type = 30;
 constexpr int stored_basic_pens = 10;
 constexpr int stored_text_kinds = 10;
+constexpr int dummy_words_before_dimensions = 14;
 
 int LineTypeForm(int index)
 {
@@ -76,54 +84,118 @@ std::int32_t ToHundredths(double degrees)
     return static_cast<std::int32_t>(hundredths);
 }
 
-void ReadHundredths(TStream& stream, double& degrees)
-{
-    std::int32_t hundredths = 0;
-    if (stream.ReadExact(&hundredths, sizeof hundredths))
-        degrees = hundredths * 0.01;
-}
+// One direction of the walk: reading. Every field takes what the stream
+// delivers; a field whose bytes are missing keeps its value.
+class THeadReader {
+public:
+    THeadReader(TStream& stream, std::uint32_t version) : stream_(stream), version_(version) {}
 
-void ReadPoint(TStream& stream, TBPoint& point)
-{
-    double x = point.GetX();
-    double y = point.GetY();
-    ReadField(stream, x);
-    ReadField(stream, y);
-    point.SetXY(x, y);
-}
+    std::uint32_t Version() const { return version_; }
 
-void WritePoint(TStream& stream, const TBPoint& point)
-{
-    WriteField(stream, point.GetX());
-    WriteField(stream, point.GetY());
-}
+    template <typename Field>
+    void Value(Field& field)
+    {
+        ReadField(stream_, field);
+    }
+    void Text(std::string& text) { text = ReadArchiveString(stream_); }
+    void Point(TBPoint& point) { ReadPointField(stream_, point); }
+    void Hundredths(double& degrees)
+    {
+        std::int32_t hundredths = 0;
+        if (stream_.ReadExact(&hundredths, sizeof hundredths))
+            degrees = hundredths * 0.01;
+    }
+    // A value behind an accessor pair.
+    template <typename Object, typename Field>
+    void Property(std::type_identity_t<Object>& object, Field (Object::*get)() const, Field (Object::*set)(Field))
+    {
+        Field value = (object.*get)();
+        Value(value);
+        (object.*set)(value);
+    }
+    // A value record through its own reader.
+    template <typename Object, typename Read, typename Write, typename... Extra>
+    void Record(Object& record, Read read, Write, Extra... extra)
+    {
+        (record.*read)(stream_, version_, extra...);
+    }
+    // Table entry `index`, read into a copy of what the table holds there.
+    template <typename Item, typename Transfer>
+    void Entry(TVect<Item>& table, int index, Transfer transfer)
+    {
+        Item entry = table.Get(index);
+        transfer(entry);
+        table.Set(index, std::move(entry));
+    }
+    // Table entry `index`, read into a default record.
+    template <typename Item, typename Transfer>
+    void FreshEntry(TVect<Item>& table, int index, Transfer transfer)
+    {
+        Item entry {};
+        transfer(entry);
+        table.Set(index, std::move(entry));
+    }
+    void MarkPosition(const char8_t*) {}
+
+private:
+    TStream& stream_;
+    std::uint32_t version_;
+};
+
+// The other direction: writing. Entries are written from copies, so writing
+// changes nothing in the header.
+class THeadWriter {
+public:
+    THeadWriter(TStream& stream, std::uint32_t version) : stream_(stream), version_(version) {}
+
+    std::uint32_t Version() const { return version_; }
+
+    template <typename Field>
+    void Value(const Field& field)
+    {
+        WriteField(stream_, field);
+    }
+    void Text(const std::string& text) { WriteArchiveString(stream_, text); }
+    void Point(const TBPoint& point) { WritePointField(stream_, point); }
+    void Hundredths(double degrees) { WriteField(stream_, ToHundredths(degrees)); }
+    template <typename Object, typename Field>
+    void Property(const std::type_identity_t<Object>& object, Field (Object::*get)() const, Field (Object::*)(Field))
+    {
+        Value((object.*get)());
+    }
+    template <typename Object, typename Read, typename Write, typename... Extra>
+    void Record(const Object& record, Read, Write write, Extra... extra)
+    {
+        (record.*write)(stream_, version_, extra...);
+    }
+    template <typename Item, typename Transfer>
+    void Entry(const TVect<Item>& table, int index, Transfer transfer)
+    {
+        Item entry = table.Get(index);
+        transfer(entry);
+    }
+    template <typename Item, typename Transfer>
+    void FreshEntry(const TVect<Item>& table, int index, Transfer transfer)
+    {
+        Entry(table, index, transfer);
+    }
+    // The writer marks where the extended tables begin and end.
+    void MarkPosition(const char8_t* caption)
+    {
+        WriteDebugLog(sj(caption) + StringPrintf("%08llx", static_cast<unsigned long long>(stream_.GetPosition())));
+    }
+
+private:
+    TStream& stream_;
+    std::uint32_t version_;
+};
 
 // The header's own view record puts the scale in front of the point.
-void ReadStoredView(TStream& stream, TZhdZoom& view)
+template <typename Io, typename View>
+void TransferStoredView(Io& io, View& view)
 {
-    double scale = view.GetScale();
-    ReadField(stream, scale);
-    view.SetScale(scale);
-    ReadPoint(stream, view);
-}
-
-void WriteStoredView(TStream& stream, const TZhdZoom& view)
-{
-    WriteField(stream, view.GetScale());
-    WritePoint(stream, view);
-}
-
-template <typename T>
-void ReadTableField(TStream& stream, TVect<T>& table, int index)
-{
-    T value = table.Get(index);
-    ReadField(stream, value);
-    table.Set(index, value);
-}
-
-void LogPosition(const char8_t* caption, const TStream& stream)
-{
-    WriteDebugLog(sj(caption) + StringPrintf("%08llx", static_cast<unsigned long long>(stream.GetPosition())));
+    io.Property(view, &TZhdZoom::GetScale, &TZhdZoom::SetScale);
+    io.Point(view);
 }
 
 } // namespace
@@ -176,18 +248,147 @@ void LogPosition(const char8_t* caption, const TStream& stream)
 //     u32      text_shift_flag;
 //     f64      text_shifts_x[3], text_shifts_y[3];
 // };
+// The fields after the magic and the version, in file order; `Head` is the
+// header itself when reading and a const header when writing.
+template <typename Head, typename Io>
+void TZhdHead::TransferLayout(Head& head, Io& io)
+{
+    const std::uint32_t version = io.Version();
+    io.Text(head.memo_);
+    io.Value(head.paper_size_);
+    io.Value(head.write_group_);
+
+    // Numbers first; the names of layers and groups come much later. A group
+    // reads its numbers fresh, its names empty until then.
+    for (int g = 0; g < GroupCount; ++g)
+        io.FreshEntry(head.groups_, g, [&](TZhdGrp& group) {
+            io.Record(group, &TZhdGrp::ReadNumbers, &TZhdGrp::WriteNumbers);
+        });
+
+    auto value = [&](auto& field) { io.Value(field); };
+    for (int i = 0; i < dummy_words_before_dimensions; ++i)
+        io.Entry(head.dummy_, i, value);
+    for (int i = 0; i < DimensionSettingCount; ++i)
+        io.Entry(head.dimension_settings_, i, value);
+    for (int i = dummy_words_before_dimensions; i < DummyCount; ++i)
+        io.Entry(head.dummy_, i, value);
+
+    io.Value(head.max_line_draw_width_);
+    io.Record(head.printer_area_, &TZhdZoomF::Read, &TZhdZoomF::Write);
+    io.Value(head.grid_mode_);
+    io.Value(head.grid_min_dot_spacing_);
+    io.Point(head.grid_spacing_);
+    io.Point(head.grid_origin_);
+
+    for (int g = 0; g < GroupCount; ++g)
+        io.Entry(head.groups_, g, [&](TZhdGrp& group) {
+            TVect<TZhdLay> layers = group.GetLayers();
+            for (int l = 0; l < TZhdGrp::LayerCount; ++l)
+                io.Entry(layers, l, [&](TZhdLay& layer) { io.Record(layer, &TZhdLay::ReadName, &TZhdLay::WriteName); });
+            group.SetLayers(std::move(layers));
+        });
+    for (int g = 0; g < GroupCount; ++g)
+        io.Entry(head.groups_, g, [&](TZhdGrp& group) { io.Record(group, &TZhdGrp::ReadName, &TZhdGrp::WriteName); });
+
+    io.Value(head.shadow_surface_height_);
+    io.Value(head.latitude_);
+    io.Value(head.shadow_9_to_15_);
+    io.Value(head.wall_shadow_surface_height_);
+    if (HasSkyMap(version)) {
+        io.Value(head.sky_map_surface_height_);
+        io.Value(head.sky_map_diameter_);
+    }
+    io.Value(head.unit_25d_);
+
+    TransferStoredView(io, head.saved_view_);
+    TransferStoredView(io, head.range_memory_view_);
+    for (int n = 1; n <= StoredMarkJumps(version); ++n)
+        io.Entry(head.mark_jumps_, n, [&](TZhdZoomF& jump) {
+            TransferStoredView(io, jump);
+            if (HasSkyMap(version))
+                io.Property(jump, &TZhdZoomF::GetCode, &TZhdZoomF::SetCode);
+        });
+
+    for (int i = 0; i < ParallelLineCount; ++i)
+        io.Entry(head.parallel_line_distances_, i, value);
+    io.Value(head.parallel_line_end_extension_);
+
+    for (int i = 0; i < stored_basic_pens; ++i)
+        io.FreshEntry(head.pens_, i, [&](TZhdPen& pen) { io.Record(pen, &TZhdPen::Read, &TZhdPen::Write); });
+    for (int i = 0; i < stored_basic_pens; ++i)
+        io.FreshEntry(head.print_pens_, i,
+                      [&](TZhdPrtPen& pen) { io.Record(pen, &TZhdPrtPen::Read, &TZhdPrtPen::Write); });
+    for (int i = first_stored_line_type; i <= last_stored_line_type; ++i) {
+        if (i != unstored_line_type)
+            io.FreshEntry(head.line_types_, i, [&](TZhdLType& type) {
+                io.Record(type, &TZhdLType::Read, &TZhdLType::Write, LineTypeForm(i));
+            });
+    }
+
+    for (auto* flag : { &head.point_radius_on_screen_, &head.point_radius_on_printer_, &head.bitmap_first_,
+                        &head.reverse_draw_, &head.reverse_search_, &head.color_print_, &head.print_in_layer_order_,
+                        &head.print_in_color_order_, &head.continuous_print_mode_, &head.grey_display_only_print_,
+                        &head.skip_display_only_print_, &head.drawing_time_, &head.start_flag_25d_ })
+        io.Value(*flag);
+    io.Hundredths(head.perspective_h_angle_);
+    io.Hundredths(head.birds_eye_h_angle_);
+    io.Hundredths(head.isometric_h_angle_);
+    for (auto* real : { &head.perspective_height_, &head.perspective_distance_, &head.birds_eye_height_,
+                        &head.birds_eye_distance_, &head.isometric_v_angle_, &head.last_line_length_,
+                        &head.last_rect_width_, &head.last_rect_height_, &head.last_circle_radius_ })
+        io.Value(*real);
+    io.Value(head.solid_any_color_);
+    io.Value(head.solid_default_color_);
+
+    if (HasExtendedTables(version)) {
+        io.MarkPosition(u8"SXF対応拡張線色定義：");
+        for (int i = first_extended_index; i < PenCount; ++i)
+            io.FreshEntry(head.pens_, i, [&](TZhdPen& pen) { io.Record(pen, &TZhdPen::Read, &TZhdPen::Write); });
+        for (int i = first_extended_index; i < PenCount; ++i)
+            io.FreshEntry(head.print_pens_, i, [&](TZhdPrtPen& pen) {
+                io.Record(pen, &TZhdPrtPen::ReadWithName, &TZhdPrtPen::WriteWithName);
+            });
+        io.MarkPosition(u8"SXF対応拡張線種定義：");
+        for (int i = first_extended_line_type; i < LineTypeCount; ++i)
+            io.FreshEntry(head.line_types_, i,
+                          [&](TZhdLType& type) { io.Record(type, &TZhdLType::Read, &TZhdLType::Write, 1); });
+        io.MarkPosition(u8"SXF対応拡張線種定義：");
+        for (int i = first_extended_line_type; i < LineTypeCount; ++i)
+            io.FreshEntry(head.line_parameters_, i, [&](TZhdLParameter& parameter) {
+                io.Record(parameter, &TZhdLParameter::Read, &TZhdLParameter::Write);
+            });
+        io.MarkPosition(u8"SXF対応拡張定義 End：");
+    }
+
+    for (int i = 1; i <= stored_text_kinds; ++i)
+        io.FreshEntry(head.text_kinds_, i, [&](TZhdaMoji& kind) { io.Record(kind, &TZhdaMoji::Read, &TZhdaMoji::Write); });
+    io.Record(head.free_text_kind_, &TZhdaMoji::Read, &TZhdaMoji::Write);
+    io.Value(head.write_text_kind_);
+    io.Value(head.text_line_spacing_);
+    io.Value(head.text_char_count_);
+    io.Value(head.text_shift_flag_);
+    for (int i = 0; i < TextShiftCount; ++i)
+        io.Entry(head.text_shifts_x_, i, value);
+    for (int i = 0; i < TextShiftCount; ++i)
+        io.Entry(head.text_shifts_y_, i, value);
+}
+
 THeadReadResult TZhdHead::ReadFromStream(TStream& stream)
 {
-    std::string file_name = std::move(file_name_);
-    *this = TZhdHead();
-    file_name_ = std::move(file_name);
-
     // Whether the header itself ran short, whatever the stream had been
     // through before; the flag is put back as it was found.
     const bool was_short = stream.RanShort();
     stream.ClearRanShort();
-    const bool magic_matches = ReadLayout(stream);
+    const std::uint64_t start = stream.GetPosition();
+    bool magic_matches = ReadLayout(stream);
     const bool ran_short = stream.RanShort();
+    if (!magic_matches || ran_short) {
+        TZhdHead fresh;
+        fresh.file_name_ = std::move(file_name_);
+        *this = std::move(fresh);
+        stream.SetPosition(start);
+        magic_matches = ReadLayout(stream);
+    }
     if (was_short && !ran_short) {
         const std::uint64_t position = stream.GetPosition();
         stream.MarkRanShort();
@@ -195,9 +396,12 @@ THeadReadResult TZhdHead::ReadFromStream(TStream& stream)
     }
     if (!magic_matches)
         return THeadReadResult::WrongMagic;
+    WriteDebugLog(StringPrintf("%llx", static_cast<unsigned long long>(stream.GetPosition())));
     return ran_short ? THeadReadResult::RanShort : THeadReadResult::Complete;
 }
 
+// Into this header as it stands; false (and nothing read after the magic)
+// when the magic does not match.
 bool TZhdHead::ReadLayout(TStream& stream)
 {
     char magic[magic_length + 1] = {};
@@ -205,247 +409,16 @@ bool TZhdHead::ReadLayout(TStream& stream)
     magic_ = magic;
     if (magic_ != header_magic)
         return false;
-
     ReadField(stream, version_);
-    const std::uint32_t version = version_;
-    memo_ = ReadArchiveString(stream);
-    ReadField(stream, paper_size_);
-    ReadField(stream, write_group_);
-
-    // Numbers first; the names of layers and groups come much later.
-    std::array<TZhdGrp, GroupCount> groups;
-    for (TZhdGrp& group : groups)
-        group.ReadNumbers(stream, version);
-
-    for (int i = 0; i < 14; ++i)
-        ReadTableField(stream, dummy_, i);
-    for (int i = 0; i < DimensionSettingCount; ++i)
-        ReadTableField(stream, dimension_settings_, i);
-    ReadTableField(stream, dummy_, 14);
-
-    ReadField(stream, max_line_draw_width_);
-    printer_area_.Read(stream, version);
-    ReadField(stream, grid_mode_);
-    ReadField(stream, grid_min_dot_spacing_);
-    ReadPoint(stream, grid_spacing_);
-    ReadPoint(stream, grid_origin_);
-
-    for (TZhdGrp& group : groups) {
-        for (int l = 0; l < TZhdGrp::LayerCount; ++l) {
-            TZhdLay layer = group.GetLayer(l);
-            layer.ReadName(stream, version);
-            group.SetLayer(l, std::move(layer));
-        }
-    }
-    for (int g = 0; g < GroupCount; ++g) {
-        groups[g].ReadName(stream, version);
-        groups_.Set(g, std::move(groups[g]));
-    }
-
-    ReadField(stream, shadow_surface_height_);
-    ReadField(stream, latitude_);
-    ReadField(stream, shadow_9_to_15_);
-    ReadField(stream, wall_shadow_surface_height_);
-    if (HasSkyMap(version)) {
-        ReadField(stream, sky_map_surface_height_);
-        ReadField(stream, sky_map_diameter_);
-    }
-    ReadField(stream, unit_25d_);
-
-    ReadStoredView(stream, saved_view_);
-    ReadStoredView(stream, range_memory_view_);
-    for (int n = 1; n <= StoredMarkJumps(version); ++n) {
-        TZhdZoomF jump = mark_jumps_.Get(n);
-        ReadStoredView(stream, jump);
-        if (HasSkyMap(version)) {
-            int code = jump.GetCode();
-            ReadField(stream, code);
-            jump.SetCode(code);
-        }
-        mark_jumps_.Set(n, jump);
-    }
-
-    for (int i = 0; i < ParallelLineCount; ++i)
-        ReadTableField(stream, parallel_line_distances_, i);
-    ReadField(stream, parallel_line_end_extension_);
-
-    for (int i = 0; i < stored_basic_pens; ++i) {
-        TZhdPen pen = pens_.Get(i);
-        pen.Read(stream, version);
-        pens_.Set(i, pen);
-    }
-    for (int i = 0; i < stored_basic_pens; ++i) {
-        TZhdPrtPen pen;
-        pen.Read(stream, version);
-        print_pens_.Set(i, std::move(pen));
-    }
-    for (int i = first_stored_line_type; i <= last_stored_line_type; ++i) {
-        if (i == unstored_line_type)
-            continue;
-        TZhdLType type;
-        type.Read(stream, version, LineTypeForm(i));
-        line_types_.Set(i, type);
-    }
-
-    for (int* flag : { &point_radius_on_screen_, &point_radius_on_printer_, &bitmap_first_, &reverse_draw_,
-                       &reverse_search_, &color_print_, &print_in_layer_order_, &print_in_color_order_,
-                       &continuous_print_mode_, &grey_display_only_print_, &skip_display_only_print_,
-                       &drawing_time_, &start_flag_25d_ })
-        ReadField(stream, *flag);
-    ReadHundredths(stream, perspective_h_angle_);
-    ReadHundredths(stream, birds_eye_h_angle_);
-    ReadHundredths(stream, isometric_h_angle_);
-    for (double* value : { &perspective_height_, &perspective_distance_, &birds_eye_height_, &birds_eye_distance_,
-                           &isometric_v_angle_, &last_line_length_, &last_rect_width_, &last_rect_height_,
-                           &last_circle_radius_ })
-        ReadField(stream, *value);
-    ReadField(stream, solid_any_color_);
-    ReadField(stream, solid_default_color_);
-
-    if (HasExtendedTables(version)) {
-        for (int i = first_extended_index; i < PenCount; ++i) {
-            TZhdPen pen;
-            pen.Read(stream, version);
-            pens_.Set(i, pen);
-        }
-        for (int i = first_extended_index; i < PenCount; ++i) {
-            TZhdPrtPen pen;
-            pen.ReadWithName(stream, version);
-            print_pens_.Set(i, std::move(pen));
-        }
-        for (int i = first_extended_line_type; i < LineTypeCount; ++i) {
-            TZhdLType type;
-            type.Read(stream, version, 1);
-            line_types_.Set(i, type);
-        }
-        for (int i = first_extended_line_type; i < LineTypeCount; ++i) {
-            TZhdLParameter parameter;
-            parameter.Read(stream, version);
-            line_parameters_.Set(i, std::move(parameter));
-        }
-    }
-
-    for (int i = 1; i <= stored_text_kinds; ++i) {
-        TZhdaMoji kind;
-        kind.Read(stream, version);
-        text_kinds_.Set(i, kind);
-    }
-    free_text_kind_.Read(stream, version);
-    ReadField(stream, write_text_kind_);
-    ReadField(stream, text_line_spacing_);
-    ReadField(stream, text_char_count_);
-    ReadField(stream, text_shift_flag_);
-    for (int i = 0; i < TextShiftCount; ++i)
-        ReadTableField(stream, text_shifts_x_, i);
-    for (int i = 0; i < TextShiftCount; ++i)
-        ReadTableField(stream, text_shifts_y_, i);
-
-    WriteDebugLog(StringPrintf("%llx", static_cast<unsigned long long>(stream.GetPosition())));
+    THeadReader reader(stream, version_);
+    TransferLayout(*this, reader);
     return true;
 }
 
 void TZhdHead::WriteToStream(TStream& stream) const
 {
-    const std::uint32_t version = version_;
     stream.Write(header_magic, magic_length);
-    WriteField(stream, version);
-    WriteArchiveString(stream, memo_);
-    WriteField(stream, paper_size_);
-    WriteField(stream, write_group_);
-
-    for (int g = 0; g < GroupCount; ++g)
-        groups_.Get(g).WriteNumbers(stream, version);
-    for (int i = 0; i < 14; ++i)
-        WriteField(stream, dummy_.Get(i));
-    for (int i = 0; i < DimensionSettingCount; ++i)
-        WriteField(stream, dimension_settings_.Get(i));
-    WriteField(stream, dummy_.Get(14));
-
-    WriteField(stream, max_line_draw_width_);
-    printer_area_.Write(stream, version);
-    WriteField(stream, grid_mode_);
-    WriteField(stream, grid_min_dot_spacing_);
-    WritePoint(stream, grid_spacing_);
-    WritePoint(stream, grid_origin_);
-
-    for (int g = 0; g < GroupCount; ++g) {
-        const TZhdGrp group = groups_.Get(g);
-        for (int l = 0; l < TZhdGrp::LayerCount; ++l)
-            group.GetLayer(l).WriteName(stream, version);
-    }
-    for (int g = 0; g < GroupCount; ++g)
-        groups_.Get(g).WriteName(stream, version);
-
-    WriteField(stream, shadow_surface_height_);
-    WriteField(stream, latitude_);
-    WriteField(stream, shadow_9_to_15_);
-    WriteField(stream, wall_shadow_surface_height_);
-    if (HasSkyMap(version)) {
-        WriteField(stream, sky_map_surface_height_);
-        WriteField(stream, sky_map_diameter_);
-    }
-    WriteField(stream, unit_25d_);
-
-    WriteStoredView(stream, saved_view_);
-    WriteStoredView(stream, range_memory_view_);
-    for (int n = 1; n <= StoredMarkJumps(version); ++n) {
-        const TZhdZoomF jump = mark_jumps_.Get(n);
-        WriteStoredView(stream, jump);
-        if (HasSkyMap(version))
-            WriteField(stream, jump.GetCode());
-    }
-
-    for (int i = 0; i < ParallelLineCount; ++i)
-        WriteField(stream, parallel_line_distances_.Get(i));
-    WriteField(stream, parallel_line_end_extension_);
-
-    for (int i = 0; i < stored_basic_pens; ++i)
-        pens_.Get(i).Write(stream, version);
-    for (int i = 0; i < stored_basic_pens; ++i)
-        print_pens_.Get(i).Write(stream, version);
-    for (int i = first_stored_line_type; i <= last_stored_line_type; ++i) {
-        if (i != unstored_line_type)
-            line_types_.Get(i).Write(stream, version, LineTypeForm(i));
-    }
-
-    for (int flag : { point_radius_on_screen_, point_radius_on_printer_, bitmap_first_, reverse_draw_,
-                      reverse_search_, color_print_, print_in_layer_order_, print_in_color_order_,
-                      continuous_print_mode_, grey_display_only_print_, skip_display_only_print_, drawing_time_,
-                      start_flag_25d_ })
-        WriteField(stream, flag);
-    for (double degrees : { perspective_h_angle_, birds_eye_h_angle_, isometric_h_angle_ })
-        WriteField(stream, ToHundredths(degrees));
-    for (double value : { perspective_height_, perspective_distance_, birds_eye_height_, birds_eye_distance_,
-                          isometric_v_angle_, last_line_length_, last_rect_width_, last_rect_height_,
-                          last_circle_radius_ })
-        WriteField(stream, value);
-    WriteField(stream, solid_any_color_);
-    WriteField(stream, solid_default_color_);
-
-    if (HasExtendedTables(version)) {
-        LogPosition(u8"SXF対応拡張線色定義：", stream);
-        for (int i = first_extended_index; i < PenCount; ++i)
-            pens_.Get(i).Write(stream, version);
-        for (int i = first_extended_index; i < PenCount; ++i)
-            print_pens_.Get(i).WriteWithName(stream, version);
-        LogPosition(u8"SXF対応拡張線種定義：", stream);
-        for (int i = first_extended_line_type; i < LineTypeCount; ++i)
-            line_types_.Get(i).Write(stream, version, 1);
-        LogPosition(u8"SXF対応拡張線種定義：", stream);
-        for (int i = first_extended_line_type; i < LineTypeCount; ++i)
-            line_parameters_.Get(i).Write(stream, version);
-        LogPosition(u8"SXF対応拡張定義 End：", stream);
-    }
-
-    for (int i = 1; i <= stored_text_kinds; ++i)
-        text_kinds_.Get(i).Write(stream, version);
-    free_text_kind_.Write(stream, version);
-    WriteField(stream, write_text_kind_);
-    WriteField(stream, text_line_spacing_);
-    WriteField(stream, text_char_count_);
-    WriteField(stream, text_shift_flag_);
-    for (int i = 0; i < TextShiftCount; ++i)
-        WriteField(stream, text_shifts_x_.Get(i));
-    for (int i = 0; i < TextShiftCount; ++i)
-        WriteField(stream, text_shifts_y_.Get(i));
+    WriteField(stream, version_);
+    THeadWriter writer(stream, version_);
+    TransferLayout(*this, writer);
 }

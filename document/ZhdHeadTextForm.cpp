@@ -15,6 +15,7 @@
 #include "document/StatusZHG.h"
 #include "document/TextForm.h"
 #include "document/ZhdHead.h"
+#include "platform/Errors.h"
 #include "platform/Numbers.h"
 #include "platform/ShiftJis.h"
 
@@ -129,7 +130,7 @@ void TZhdHead::ReadZhcHeader(TStatusZHG& state, TInfoZHG& info, const StringList
             SplitAtBlanks(line, fields);
             ReadHeaderLine(*this, line, fields, state, info, points, names);
         } catch (const ConvertError& error) {
-            throw TTextFormLineError(static_cast<int>(i), error.what());
+            throw TLineConvertError(static_cast<int>(i), error.what());
         }
     }
     info.SetPoints(points);

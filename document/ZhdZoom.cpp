@@ -34,29 +34,14 @@ TZhdZoom& TZhdZoom::SetZoom(double scale)
 
 void TZhdZoom::Read(TStream& stream, std::uint32_t)
 {
-    ReadPoint(stream);
+    ReadPointField(stream, *this);
     ReadField(stream, scale_);
 }
 
 void TZhdZoom::Write(TStream& stream, std::uint32_t) const
 {
-    WritePoint(stream);
+    WritePointField(stream, *this);
     WriteField(stream, scale_);
-}
-
-void TZhdZoom::ReadPoint(TStream& stream)
-{
-    double x = GetX();
-    double y = GetY();
-    ReadField(stream, x);
-    ReadField(stream, y);
-    SetXY(x, y);
-}
-
-void TZhdZoom::WritePoint(TStream& stream) const
-{
-    WriteField(stream, GetX());
-    WriteField(stream, GetY());
 }
 
 TZhdZoomF& TZhdZoomF::AssignZoomF(const TZhdZoomF& other)

@@ -40,10 +40,6 @@ public:
     void Read(TStream& stream, std::uint32_t version);
     void Write(TStream& stream, std::uint32_t version) const;
 
-protected:
-    void ReadPoint(TStream& stream);
-    void WritePoint(TStream& stream) const;
-
 private:
     double scale_ = 1.0;
 };

@@ -1,5 +1,6 @@
 #include "elements/ElemFactory.h"
 
+#include "elements/ElemKind.h"
 #include "elements/KBlock.h"
 #include "elements/KCircle.h"
 #include "elements/KLine.h"
@@ -10,44 +11,29 @@
 
 #include <boost/make_shared.hpp>
 
+namespace {
+
+template <typename... Classes>
+TZhdElemPtr CreateOneOf(int type_code)
+{
+    TZhdElemPtr elem;
+    // The first class whose type code matches makes the element.
+    static_cast<void>(((Classes::TypeCode == type_code && (elem = boost::make_shared<Classes>())) || ...));
+    return elem;
+}
+
+} // namespace
+
 TZhdElemPtr CreateElemByClassName(const std::string& archive_class_name)
 {
-    // In the order of how often drawings hold them.
-    if (archive_class_name == "CDataSen")
-        return boost::make_shared<TKLine>();
-    if (archive_class_name == "CDataEnko")
-        return boost::make_shared<TKCircle>();
-    if (archive_class_name == "CDataTen")
-        return boost::make_shared<TKPoint>();
-    if (archive_class_name == "CDataMoji")
-        return boost::make_shared<TKMoji>();
-    if (archive_class_name == "CDataSolid")
-        return boost::make_shared<TKSolid>();
-    if (archive_class_name == "CDataBlock")
-        return boost::make_shared<TKBlock>();
-    if (archive_class_name == "CDataSunpou")
-        return boost::make_shared<TKSunpou>();
+    for (const TElemKind& kind : ElemKinds) {
+        if (kind.archive_class_name == archive_class_name)
+            return CreateElemByTypeCode(kind.type_code);
+    }
     return {};
 }
 
 TZhdElemPtr CreateElemByTypeCode(int type_code)
 {
-    switch (type_code) {
-    case TZhdElem::LineCode:
-        return boost::make_shared<TKLine>();
-    case TZhdElem::CircleCode:
-        return boost::make_shared<TKCircle>();
-    case TZhdElem::PointCode:
-        return boost::make_shared<TKPoint>();
-    case TZhdElem::MojiCode:
-        return boost::make_shared<TKMoji>();
-    case TZhdElem::SunpouCode:
-        return boost::make_shared<TKSunpou>();
-    case TZhdElem::SolidCode:
-        return boost::make_shared<TKSolid>();
-    case TZhdElem::BlockCode:
-        return boost::make_shared<TKBlock>();
-    default:
-        return {};
-    }
+    return CreateOneOf<TKLine, TKCircle, TKPoint, TKMoji, TKSolid, TKBlock, TKSunpou>(type_code);
 }

@@ -2,7 +2,6 @@
 
 #include "document/ZhdData.h"
 #include "elements/BodyFields.h"
-#include "platform/ShiftJis.h"
 
 TKBlock& TKBlock::operator=(const TKBlock& other)
 {
@@ -11,21 +10,6 @@ TKBlock& TKBlock::operator=(const TKBlock& other)
         AssignBlock(other);
     }
     return *this;
-}
-
-std::string TKBlock::GetTypeName() const
-{
-    return sj(u8"ブロック");
-}
-
-std::string TKBlock::GetDisplayName(const TZhdData&) const
-{
-    return GetTypeName();
-}
-
-std::string TKBlock::GetArchiveClassName() const
-{
-    return "CDataBlock";
 }
 
 void TKBlock::ReadBody(TStream& stream, const TZhdData& document)

@@ -20,10 +20,8 @@ public:
     // The attribute record and the five fields; the marks and number stay.
     TKBlock& operator=(const TKBlock& other);
 
-    std::string GetTypeName() const override;
-    std::string GetDisplayName(const TZhdData& document) const override;
-    std::string GetArchiveClassName() const override;
-    int GetTypeCode() const override { return BlockCode; }
+    static constexpr int TypeCode = BlockCode;
+    int GetTypeCode() const override { return TypeCode; }
 
     //   struct BlockBody {
     //       Status status;             13 or 15 bytes by version

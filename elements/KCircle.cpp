@@ -2,7 +2,6 @@
 
 #include "document/ZhdData.h"
 #include "elements/BodyFields.h"
-#include "platform/ShiftJis.h"
 
 TKCircle::TKCircle(TBPoint center, double radius, TAngle start, TAngle arc, TAngle tilt, double flatness,
                    int full_circle)
@@ -17,21 +16,6 @@ TKCircle& TKCircle::operator=(const TKCircle& other)
         AssignCircle(other);
     }
     return *this;
-}
-
-std::string TKCircle::GetTypeName() const
-{
-    return sj(u8"円");
-}
-
-std::string TKCircle::GetDisplayName(const TZhdData&) const
-{
-    return GetTypeName();
-}
-
-std::string TKCircle::GetArchiveClassName() const
-{
-    return "CDataEnko";
 }
 
 void TKCircle::ReadBody(TStream& stream, const TZhdData& document)

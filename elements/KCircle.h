@@ -20,10 +20,8 @@ public:
     // The attribute record and the seven fields; the marks and number stay.
     TKCircle& operator=(const TKCircle& other);
 
-    std::string GetTypeName() const override;
-    std::string GetDisplayName(const TZhdData& document) const override;
-    std::string GetArchiveClassName() const override;
-    int GetTypeCode() const override { return CircleCode; }
+    static constexpr int TypeCode = CircleCode;
+    int GetTypeCode() const override { return TypeCode; }
 
     //   struct CircleBody {
     //       Status status;             13 or 15 bytes by version

@@ -2,7 +2,6 @@
 
 #include "document/ZhdData.h"
 #include "elements/BodyFields.h"
-#include "platform/ShiftJis.h"
 
 TKLine::TKLine(const TZhdElem& base, TBPoint start, TBPoint end)
     : TZhdElem(base)
@@ -20,19 +19,9 @@ TKLine& TKLine::operator=(const TKLine& other)
     return *this;
 }
 
-std::string TKLine::GetTypeName() const
-{
-    return sj(u8"線");
-}
-
 std::string TKLine::GetDisplayName(const TZhdData& document) const
 {
-    return sj(u8"線 ") + std::to_string(document.GetVersion());
-}
-
-std::string TKLine::GetArchiveClassName() const
-{
-    return "CDataSen";
+    return GetTypeName() + " " + std::to_string(document.GetVersion());
 }
 
 void TKLine::ReadBody(TStream& stream, const TZhdData& document)

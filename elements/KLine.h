@@ -14,11 +14,10 @@ public:
     // The attribute record and both points; the marks and number stay.
     TKLine& operator=(const TKLine& other);
 
-    std::string GetTypeName() const override;
     // "線 " and the document's version.
     std::string GetDisplayName(const TZhdData& document) const override;
-    std::string GetArchiveClassName() const override;
-    int GetTypeCode() const override { return LineCode; }
+    static constexpr int TypeCode = LineCode;
+    int GetTypeCode() const override { return TypeCode; }
 
     //   struct LineBody {
     //       Status status;             13 or 15 bytes by version

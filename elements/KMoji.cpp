@@ -4,7 +4,6 @@
 #include "core/DebugLog.h"
 #include "document/ZhdData.h"
 #include "elements/BodyFields.h"
-#include "platform/ShiftJis.h"
 
 #include <algorithm>
 #include <utility>
@@ -38,21 +37,6 @@ TKMoji& TKMoji::operator=(const TKMoji& other)
         AssignMoji(other);
     }
     return *this;
-}
-
-std::string TKMoji::GetTypeName() const
-{
-    return sj(u8"文字");
-}
-
-std::string TKMoji::GetDisplayName(const TZhdData&) const
-{
-    return GetTypeName();
-}
-
-std::string TKMoji::GetArchiveClassName() const
-{
-    return "CDataMoji";
 }
 
 void TKMoji::ReadBody(TStream& stream, const TZhdData& document)

@@ -38,10 +38,8 @@ public:
     // The attribute record and the seven fields; marks, number and images stay.
     TKMoji& operator=(const TKMoji& other);
 
-    std::string GetTypeName() const override;
-    std::string GetDisplayName(const TZhdData& document) const override;
-    std::string GetArchiveClassName() const override;
-    int GetTypeCode() const override { return MojiCode; }
+    static constexpr int TypeCode = MojiCode;
+    int GetTypeCode() const override { return TypeCode; }
 
     //   struct TextBody {
     //       Status status;             13 or 15 bytes by version

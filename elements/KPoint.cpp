@@ -2,7 +2,6 @@
 
 #include "document/ZhdData.h"
 #include "elements/BodyFields.h"
-#include "platform/ShiftJis.h"
 
 TKPoint& TKPoint::operator=(const TKPoint& other)
 {
@@ -11,21 +10,6 @@ TKPoint& TKPoint::operator=(const TKPoint& other)
         AssignPoint(other);
     }
     return *this;
-}
-
-std::string TKPoint::GetTypeName() const
-{
-    return sj(u8"点");
-}
-
-std::string TKPoint::GetDisplayName(const TZhdData&) const
-{
-    return GetTypeName();
-}
-
-std::string TKPoint::GetArchiveClassName() const
-{
-    return "CDataTen";
 }
 
 void TKPoint::ReadBody(TStream& stream, const TZhdData& document)

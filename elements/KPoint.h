@@ -18,10 +18,8 @@ public:
     // The attribute record and the five fields; the marks and number stay.
     TKPoint& operator=(const TKPoint& other);
 
-    std::string GetTypeName() const override;
-    std::string GetDisplayName(const TZhdData& document) const override;
-    std::string GetArchiveClassName() const override;
-    int GetTypeCode() const override { return PointCode; }
+    static constexpr int TypeCode = PointCode;
+    int GetTypeCode() const override { return TypeCode; }
 
     //   struct PointBody {
     //       Status status;             13 or 15 bytes by version

@@ -2,7 +2,6 @@
 
 #include "document/ZhdData.h"
 #include "elements/BodyFields.h"
-#include "platform/ShiftJis.h"
 
 TKSolid& TKSolid::operator=(const TKSolid& other)
 {
@@ -11,21 +10,6 @@ TKSolid& TKSolid::operator=(const TKSolid& other)
         AssignSolid(other);
     }
     return *this;
-}
-
-std::string TKSolid::GetTypeName() const
-{
-    return sj(u8"ソリッド");
-}
-
-std::string TKSolid::GetDisplayName(const TZhdData&) const
-{
-    return GetTypeName();
-}
-
-std::string TKSolid::GetArchiveClassName() const
-{
-    return "CDataSolid";
 }
 
 void TKSolid::ReadBody(TStream& stream, const TZhdData& document)

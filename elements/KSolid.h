@@ -19,10 +19,8 @@ public:
     // The attribute record, the corners and the colour; marks and number stay.
     TKSolid& operator=(const TKSolid& other);
 
-    std::string GetTypeName() const override;
-    std::string GetDisplayName(const TZhdData& document) const override;
-    std::string GetArchiveClassName() const override;
-    int GetTypeCode() const override { return SolidCode; }
+    static constexpr int TypeCode = SolidCode;
+    int GetTypeCode() const override { return TypeCode; }
 
     //   struct SolidBody {
     //       Status status;             13 or 15 bytes by version

@@ -2,7 +2,6 @@
 
 #include "document/RecordFields.h"
 #include "document/ZhdData.h"
-#include "platform/ShiftJis.h"
 #include "platform/Stream.h"
 
 #include <boost/make_shared.hpp>
@@ -94,21 +93,6 @@ TKSunpou& TKSunpou::operator=(const TKSunpou& other)
         AssignSunpou(other);
     }
     return *this;
-}
-
-std::string TKSunpou::GetTypeName() const
-{
-    return sj(u8"寸法");
-}
-
-std::string TKSunpou::GetDisplayName(const TZhdData&) const
-{
-    return GetTypeName();
-}
-
-std::string TKSunpou::GetArchiveClassName() const
-{
-    return "CDataSunpou";
 }
 
 void TKSunpou::ReadBody(TStream& stream, const TZhdData& document)

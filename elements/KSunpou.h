@@ -67,10 +67,8 @@ public:
     // The attribute record and the three parts; the marks and number stay.
     TKSunpou& operator=(const TKSunpou& other);
 
-    std::string GetTypeName() const override;
-    std::string GetDisplayName(const TZhdData& document) const override;
-    std::string GetArchiveClassName() const override;
-    int GetTypeCode() const override { return SunpouCode; }
+    static constexpr int TypeCode = SunpouCode;
+    int GetTypeCode() const override { return TypeCode; }
 
     //   struct DimensionBody {
     //       Status   status;           13 or 15 bytes by version

@@ -1,6 +1,31 @@
 #include "elements/ZhdElem.h"
 
+#include "elements/ElemKind.h"
+#include "platform/ShiftJis.h"
 #include "platform/Stream.h"
+
+const std::string& ElemKindTypeName(int type_code)
+{
+    static const std::string none;
+    const std::size_t kind = ElemKindIndexOfCode(type_code);
+    return kind == NoElemKind ? none : sj(ElemKinds[kind].type_name);
+}
+
+std::string TZhdElem::GetTypeName() const
+{
+    return ElemKindTypeName(GetTypeCode());
+}
+
+std::string TZhdElem::GetDisplayName(const TZhdData&) const
+{
+    return GetTypeName();
+}
+
+std::string TZhdElem::GetArchiveClassName() const
+{
+    const std::size_t kind = ElemKindIndexOfCode(GetTypeCode());
+    return kind == NoElemKind ? std::string() : std::string(ElemKinds[kind].archive_class_name);
+}
 
 TZhdElem& TZhdElem::AssignElem(const TZhdElem& other)
 {

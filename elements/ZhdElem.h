@@ -76,13 +76,15 @@ public:
     TBitFlg GetStatusFlg() const { return status_.GetFlg(); }
     TBitFlg SetStatusFlg(TBitFlg flags) { return status_.SetFlg(flags); }
 
-    // "線", "円", ... as the kind is called in the program's texts.
-    virtual std::string GetTypeName() const = 0;
-    // The type name, except that a line adds the document's version.
-    virtual std::string GetDisplayName(const TZhdData& document) const = 0;
-    // The class tag under which the element list stores the element.
-    virtual std::string GetArchiveClassName() const = 0;
+    // The seven classes are final: the type code names the exact class, and
+    // the kind table (elements/ElemKind.h) gives the rest.
     virtual int GetTypeCode() const = 0;
+    // "線", "円", ... as the kind is called in the program's texts.
+    std::string GetTypeName() const;
+    // The type name, except that a line adds the document's version.
+    virtual std::string GetDisplayName(const TZhdData& document) const;
+    // The class tag under which the element list stores the element.
+    std::string GetArchiveClassName() const;
 
     // The archive body: the attribute record at the document's version, then
     // the class's own fields. A field the stream cannot deliver keeps its

@@ -41,7 +41,7 @@ std::vector<std::uint8_t> Saved(TZhdData& document)
 TLoadStatus Load(TZhdData& document, std::vector<std::uint8_t> bytes)
 {
     TMemoryStream stream(std::move(bytes));
-    return document.LoadFromStream(stream);
+    return document.LoadFromStream(stream).status;
 }
 
 void Require(bool condition)

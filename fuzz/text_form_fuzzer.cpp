@@ -11,12 +11,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     TZhdData document;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    if (document.LoadZhcTextFromBytes(bytes).status != TTextFormStatus::Loaded)
+    if (document.LoadZhcTextFromBytes(bytes).status != TLoadStatus::Loaded)
         return 0;
     StringList lines;
     document.WriteZhcText(lines);
     TZhdData reloaded;
-    if (reloaded.LoadZhcTextFromBytes(JoinTextFormLines(lines)).status != TTextFormStatus::Loaded)
+    if (reloaded.LoadZhcTextFromBytes(JoinTextFormLines(lines)).status != TLoadStatus::Loaded)
         std::abort();
     return 0;
 }

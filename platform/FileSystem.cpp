@@ -3,10 +3,49 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <fstream>
+
 bool FileExists(const std::filesystem::path& path)
 {
     std::error_code error;
     return std::filesystem::is_regular_file(path, error);
+}
+
+TFileBytes ReadWholeFile(const std::filesystem::path& path)
+{
+    TFileBytes file;
+    if (!FileExists(path))
+        return file;
+    file.status = TLoadStatus::Unreadable;
+    std::ifstream stream(path, std::ios::binary);
+    if (!stream.is_open())
+        return file;
+    stream.seekg(0, std::ios::end);
+    const std::streamoff size = stream.tellg();
+    if (size < 0)
+        return file;
+    stream.seekg(0, std::ios::beg);
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    if (size > 0 && !stream.read(reinterpret_cast<char*>(bytes.data()), size))
+        return file;
+    file.bytes = std::move(bytes);
+    file.status = TLoadStatus::Loaded;
+    return file;
+}
+
+TSaveStatus WriteWholeFile(const std::filesystem::path& path, std::string_view text)
+{
+    std::ofstream stream(path, std::ios::binary | std::ios::trunc);
+    if (!stream)
+        return TSaveStatus::CannotCreate;
+    stream.write(text.data(), static_cast<std::streamsize>(text.size()));
+    stream.flush();
+    return stream ? TSaveStatus::Saved : TSaveStatus::CannotCreate;
+}
+
+TSaveStatus WriteWholeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes)
+{
+    return WriteWholeFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 bool QueryDiskSpace(const std::filesystem::path& folder, DiskSpace& space)

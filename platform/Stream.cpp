@@ -1,10 +1,7 @@
 #include "platform/Stream.h"
 
-#include "platform/Errors.h"
-
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 
 std::uint64_t TStream::Remaining() const
 {
@@ -69,38 +66,4 @@ void TMemoryStream::Clear()
     bytes_.shrink_to_fit();
     position_ = 0;
     ClearRanShort();
-}
-
-void TMemoryStream::LoadFromFile(const std::filesystem::path& path)
-{
-    std::error_code error;
-    std::ifstream file;
-    if (!std::filesystem::is_directory(path, error))
-        file.open(path, std::ios::binary);
-    if (!file.is_open())
-        throw FileError("Cannot open file \"" + path.string() + "\"");
-    std::vector<std::uint8_t> bytes;
-    file.seekg(0, std::ios::end);
-    const std::streamoff size = file.tellg();
-    if (size < 0)
-        throw FileError("Cannot read file \"" + path.string() + "\"");
-    file.seekg(0, std::ios::beg);
-    bytes.resize(static_cast<std::size_t>(size));
-    if (size > 0 && !file.read(reinterpret_cast<char*>(bytes.data()), size))
-        throw FileError("Cannot read file \"" + path.string() + "\"");
-    bytes_ = std::move(bytes);
-    position_ = 0;
-    ClearRanShort();
-}
-
-void TMemoryStream::SaveToFile(const std::filesystem::path& path) const
-{
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        throw FileError("Cannot create file \"" + path.string() + "\"");
-    if (!bytes_.empty())
-        file.write(reinterpret_cast<const char*>(bytes_.data()), static_cast<std::streamsize>(bytes_.size()));
-    file.flush();
-    if (!file)
-        throw FileError("Cannot write file \"" + path.string() + "\"");
 }

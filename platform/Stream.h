@@ -10,7 +10,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -65,13 +64,6 @@ public:
     // the end, where reads deliver nothing).
     void SetSize(std::uint64_t size);
     void Clear();
-
-    // Replaces the contents by the whole file and moves to its start.
-    // Raises FileError when the file cannot be opened or read.
-    void LoadFromFile(const std::filesystem::path& path);
-    // Writes the whole contents to the file, replacing it.
-    // Raises FileError when the file cannot be created or written.
-    void SaveToFile(const std::filesystem::path& path) const;
 
     const std::uint8_t* Memory() const { return bytes_.data(); }
     const std::vector<std::uint8_t>& Bytes() const { return bytes_; }

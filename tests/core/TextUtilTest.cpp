@@ -1,6 +1,7 @@
 #include "core/TextUtil.h"
 #include "platform/ShiftJis.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/Unreadable.h"
 
 #include <gtest/gtest.h>
 
@@ -50,19 +51,25 @@ TEST(TextUtil, ReadTextFileLines)
 {
     TempDir dir;
     StringList lines { "kept" };
-    EXPECT_EQ(ReadTextFileLines(SjisPath(dir.File("missing.txt")), lines), 0);
+    EXPECT_EQ(ReadTextFileLines(SjisPath(dir.File("missing.txt")), lines), TLoadStatus::Missing);
     EXPECT_EQ(lines, StringList { "kept" });
+    const auto locked = dir.Write("locked.txt", "x");
+    TLoadStatus unreadable = TLoadStatus::Loaded;
+    if (WithFileUnreadable(locked, [&] { unreadable = ReadTextFileLines(SjisPath(locked), lines); })) {
+        EXPECT_EQ(unreadable, TLoadStatus::Unreadable);
+        EXPECT_EQ(lines, StringList { "kept" });
+    }
 
     dir.Write("a.txt", std::string("x\r\n\r\ny\n  \rz\0ignored", 20));
-    EXPECT_EQ(ReadTextFileLines(SjisPath(dir.File("a.txt")), lines), 1);
+    EXPECT_EQ(ReadTextFileLines(SjisPath(dir.File("a.txt")), lines), TLoadStatus::Loaded);
     EXPECT_EQ(lines, (StringList { "x", "y", "  ", "z" }));
 
     dir.Write("empty.txt", "");
-    EXPECT_EQ(ReadTextFileLines(SjisPath(dir.File("empty.txt")), lines), 1);
+    EXPECT_EQ(ReadTextFileLines(SjisPath(dir.File("empty.txt")), lines), TLoadStatus::Loaded);
     EXPECT_TRUE(lines.empty());
 
     const auto japanese = dir.Write("\xE5\x9B\xB3.txt", "ok");  // a file name in UTF-8
-    EXPECT_EQ(ReadTextFileLines(SjisPath(japanese), lines), 1);
+    EXPECT_EQ(ReadTextFileLines(SjisPath(japanese), lines), TLoadStatus::Loaded);
     EXPECT_EQ(lines, StringList { "ok" });
 }
 

@@ -146,7 +146,7 @@ std::string SavedBytes(TZhdData& document)
 TLoadStatus LoadBytes(TZhdData& document, const std::string& bytes)
 {
     TMemoryStream stream(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
-    return document.LoadFromStream(stream);
+    return document.LoadFromStream(stream).status;
 }
 
 std::vector<std::string> BodiesOf(const TZhdElemList& list, const TZhdData& document)

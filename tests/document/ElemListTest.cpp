@@ -231,6 +231,11 @@ TEST(ElemList, MarksImagesAndStatistics)
     ASSERT_EQ(lines.size(), 10u);
     EXPECT_EQ(lines[0], sj(u8"データ総数：2"));
     EXPECT_EQ(lines[1], sj(u8"　　　　線：1"));
+    EXPECT_EQ(lines[2], sj(u8"　　　　円：0"));
+    EXPECT_EQ(lines[3], sj(u8"　　　　点：0"));
     EXPECT_EQ(lines[4], sj(u8"　　　文字：1"));
+    EXPECT_EQ(lines[5], sj(u8"　ソリッド：0"));
+    EXPECT_EQ(lines[6], sj(u8"　ブロック：0"));
+    EXPECT_EQ(lines[7], sj(u8"　　　寸法：0"));
     EXPECT_EQ(lines[9], SjPrintf(u8"　最大ブロ：%u (0)", TKBlockDefine::GetNextNumber()));
 }

@@ -175,7 +175,7 @@ TEST(TextFormDirectives, FormattedLines)
 TEST(TextFormDirectives, ColoursOfTwoOrMoreDigitsReadBackWhole)
 {
     TZhdHead head;
-    for (std::uint16_t color : { 0, 9, 10, 12, 120, 356 }) {
+    for (std::uint16_t color : std::initializer_list<std::uint16_t> { 0, 9, 10, 12, 120, 356 }) {
         TStatusZHG state;
         state.SetPenColor(color);
         state.SetSolidColor(0x123456);

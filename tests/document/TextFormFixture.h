@@ -7,7 +7,7 @@
 #include <string>
 
 // Loads the lines, each ended by CR LF, as a whole file.
-inline TTextFormLoadResult LoadTextLines(TZhdData& document, const StringList& lines)
+inline TLoadResult LoadTextLines(TZhdData& document, const StringList& lines)
 {
     return document.LoadZhcTextFromBytes(JoinTextFormLines(lines));
 }

@@ -5,6 +5,7 @@
 #include "document/StatusZHG.h"
 #include "document/TextForm.h"
 #include "document/ZhdHead.h"
+#include "platform/Errors.h"
 
 #include "core/Constants.h"
 
@@ -140,7 +141,7 @@ TEST(TextFormHeader, ConversionErrorNamesTheLineIndex)
     try {
         header.Read({ "hk 1", "hcc 1 x", "#" });
         FAIL() << "no error";
-    } catch (const TTextFormLineError& error) {
+    } catch (const TLineConvertError& error) {
         EXPECT_EQ(error.GetLineIndex(), 1);
     }
 }

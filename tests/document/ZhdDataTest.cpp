@@ -187,7 +187,7 @@ TEST(ZhdData, ChangeMarksOnEmptiedTables)
 {
     TZhdData document;
     TMemoryStream nothing;
-    document.LoadFromStream(nothing);
+    EXPECT_EQ(document.LoadFromStream(nothing).status, TLoadStatus::WrongMagic);
     EXPECT_FALSE(document.GetGroupProtectMark(3));
     EXPECT_FALSE(document.GetLayerNameMark(3, 4));
     EXPECT_TRUE(document.SetLayerNameMark(3, 4, true));

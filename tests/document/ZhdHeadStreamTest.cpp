@@ -28,7 +28,6 @@ TZhdHead ReadBack(const std::string& bytes, THeadReadResult expected = THeadRead
     return head;
 }
 
-} // namespace
 
 TEST(ZhdHeadStream, SizeOfEachLayout)
 {
@@ -83,26 +82,95 @@ TEST(ZhdHeadStream, ViewsAndPrinterAreaPutScaleAndPointInOppositeOrders)
     EXPECT_EQ(bytes.substr(printer_area + 24, 4), std::string("\x3D\0\0\0", 4));
 }
 
-TEST(ZhdHeadStream, EntriesTheFileNeverHoldsKeepTheirDefaults)
+// A header that was read before, with values of its own in every entry that
+// no file holds.
+TZhdHead EarlierHead()
 {
-    // The reader starts from defaults, so nothing of the previous drawing
-    // (FilledHead in ReadBack) survives in entries an old version lacks.
+    TZhdHead head = FilledHead(420);
+    TVect<TZhdZoomF> jumps = head.GetMarkJumps();
+    TZhdZoomF jump0 = jumps.Get(0);
+    jump0.SetScale(7.0);
+    jump0.SetCode(77);
+    jumps.Set(0, jump0);
+    head.SetMarkJumps(jumps);
+    TVect<TZhdPen> pens = head.GetPens();
+    pens.Set(50, TZhdPen(0x123456, 3));
+    head.SetPens(pens);
+    TVect<TZhdLType> types = head.GetLTypes();
+    TZhdLType type;
+    type.SetPattern(0x1234);
+    types.Set(0, type);
+    types.Set(1, type);
+    head.SetLTypes(types);
+    TVect<TZhdLParameter> parameters = head.GetLParameters();
+    TZhdLParameter parameter;
+    parameter.SetLParameter("P5", 1, { 1.0 });
+    parameters.Set(5, parameter);
+    head.SetLParameters(parameters);
+    TVect<TZhdaMoji> kinds = head.GetTextKinds();
+    kinds.Set(0, TZhdaMoji(9.0, 9.0, 9.0, 9));
+    head.SetTextKinds(kinds);
+    return head;
+}
+
+} // namespace
+
+TEST(ZhdHeadStream, EntriesTheFileNeverHoldsKeepWhatTheHeaderHeld)
+{
+    // A version-299 file: no sky map, four mark jumps without codes, no
+    // extended tables. Its own values differ from the earlier header's.
     TZhdHead old_file = FilledHead(299);
-    const TZhdHead head = ReadBack(HeadBytes(old_file));
-    const TZhdHead defaults;
-    EXPECT_EQ(head.GetSkyMapDiameter(), 50.0);
-    EXPECT_EQ(head.GetSkyMapSurfaceHeight(), 0.0);
-    EXPECT_EQ(head.GetMarkJumps().Get(4).GetScale(), 2.0);
-    EXPECT_EQ(head.GetMarkJumps().Get(4).GetCode(), 0);
-    EXPECT_FALSE(head.GetMarkJumps().Get(5) != TZhdZoom());
-    EXPECT_EQ(head.GetPen(100).GetColor(), defaults.GetPen(100).GetColor());
-    EXPECT_EQ(head.GetPrtPen(150).GetColorName(), "");
-    EXPECT_EQ(head.GetLParameters().Get(50).GetName(), "");
+    TVect<TZhdZoomF> jumps = old_file.GetMarkJumps();
+    TZhdZoomF jump4 = jumps.Get(4);
+    jump4.SetScale(9.0);
+    jump4.SetCode(99);
+    jumps.Set(4, jump4);
+    old_file.SetMarkJumps(jumps);
+    old_file.SetSkyMapDiameter(1.0);
+    TVect<TZhdPen> pens = old_file.GetPens();
+    pens.Set(100, TZhdPen(1, 1));
+    old_file.SetPens(pens);
+
+    const TZhdHead earlier = EarlierHead();
+    TZhdHead head = earlier;
+    TMemoryStream stream = StreamOf(HeadBytes(old_file));
+    ASSERT_EQ(head.ReadFromStream(stream), THeadReadResult::Complete);
+
+    EXPECT_EQ(head.GetVersion(), 299u);
+    EXPECT_EQ(head.GetMarkJumps().Get(4).GetScale(), 9.0) << "from the file";
+    EXPECT_EQ(head.GetMarkJumps().Get(4).GetCode(), 44) << "codes come from version 300 on";
+    for (int n : { 0, 5, 10 }) {
+        EXPECT_EQ(head.GetMarkJumps().Get(n).GetScale(), earlier.GetMarkJumps().Get(n).GetScale()) << n;
+        EXPECT_EQ(head.GetMarkJumps().Get(n).GetCode(), earlier.GetMarkJumps().Get(n).GetCode()) << n;
+        EXPECT_EQ(head.GetMarkJumps().Get(n).GetY(), earlier.GetMarkJumps().Get(n).GetY()) << n;
+    }
+    EXPECT_EQ(head.GetSkyMapDiameter(), 60.0);
+    EXPECT_EQ(head.GetSkyMapSurfaceHeight(), 5.5);
+    EXPECT_EQ(head.GetPen(100).GetColor(), earlier.GetPen(100).GetColor());
+    EXPECT_EQ(head.GetPrtPen(150).GetColorName(), "C150");
+    EXPECT_EQ(head.GetLParameters().Get(50).GetName(), "T50");
+    EXPECT_EQ(head.GetLParameters().Get(5).GetName(), "P5");
     for (int i : { 0, 1, 10, 20, 29, 30 })
-        EXPECT_EQ(head.GetLType(i).GetPattern(), -1) << i;
-    EXPECT_EQ(head.GetPen(50).GetColor(), 0xC0C0C0);
-    EXPECT_EQ(head.GetTextKinds().Get(0).GetColor(), 1);
-    EXPECT_EQ(head.GetMarkJumps().Get(0).GetScale(), 1.0);
+        EXPECT_EQ(head.GetLType(i).GetPattern(), earlier.GetLType(i).GetPattern()) << i;
+    EXPECT_EQ(head.GetPen(50).GetColor(), 0x123456);
+    EXPECT_EQ(head.GetTextKinds().Get(0).GetColor(), 9);
+}
+
+TEST(ZhdHeadStream, ShortOrForeignHeaderTakesNothingOfTheEarlierOne)
+{
+    const TZhdHead defaults;
+    const std::string bytes = HeadBytes(FilledHead(299));
+    for (const std::string& input : { bytes.substr(0, bytes.size() - 1), "zhdData." + bytes.substr(8) }) {
+        TZhdHead head = EarlierHead();
+        TMemoryStream stream = StreamOf(input);
+        EXPECT_NE(head.ReadFromStream(stream), THeadReadResult::Complete);
+        EXPECT_EQ(head.GetMarkJumps().Get(0).GetCode(), 0);
+        EXPECT_EQ(head.GetMarkJumps().Get(10).GetCode(), 0);
+        EXPECT_EQ(head.GetSkyMapDiameter(), defaults.GetSkyMapDiameter());
+        EXPECT_EQ(head.GetPen(50).GetColor(), defaults.GetPen(50).GetColor());
+        EXPECT_EQ(head.GetLParameters().Get(50).GetName(), "");
+        EXPECT_EQ(head.GetTextKinds().Get(0).GetColor(), defaults.GetTextKinds().Get(0).GetColor());
+    }
 }
 
 TEST(ZhdHeadStream, HorizontalAnglesAreStoredInTruncatedHundredths)

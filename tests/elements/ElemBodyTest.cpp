@@ -152,7 +152,7 @@ TEST_P(ElemBody, SolidCarriesItsColourOnlyWithPenColour10)
 {
     const TZhdData document = DocumentOfVersion(Version());
     const int record = TStatus::GetRecordSize(Version());
-    for (const std::uint16_t pen_color : { 3, 10 }) {
+    for (const std::uint16_t pen_color : std::initializer_list<std::uint16_t> { 3, 10 }) {
         StatusFields status;
         status.pen_color = pen_color;
         ByteBuilder bytes;

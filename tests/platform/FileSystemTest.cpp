@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Tick.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/Unreadable.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,39 @@ TEST(FileSystem, ExistenceAndFlags)
     EXPECT_TRUE(flags.read_only);
     EXPECT_TRUE(flags.hidden);
     EXPECT_FALSE(QueryFileFlags(dir.File("missing"), flags));
+}
+
+TEST(FileSystem, WholeFilesInAndOut)
+{
+    TempDir dir;
+    const std::vector<std::uint8_t> bytes { 'Z', 0, 0xFF };
+    EXPECT_EQ(WriteWholeFile(dir.File("a.bin"), bytes), TSaveStatus::Saved);
+    const TFileBytes read = ReadWholeFile(dir.File("a.bin"));
+    EXPECT_EQ(read.status, TLoadStatus::Loaded);
+    EXPECT_EQ(read.bytes, bytes);
+    EXPECT_EQ(read.Text(), std::string_view("Z\0\xFF", 3));
+
+    EXPECT_EQ(WriteWholeFile(dir.File("a.bin"), "replaced"), TSaveStatus::Saved);
+    EXPECT_EQ(ReadWholeFile(dir.File("a.bin")).Text(), "replaced");
+    EXPECT_EQ(WriteWholeFile(dir.File("empty"), ""), TSaveStatus::Saved);
+    const TFileBytes empty = ReadWholeFile(dir.File("empty"));
+    EXPECT_EQ(empty.status, TLoadStatus::Loaded);
+    EXPECT_TRUE(empty.bytes.empty());
+}
+
+TEST(FileSystem, WholeFilesThatCannotBeHad)
+{
+    TempDir dir;
+    EXPECT_EQ(ReadWholeFile(dir.File("missing")).status, TLoadStatus::Missing);
+    EXPECT_EQ(ReadWholeFile(dir.Path()).status, TLoadStatus::Missing) << "a folder is no file";
+    EXPECT_EQ(WriteWholeFile(dir.File("no/such/folder/x"), "x"), TSaveStatus::CannotCreate);
+    EXPECT_EQ(WriteWholeFile(dir.Path(), "x"), TSaveStatus::CannotCreate);
+    const auto locked = dir.Write("locked", "secret");
+    TFileBytes read;
+    if (!WithFileUnreadable(locked, [&] { read = ReadWholeFile(locked); }))
+        GTEST_SKIP() << "this user can read any file";
+    EXPECT_EQ(read.status, TLoadStatus::Unreadable);
+    EXPECT_TRUE(read.bytes.empty());
 }
 
 TEST(FileSystem, DiskSpace)

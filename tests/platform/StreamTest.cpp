@@ -56,24 +56,3 @@ TEST(MemoryStream, MarkRanShortMovesToTheEnd)
     EXPECT_TRUE(stream.RanShort());
     EXPECT_EQ(stream.Remaining(), 0u);
 }
-
-TEST(MemoryStream, SavesAndLoadsWholeFiles)
-{
-    TempDir dir;
-    TMemoryStream out({ 'Z', 0, 0xFF });
-    out.SaveToFile(dir.File("a.bin"));
-    TMemoryStream in;
-    in.LoadFromFile(dir.File("a.bin"));
-    EXPECT_EQ(in.Bytes(), out.Bytes());
-    EXPECT_EQ(in.GetPosition(), 0u);
-}
-
-TEST(MemoryStream, FileErrorsRaise)
-{
-    TempDir dir;
-    TMemoryStream stream({ 1 });
-    EXPECT_THROW(stream.LoadFromFile(dir.File("missing.zhd")), FileError);
-    EXPECT_THROW(stream.LoadFromFile(dir.Path()), FileError);
-    EXPECT_THROW(stream.SaveToFile(dir.File("no/such/folder/x")), FileError);
-    EXPECT_EQ(stream.GetSize(), 1u) << "a failed load keeps the old contents";
-}
