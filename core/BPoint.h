@@ -57,7 +57,8 @@ public:
 
     // Geometric operations; this point is P. Where an operation forwarding to
     // a segment primitive gets no point from it (P-A shorter than 1e-10,
-    // parallel segments), the out point is set to P and along and offset to 0.
+    // parallel segments, non-finite points), the out point is set to P and
+    // along and offset to 0.
 
     // Direction from P to Q in (-pi, pi]; a zero angle for points closer than
     // 1e-12.
@@ -83,15 +84,16 @@ public:
     int IntersectRays(const TAngle& a, const TBPoint& q, const TAngle& b, TBPoint& meeting) const;
     // Meeting point of the line through P with direction a and the line
     // through Q with direction b. 0 with X := Q (tag included) when Q = P, when
-    // the directions are parallel, or, with check set, when Q lies on the
-    // first line.
+    // the directions are parallel, with check set when Q lies on the first
+    // line, and for non-finite points or directions.
     int IntersectLinesByAngles(const TAngle& a, const TBPoint& q, const TAngle& b, TBPoint& meeting,
                                int check) const;
     // Angle at P of the triangle P, A, B in [0, pi]; zero when a side is
-    // shorter than 1e-16.
+    // shorter than 1e-16 or not finite.
     TAngle VertexAngle(const TBPoint& a, const TBPoint& b) const;
     // How far the path Prev -> P -> Next turns at P: 0 straight on, pi back
-    // (also for Next = P). A zero angle when Prev lies within 1e-10 of P.
+    // (also for Next = P). A zero angle when Prev lies within 1e-10 of P or a
+    // point is not finite.
     TAngle DeflectionAngle(const TBPoint& previous, const TBPoint& next) const;
     // +1 when Q lies left of the ray from P in direction a or on its line, -1
     // when right.
@@ -105,7 +107,8 @@ public:
     int DivisionPoint(const TBPoint& q, const double& m, const double& n, TBPoint& result) const;
     // Whether Q lies on the line P-A (within 1e-10): 1 on the segment, -1 on
     // the line beyond an end, 0 off the line. For P-A shorter than 1e-10 the
-    // line is the point P: 1 when Q lies within 1e-10 of P, else 0.
+    // line is the point P: 1 when Q lies within 1e-10 of P, else 0. 0 for
+    // non-finite points.
     int IsOnLine(const TBPoint& q, const TBPoint& a) const;
     // 1 when P lies in the box spanned by A and B, bounds included.
     int IsInBox(const TBPoint& a, const TBPoint& b) const;

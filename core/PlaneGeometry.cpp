@@ -16,6 +16,8 @@
 
 #include "core/PlaneGeometry.h"
 
+#include "core/Finite.h"
+
 #include <array>
 #include <cmath>
 
@@ -160,7 +162,7 @@ int RectsOverlap(double minx1, double miny1, double maxx1, double maxy1,
 int PerpendicularFootXYEx(double x1, double y1, double x2, double y2, double x3, double y3,
                           double& fx, double& fy, double& along, double& offset)
 {
-    if (IsDegenerate(x1, y1, x2, y2))
+    if (!AllFinite({ x1, y1, x2, y2, x3, y3 }) || IsDegenerate(x1, y1, x2, y2))
         return 0;
     const SegmentFrame frame(x1, y1, x2, y2);
     double u = 0, v = 0;
@@ -181,6 +183,8 @@ int PerpendicularFootXY(double x1, double y1, double x2, double y2, double x3, d
 int ProjectPointOntoSegment(double x1, double y1, double x2, double y2, double px, double py,
                             double& fx, double& fy, int& code)
 {
+    if (!AllFinite({ x1, y1, x2, y2, px, py }))
+        return 0;
     if (IsDegenerate(x1, y1, x2, y2)) {
         fx = x1;
         fy = y1;
@@ -202,7 +206,7 @@ int IntersectSegmentsXYEx(double x1, double y1, double x2, double y2,
                           double x3, double y3, double x4, double y4,
                           double& x, double& y, double& along)
 {
-    if (IsDegenerate(x1, y1, x2, y2))
+    if (!AllFinite({ x1, y1, x2, y2, x3, y3, x4, y4 }) || IsDegenerate(x1, y1, x2, y2))
         return 0;
     const SegmentFrame frame(x1, y1, x2, y2);
     double u3 = 0, v3 = 0, u4 = 0, v4 = 0;
@@ -229,6 +233,8 @@ int IntersectSegmentsWithOverlap(double x1, double y1, double x2, double y2,
                                  double x3, double y3, double x4, double y4,
                                  double& x, double& y, int& code)
 {
+    if (!AllFinite({ x1, y1, x2, y2, x3, y3, x4, y4 }))
+        return 0;
     if (IsDegenerate(x1, y1, x2, y2))
         return ProjectPointOntoSegment(x3, y3, x4, y4, x1, y1, x, y, code);
     if (IsDegenerate(x3, y3, x4, y4))

@@ -47,7 +47,9 @@ int RectsOverlap(double minx1, double miny1, double maxx1, double maxy1,
 //
 // Where a function returns 0 before it could compute a point (a first segment
 // shorter than the tolerance, or parallel segments where noted), its outputs
-// keep whatever the caller put there.
+// keep whatever the caller put there. Every segment function refuses
+// non-finite input (a NaN or an infinity among its coordinates) that way:
+// 0, and nothing written.
 
 // Foot F of the perpendicular from P3 onto the line P1-P2, with P3's along and
 // offset. Returns 1 when F lies on the segment (ends within the tolerance),

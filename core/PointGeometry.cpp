@@ -4,8 +4,10 @@
 //
 // Most operations forward to the segment primitives, which work in the frame
 // of a segment; where a primitive refuses (a line shorter than 1e-10, parallel
-// segments) the out point becomes this point and along and offset 0, so that
-// no caller ever reads an undefined value.
+// segments, non-finite coordinates) the out point becomes this point and
+// along and offset 0, so that no caller ever reads an undefined value. The
+// operations that measure (angles, the on-line test) answer non-finite input
+// as they answer degenerate input.
 //
 // IntersectLinesByAngles finds where two lines given by a point and a
 // direction meet as the apex of a triangle on the base P-Q: it measures the
@@ -21,12 +23,22 @@
 #include "core/BPoint.h"
 
 #include "core/Constants.h"
+#include "core/Finite.h"
 #include "core/PlaneGeometry.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
+
+bool AllPointsFinite(std::initializer_list<TBPoint> points)
+{
+    for (const TBPoint& point : points) {
+        if (!AllFinite({ point.GetX(), point.GetY() }))
+            return false;
+    }
+    return true;
+}
 
 constexpr double kSamePointTolerance = 1e-12;
 // Sides, distances and angle differences below this are nothing at all.
@@ -133,7 +145,7 @@ int TBPoint::IntersectLinesByAngles(const TAngle& a, const TBPoint& q, const TAn
                                     int check) const
 {
     const double base = DistanceTo(q);
-    if (base < kVanishing) {
+    if (base < kVanishing || !AllPointsFinite({ *this, q }) || !AllFinite({ a.GetRadians(), b.GetRadians() })) {
         meeting = q;
         return 0;
     }
@@ -215,7 +227,7 @@ TAngle TBPoint::VertexAngle(const TBPoint& a, const TBPoint& b) const
     const double to_a = DistanceTo(a);
     const double a_to_b = a.DistanceTo(b);
     const double to_b = DistanceTo(b);
-    if (to_a < kVanishing || a_to_b < kVanishing || to_b < kVanishing)
+    if (to_a < kVanishing || a_to_b < kVanishing || to_b < kVanishing || !AllFinite({ to_a, a_to_b, to_b }))
         return TAngle();
     const double cosine = (std::pow(to_b, 2) + std::pow(to_a, 2) - std::pow(a_to_b, 2)) / (2 * to_b * to_a);
     // Rounding may put the cosine just outside [-1, 1] for a straight or a
@@ -226,7 +238,7 @@ TAngle TBPoint::VertexAngle(const TBPoint& a, const TBPoint& b) const
 TAngle TBPoint::DeflectionAngle(const TBPoint& previous, const TBPoint& next) const
 {
     const double incoming = previous.DistanceTo(*this);
-    if (incoming < SegmentTolerance)
+    if (incoming < SegmentTolerance || !AllPointsFinite({ previous, *this, next }))
         return TAngle(); // no incoming direction: no turn
     TBPoint foot;
     double along = 0, offset = 0;
@@ -267,6 +279,8 @@ int TBPoint::DivisionPoint(const TBPoint& q, const double& m, const double& n, T
 
 int TBPoint::IsOnLine(const TBPoint& q, const TBPoint& a) const
 {
+    if (!AllPointsFinite({ *this, q, a }))
+        return 0;
     if (DistanceTo(a) < SegmentTolerance)
         return DistanceTo(q) < SegmentTolerance ? 1 : 0;
     TBPoint foot;

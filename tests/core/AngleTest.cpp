@@ -391,9 +391,16 @@ TEST(Angle, UnknownKindStaysUnconverted)
     EXPECT_FALSE(angle < TAngle(10));
     EXPECT_FALSE(angle > TAngle(0));
     angle += TAngle(1);
-    angle -= TAngle(1);
-    EXPECT_EQ(angle.Normalize(), 0);
     EXPECT_EQ(angle.GetRadians(), 5);
+    EXPECT_EQ(angle.GetKind(), 7);
+    angle -= TAngle(1);
+    EXPECT_EQ(angle.GetRadians(), 5);
+    // Outside every unit's turn, so a normalisation would show.
+    TAngle outside;
+    outside.SetValue(-5, 7);
+    EXPECT_EQ(outside.Normalize(), 0);
+    EXPECT_EQ(outside.GetRadians(), -5);
+    EXPECT_EQ(outside.GetKind(), 7);
     Parts parts;
     angle.GetDMS(parts.d, parts.m, parts.s);
     EXPECT_EQ(parts.d, -1); // nothing written

@@ -28,7 +28,9 @@ TEST(DebugLog, OpeningEmptiesTheFileAndEveryLineIsOnDiskAtOnce)
     EXPECT_EQ(ReadFileBytes(path), "<FormCreate>\n");
     CloseDebugLog();
     EXPECT_FALSE(OpenDebugLog(dir.File("no/such/folder/debug.log")));
+    EXPECT_FALSE(DebugLogEnabled());
     WriteDebugLog("nowhere");
+    EXPECT_EQ(ReadFileBytes(path), "<FormCreate>\n") << "the closed log takes nothing more";
 }
 
 TEST(Constants, PiAndDegreesPerRadian)

@@ -135,6 +135,7 @@ TEST(EllipseCircle, CentreJustOffTheAxisToleranceIsSolvedInGeneralPosition)
     const Solution off_axis = Solve(10, 5, 1e-8, 3, 4);
     const Solution on_second_axis = Solve(10, 5, 0, 3, 4);
     ASSERT_EQ(off_axis.count, 2);
+    ASSERT_EQ(on_second_axis.count, 2);
     for (const Point& p : off_axis.points) {
         EXPECT_EQ(p.code, EllipseCircleCrossing);
         EXPECT_NEAR(std::fabs(p.x), std::fabs(on_second_axis.points[0].x), 1e-7);

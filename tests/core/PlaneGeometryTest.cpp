@@ -103,6 +103,7 @@ TEST(PlaneGeometry, DegenerateFirstSegmentLeavesOutputsAsTheCallerSetThem)
     double x = stale, y = stale;
     EXPECT_EQ(IntersectSegmentsXYEx(1, 1, 1, 1, 0, 0, 5, 5, x, y, along), 0);
     EXPECT_EQ(x, stale);
+    EXPECT_EQ(y, stale);
     EXPECT_EQ(along, stale);
 
     int code = -1;
@@ -209,14 +210,27 @@ TEST(PlaneGeometry, OverlapWithADegenerateFirstSegmentProjectsItsPoint)
     EXPECT_EQ(code, PositionInside);
 }
 
-TEST(PlaneGeometry, NonFiniteInputFinishes)
+// A NaN or an infinity anywhere: 0, and the outputs keep what the caller
+// left there.
+TEST(PlaneGeometry, NonFiniteInputReturnsZeroAndWritesNothing)
 {
-    double x = stale, y = stale, along = stale;
-    int code = -1;
-    IntersectSegmentsXYEx(0, 0, kNaN, 0, 1, 1, 2, 2, x, y, along);
-    IntersectSegmentsWithOverlap(0, 0, 10, 0, kNaN, 0, kNaN, 0, x, y, code);
-    IntersectSegmentsWithOverlap(0, 0, kInf, 0, 1, 0, 2, 0, x, y, code);
-    SUCCEED();
+    const double odd_values[] = { kNaN, kInf, -kInf };
+    for (double odd : odd_values) {
+        SCOPED_TRACE(odd);
+        double x = stale, y = stale, along = stale, offset = stale;
+        int code = -1;
+        EXPECT_EQ(IntersectSegmentsXYEx(0, 0, odd, 0, 1, 1, 2, 2, x, y, along), 0);
+        EXPECT_EQ(IntersectSegmentsXYEx(0, 0, 10, 0, 1, odd, 2, 2, x, y, along), 0);
+        EXPECT_EQ(IntersectSegmentsWithOverlap(0, 0, 10, 0, odd, 0, odd, 0, x, y, code), 0);
+        EXPECT_EQ(IntersectSegmentsWithOverlap(0, 0, odd, 0, 1, 0, 2, 0, x, y, code), 0);
+        EXPECT_EQ(PerpendicularFootXYEx(0, 0, 10, 0, odd, 1, x, y, along, offset), 0);
+        EXPECT_EQ(ProjectPointOntoSegment(odd, 0, odd, 0, 1, 1, x, y, code), 0);
+        EXPECT_EQ(x, stale);
+        EXPECT_EQ(y, stale);
+        EXPECT_EQ(along, stale);
+        EXPECT_EQ(offset, stale);
+        EXPECT_EQ(code, -1);
+    }
 }
 
 TEST(PlaneGeometry, RectsOverlapIncludesTouching)

@@ -151,8 +151,11 @@ TEST(PointGeometry, IntersectRays)
     TBPoint x = StalePoint();
     EXPECT_EQ(p.IntersectRays(Degrees(45), q, Degrees(135), x), 1);
     ExpectPointNear(x, 1, 1);
-    EXPECT_EQ(p.IntersectRays(Degrees(225), q, Degrees(135), x), 0); // apart
-    EXPECT_EQ(p.IntersectRays(Degrees(45), q, Degrees(45), x), 0);   // parallel
+    x = StalePoint();
+    EXPECT_EQ(p.IntersectRays(Degrees(225), q, Degrees(135), x), 0); // apart: where the lines meet
+    ExpectPointNear(x, 1, 1, 1e-9);
+    EXPECT_EQ(p.IntersectRays(Degrees(45), q, Degrees(45), x), 0); // parallel: P
+    ExpectPointNear(x, 0, 0, 0);
     // Rays that meet only beyond 1000 times the base.
     EXPECT_EQ(p.IntersectRays(Degrees(90), q, Degrees(90.01), x), 0);
     EXPECT_EQ(p.IntersectRays(Degrees(90), q, Degrees(91), x), 1);
@@ -331,21 +334,39 @@ TEST(PointGeometry, IsInBox)
     EXPECT_EQ(TBPoint(1, -1).IsInBox(a, b), 0);
 }
 
-TEST(PointGeometry, NonFiniteInputFinishes)
+// Non-finite points and directions get the answers of degenerate input: no
+// meeting point (the out point is P, or Q where Q is the documented refusal),
+// zero angles, off the line; nothing undefined reaches the caller.
+TEST(PointGeometry, NonFiniteInputIsRefused)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    TBPoint out;
-    double along = 0, offset = 0;
+    const TBPoint p(0, 0);
     for (const TBPoint& odd : { TBPoint(nan, 0.0), TBPoint(inf, -inf) }) {
-        const TBPoint p(0, 0);
-        p.IntersectLinesByAngles(Degrees(10), odd, Degrees(70), out, 1);
-        odd.IntersectLinesByAngles(TAngle(nan), p, Degrees(70), out, 0);
-        p.IntersectRays(Degrees(10), odd, TAngle(inf), out);
-        p.PerpendicularFootEx(odd, TBPoint(1, 1), out, along, offset);
-        p.VertexAngle(odd, TBPoint(1, 1));
-        p.DeflectionAngle(odd, TBPoint(1, 1));
-        p.IsOnLine(odd, TBPoint(1, 1));
+        SCOPED_TRACE(odd.GetX());
+        TBPoint out = StalePoint();
+        EXPECT_EQ(p.IntersectLinesByAngles(Degrees(10), odd, Degrees(70), out, 1), 0);
+        out = StalePoint();
+        EXPECT_EQ(odd.IntersectLinesByAngles(TAngle(nan), p, Degrees(70), out, 0), 0);
+        EXPECT_EQ(out, p);
+        out = StalePoint();
+        EXPECT_EQ(p.IntersectRays(Degrees(10), odd, TAngle(inf), out), 0);
+        ExpectPointNear(out, 0, 0, 0);
+        EXPECT_EQ(out.GetTag(), 42);
+
+        out = StalePoint();
+        double along = kStale, offset = kStale;
+        EXPECT_EQ(p.PerpendicularFootEx(odd, TBPoint(1, 1), out, along, offset), 0);
+        ExpectPointNear(out, 0, 0, 0);
+        EXPECT_EQ(along, 0.0);
+        EXPECT_EQ(offset, 0.0);
+        EXPECT_EQ(p.PerpendicularFootEx(TBPoint(1, 1), odd, out, along, offset), 0);
+        ExpectPointNear(out, 0, 0, 0);
+
+        EXPECT_EQ(p.VertexAngle(odd, TBPoint(1, 1)).GetRadians(), 0.0);
+        EXPECT_EQ(p.DeflectionAngle(odd, TBPoint(1, 1)).GetRadians(), 0.0);
+        EXPECT_EQ(p.DeflectionAngle(TBPoint(-1, 0), odd).GetRadians(), 0.0);
+        EXPECT_EQ(p.IsOnLine(odd, TBPoint(1, 1)), 0);
+        EXPECT_EQ(p.IsOnLine(TBPoint(1, 1), odd), 0);
     }
-    SUCCEED();
 }

@@ -68,9 +68,11 @@ TEST(Vects, SetWritesTheNearestExistingCell)
     table.Resize(16, 16);
     EXPECT_TRUE(table.Set(20, -3, true));
     EXPECT_TRUE(table.Get(15, 3));
-    EXPECT_TRUE(table.Get(-15, 99) == table.Get(15, 15));
+    EXPECT_TRUE(table.Get(-15, -3)) << "the same cell by the absolute values";
+    EXPECT_FALSE(table.Get(15, 15));
     EXPECT_TRUE(table.Set(INT_MIN, INT_MIN, true));
     EXPECT_TRUE(table.Get(15, 15));
+    EXPECT_TRUE(table.Get(-15, 99));
     EXPECT_EQ(table.RowCount(), 16);
     EXPECT_EQ(table.GetRow(15).Count(), 16);
 }
@@ -89,7 +91,12 @@ TEST(Vects, RowsGoInAndOutAsCopies)
     EXPECT_TRUE(table.Get(2, 5));
     EXPECT_EQ(table.GetRow(1).Count(), 4);
 
-    EXPECT_EQ(table.RowPtr(1), &table.RowPtr(1)->Self());
+    // The row object itself: a change through it is a change of the table.
+    TVect<bool>* row_itself = table.RowPtr(1);
+    ASSERT_NE(row_itself, nullptr);
+    ASSERT_TRUE(table.Get(1, 0));
+    row_itself->Set(0, false);
+    EXPECT_FALSE(table.Get(1, 0));
     EXPECT_EQ(table.RowPtr(3), nullptr);
     EXPECT_EQ(table.RowPtr(-1), nullptr);
 }

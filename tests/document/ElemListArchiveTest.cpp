@@ -151,6 +151,7 @@ TEST(ElemListArchive, CopyBySelectionMark)
     for (const Case& c : { Case { 1, { 0.0, 2.0 } }, { 0, { 1.0 } }, { 2, { 0.0, 1.0, 2.0 } } }) {
         TZhdElemList copy;
         EXPECT_EQ(copy.Copy(source, document, c.mark, 0), static_cast<int>(c.ends.size()));
+        ASSERT_EQ(copy.Size(), static_cast<int>(c.ends.size()));
         for (int i = 0; i < copy.Size(); ++i) {
             const auto& line = static_cast<const TKLine&>(*copy.GetAt(i));
             EXPECT_EQ(line.GetEnd().GetX(), c.ends[i]);

@@ -82,7 +82,9 @@ TEST(TextFormDirectives, StateCodesRoundTrip)
 TEST(TextFormDirectives, ColourTypeWidthAndPointLines)
 {
     TZhdHead head;
-    EXPECT_EQ(Parsed(head, { "lc12" }).GetPenColor(), 1);
+    TStatusZHG colour_7;
+    colour_7.SetPenColor(7);
+    EXPECT_EQ(Parsed(head, { "lc12" }, colour_7).GetPenColor(), 1) << "one digit alone";
     TStatusZHG state = Parsed(head, { "lc12 255" });
     EXPECT_EQ(state.GetPenColor(), 12);
     EXPECT_EQ(state.GetSolidColor(), 255);

@@ -71,7 +71,12 @@ TEST(TextFormHeader, GroupScalesAndTextKindsWrapAround)
     EXPECT_EQ(kinds.Get(2).GetColor(), 5);
     EXPECT_EQ(kinds.Get(1).GetHeight(), 9);
     EXPECT_EQ(kinds.Get(1).GetSpacing(), 0.5);
-    EXPECT_EQ(kinds.Get(0).GetWidth(), 1);
+    // Kind 0 is no kind of the header lines: it keeps its defaults whole.
+    const TZhdaMoji kind_0 = TZhdHead().GetTextKinds().Get(0);
+    EXPECT_EQ(kinds.Get(0).GetWidth(), kind_0.GetWidth());
+    EXPECT_EQ(kinds.Get(0).GetHeight(), kind_0.GetHeight());
+    EXPECT_EQ(kinds.Get(0).GetSpacing(), kind_0.GetSpacing());
+    EXPECT_EQ(kinds.Get(0).GetColor(), kind_0.GetColor());
 }
 
 TEST(TextFormHeader, PointsAndSunShadow)

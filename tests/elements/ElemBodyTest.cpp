@@ -229,7 +229,7 @@ TEST(ElemBodyShort, MissingFieldsKeepTheirDefaults)
 {
     const TZhdData document = DocumentOfVersion(420);
     ByteBuilder bytes;
-    AddStatus(bytes, 420, StatusFields()).Point(5.0, 6.0).F64(2.5).F64(0.25).U32(0); // cut inside the arc angle
+    AddStatus(bytes, 420, StatusFields()).Point(5.0, 6.0).F64(2.5).F64(0.25).U32(0xFFFFFFFF); // cut inside the arc angle
     TMemoryStream input = bytes.Stream();
     TKCircle circle;
     circle.ReadBody(input, document);

@@ -137,9 +137,9 @@ TEST(TextFormRecords, InstructionMarkGoesToLinesArcsAndTextsOnly)
     document.SetInfoFlag(1, true);
     const TKPoint point = Read<TKPoint>(document, { "pt 1 2" });
     EXPECT_FALSE(point.GetElemFlg().IsSet(TZhdElem::InstructionMark));
-    Read<TKSolid>(document, { "sl 0 0 1 1" });
-    Read<TKBlock>(document, { "BL 0 0 \"b" });
-    EXPECT_EQ(document.TestInfoFlag(1), 1);
+    EXPECT_FALSE(Read<TKSolid>(document, { "sl 0 0 1 1" }).GetElemFlg().IsSet(TZhdElem::InstructionMark));
+    EXPECT_FALSE(Read<TKBlock>(document, { "BL 0 0 \"b" }).GetElemFlg().IsSet(TZhdElem::InstructionMark));
+    EXPECT_EQ(document.TestInfoFlag(1), 1) << "still waiting for a line, an arc or a text";
 
     const TKCircle circle = Read<TKCircle>(document, { "ci 0 0 1" });
     EXPECT_TRUE(circle.GetElemFlg().IsSet(TZhdElem::InstructionMark));

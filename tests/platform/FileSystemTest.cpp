@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 TEST(FileSystem, ExistenceAndFlags)
 {
     TempDir dir;
@@ -72,6 +75,9 @@ TEST(FileSystem, DiskSpace)
 TEST(Tick, CountsMilliseconds)
 {
     const std::uint32_t first = GetTickCount();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
     const std::uint32_t second = GetTickCount();
+    // Milliseconds: at least the 50 slept, far from a second.
+    EXPECT_GE(static_cast<std::uint32_t>(second - first), 50u);
     EXPECT_LT(static_cast<std::uint32_t>(second - first), 1000u);
 }
