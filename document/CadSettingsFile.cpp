@@ -205,10 +205,10 @@ void TZhdHead::ApplySettingsFile(const TStatusZHG& state, const TInfoZHG&, const
 
 TLoadResult TZhdData::LoadCadSettingsFile(const std::string& path)
 {
+    TStopWatch watch;
     const TFileBytes file = ReadWholeFile(NativePath(path));
     if (file.status != TLoadStatus::Loaded)
         return file.status;
-    TStopWatch watch;
     WriteDebugLog(sj(u8"ZHF読込"));
     WriteDebugLog(SjPrintf(u8"fread *.zhf:%ubyte %.3f秒", static_cast<unsigned>(file.bytes.size()), watch.Lap()));
 

@@ -47,10 +47,10 @@ void LogPosition(const TStream& stream)
 
 TLoadResult TZhdData::LoadFromFile(const std::string& path)
 {
+    TStopWatch watch;
     TFileBytes file = ReadWholeFile(NativePath(path));
     if (file.status == TLoadStatus::Missing)
         return file.status;
-    TStopWatch watch;
     WriteDebugLog(sj(u8"ZHD読込"));
     WriteDebugLog(path);
     EmptyDrawing();

@@ -37,10 +37,10 @@ constexpr int write_state = 3;
 
 TLoadResult TZhdData::LoadZhcText(const std::string& path)
 {
+    TStopWatch watch;
     const TFileBytes file = ReadWholeFile(NativePath(path));
     if (file.status == TLoadStatus::Missing)
         return file.status;
-    TStopWatch watch;
     WriteDebugLog(sj(u8"ZHG読込"));
     if (file.status != TLoadStatus::Loaded)
         return file.status;

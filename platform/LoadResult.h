@@ -29,9 +29,9 @@ enum class TLoadStatus {
 struct [[nodiscard]] TLoadResult {
     TLoadResult() = default;
     // A status alone is a whole result: only a conversion error names a line.
-    TLoadResult(TLoadStatus status) : status(status) {}
-    TLoadResult(TLoadStatus status, int line_number, std::string line_text)
-        : status(status), line_number(line_number), line_text(std::move(line_text))
+    TLoadResult(TLoadStatus how) : status(how) {}
+    TLoadResult(TLoadStatus how, int number, std::string text)
+        : status(how), line_number(number), line_text(std::move(text))
     {
     }
 

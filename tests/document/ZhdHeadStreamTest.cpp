@@ -82,20 +82,30 @@ TEST(ZhdHeadStream, ViewsAndPrinterAreaPutScaleAndPointInOppositeOrders)
     EXPECT_EQ(bytes.substr(printer_area + 24, 4), std::string("\x3D\0\0\0", 4));
 }
 
+void SetMarkJump(TZhdHead& head, int n, double scale, int code)
+{
+    TVect<TZhdZoomF> jumps = head.GetMarkJumps();
+    TZhdZoomF jump = jumps.Get(n);
+    jump.SetScale(scale);
+    jump.SetCode(code);
+    jumps.Set(n, jump);
+    head.SetMarkJumps(jumps);
+}
+
+void SetPen(TZhdHead& head, int n, TZhdPen pen)
+{
+    TVect<TZhdPen> pens = head.GetPens();
+    pens.Set(n, pen);
+    head.SetPens(pens);
+}
+
 // A header that was read before, with values of its own in every entry that
 // no file holds.
 TZhdHead EarlierHead()
 {
     TZhdHead head = FilledHead(420);
-    TVect<TZhdZoomF> jumps = head.GetMarkJumps();
-    TZhdZoomF jump0 = jumps.Get(0);
-    jump0.SetScale(7.0);
-    jump0.SetCode(77);
-    jumps.Set(0, jump0);
-    head.SetMarkJumps(jumps);
-    TVect<TZhdPen> pens = head.GetPens();
-    pens.Set(50, TZhdPen(0x123456, 3));
-    head.SetPens(pens);
+    SetMarkJump(head, 0, 7.0, 77);
+    SetPen(head, 50, TZhdPen(0x123456, 3));
     TVect<TZhdLType> types = head.GetLTypes();
     TZhdLType type;
     type.SetPattern(0x1234);
@@ -120,16 +130,9 @@ TEST(ZhdHeadStream, EntriesTheFileNeverHoldsKeepWhatTheHeaderHeld)
     // A version-299 file: no sky map, four mark jumps without codes, no
     // extended tables. Its own values differ from the earlier header's.
     TZhdHead old_file = FilledHead(299);
-    TVect<TZhdZoomF> jumps = old_file.GetMarkJumps();
-    TZhdZoomF jump4 = jumps.Get(4);
-    jump4.SetScale(9.0);
-    jump4.SetCode(99);
-    jumps.Set(4, jump4);
-    old_file.SetMarkJumps(jumps);
+    SetMarkJump(old_file, 4, 9.0, 99);
     old_file.SetSkyMapDiameter(1.0);
-    TVect<TZhdPen> pens = old_file.GetPens();
-    pens.Set(100, TZhdPen(1, 1));
-    old_file.SetPens(pens);
+    SetPen(old_file, 100, TZhdPen(1, 1));
 
     const TZhdHead earlier = EarlierHead();
     TZhdHead head = earlier;
