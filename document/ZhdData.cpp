@@ -247,13 +247,6 @@ void TZhdData::RefreshLayerStates()
     }
 }
 
-std::uint32_t TZhdData::GetCachedLayerState(int g, int l) const
-{
-    if (!IsGroupAndLayer(g, l))
-        return 0;
-    return layer_states_[g][l];
-}
-
 TZhdElemList TZhdData::SetInstructionList(TZhdElemList list)
 {
     instruction_list_ = std::move(list);

@@ -167,7 +167,10 @@ public:
     void RefreshLayerStates();
     const LayerStateTable& GetLayerStatesPtr() const { return layer_states_; }
     // The cached state mask; 0 (hidden) outside groups and layers 0 to 15.
-    std::uint32_t GetCachedLayerState(int g, int l) const;
+    std::uint32_t GetCachedLayerState(int g, int l) const
+    {
+        return IsGroupAndLayer(g, l) ? layer_states_[g][l] : 0;
+    }
 
     // --- Selection, text search and the CAD settings file ---
     // (ZhdDataSelect.cpp, ZhdDataSearch.cpp, CadSettingsFile.cpp)

@@ -28,6 +28,7 @@
 #include "document/Forward.h"
 #include "document/GroupLayer.h"
 #include "elements/Forward.h"
+#include "platform/CanvasTypes.h"
 
 #include <array>
 #include <cstdint>
@@ -35,6 +36,9 @@
 #include <string>
 #include <vector>
 
+class TBitFlg;
+class TBPoint;
+class TCanvas;
 class TStream;
 
 // How reading a list from a stream ended.
@@ -110,6 +114,24 @@ public:
     int SelectWhere(const std::function<bool(const TZhdElem&)>& wanted, bool keep);
     // --- end of selection marks ---
 
+    // --- Extents and area selection (ZhdElemListArea.cpp) ---
+    // The box of all elements' extents (each asked with the mode). An element
+    // whose box is not finite adds nothing; with no such box at all (an empty
+    // list) min and max are left as they were.
+    void GetExtents(TBPoint& min, TBPoint& max, const TZhdData& document, int mode) const;
+    // Selects in the closed polygon of the vertices (two vertices: the box
+    // they span) through SelectInArea with lines as its edges; 0 and nothing
+    // marked for fewer than two vertices.
+    int SelectInPolygon(const std::vector<TBPoint>& vertices, const TZhdData& document, const TBitFlg& options);
+    // Sets the selected mark of every element whose classification against
+    // the closed boundary (0 outside, 1 inside, 2 crossing, 3 touching) has
+    // its bit set in the options; returns how many it marked. Elements whose
+    // box does not meet the boundary's are outside without further test.
+    // Marks are only added, the selected count is not touched, and layer
+    // states play no part. A boundary of two elements or fewer marks nothing.
+    int SelectInArea(const TZhdElemList& boundary, const TZhdData& document, const TBitFlg& options);
+    // --- end of extents and area selection ---
+
     // By class name ("TKLine") or archive class name ("CDataSen"); 0 for
     // anything else.
     std::uint32_t CountOfKind(const std::string& name) const;
@@ -166,6 +188,24 @@ public:
     void WriteArchive(TStream& stream, TZhdData& document) const;
     // The sum of the element bodies (no tags, no count).
     int GetArchiveSize(const TZhdData& document) const;
+
+    // --- Drawing (render/ElemListDraw.cpp) ---
+    // Raw pointers to elements the list holds: a drawing's buckets.
+    using ElemRefs = std::vector<TZhdElem*>;
+    // Draws the list onto the canvas in the document's view: background,
+    // paper outline, the visible elements of the layers that are not hidden
+    // in passes by kind, layer and colour, the selection overlay, the print
+    // frame and the cross-hair. The caller refreshes the document's layer
+    // states first. Returns the sum of the elements' draw results.
+    int Draw(TCanvas& canvas, TZhdData& document);
+    // One pass over a bucket (ordered on its own copy): pass 1 draws display-
+    // only elements grey, pass 2 draws in the elements' own colours and
+    // collects white solids for a redraw when transparency is on.
+    int DrawPass(TCanvas& canvas, TZhdData& document, TColor background, int pass, ElemRefs bucket,
+                 ElemRefs* redraw, int layer_order, int color_order);
+    // The selected elements of editable layers in the selection colour.
+    int DrawSelected(TCanvas& canvas, TZhdData& document);
+    // --- end of drawing ---
 
     // Empties the images of the texts at the positions given (positions
     // outside the list are skipped); returns how many texts it emptied.

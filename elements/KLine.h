@@ -31,6 +31,29 @@ public:
     void ReadTextRecord(const StringList& lines, TZhdData& document) override;
     void WriteTextRecord(StringList& lines, TZhdData& document) const override;
 
+    // Geometry (KLineGeometry.cpp).
+    // 0 the start, 1 the midpoint (tag 0), 2 the end; any other index the
+    // start. The ends come with their tags.
+    TBPoint GetKeyPoint(int index) const override;
+    // The length and the direction from start to end (0 for a zero length).
+    TShapeInfo GetShapeInfo(const TBPoint& point) const override;
+    // The box of the two points; document and flag are not read.
+    void GetExtent(TBPoint& min, TBPoint& max, const TZhdData& document, int flag) const override;
+    // The foot of the perpendicular from the query onto the line through both
+    // points, not clamped to the segment, and the query's signed offset from
+    // that line (positive on the left of start -> end). 1 when the foot lies
+    // on the segment (ends within 1e-10), else 0; for a line shorter than
+    // 1e-10 or a point that is not finite, 0 with the outputs untouched.
+    int NearestPoint(const TBPoint& query, const TZhdData& document, TBPoint& point,
+                     double& distance) const override;
+    // The nearer end and the distance to it; the end on a tie. Always 1.
+    int NearestEndPoint(const TBPoint& query, const TZhdData& document, TBPoint& point,
+                        double& distance) const override;
+    // Both points; the tags stay.
+    void MoveBy(TBPoint offset, const TZhdData& document) override;
+    void Rotate(TAngle angle, const TZhdData& document) override;
+    void Scale(double sx, double sy, const TZhdData& document) override;
+
     TBPoint GetStart() const { return start_; }
     TBPoint SetStart(TBPoint point) { return start_ = point; }
     TBPoint GetEnd() const { return end_; }
@@ -39,6 +62,10 @@ public:
     // Both points; the attribute record stays.
     TKLine& AssignLine(const TKLine& other);
     TKLine& SetLine(TBPoint start, TBPoint end);
+
+
+    // Drawing (KLineDraw.cpp): with the document's drawing colour and line type.
+    int Draw(TCanvas& canvas, TZhdData& document) override;
 
 private:
     TBPoint start_;

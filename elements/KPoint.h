@@ -40,6 +40,45 @@ public:
 
     bool IsMarker() const { return GetPenStyle() == MarkerPenStyle; }
 
+    // Geometry (KPointGeometry.cpp). A marker point's extent and nearest
+    // points are those of its placed marker shape (PlacedMarkerShape) and
+    // the position; a code without a shape leaves the position alone.
+
+    // The position, for every index.
+    TBPoint GetKeyPoint(int index) const override;
+    // No lengths and no angles.
+    TShapeInfo GetShapeInfo(const TBPoint& point) const override;
+    // The position, widened by the placed shape's elements' boxes (flag 0)
+    // for a marker point; the flag is not read. Boxes that are not finite
+    // are left out.
+    void GetExtent(TBPoint& min, TBPoint& max, const TZhdData& document, int flag) const override;
+    // The position and the distance to it, replaced by a placed shape
+    // element's answer (with the same operation) whose distance is strictly
+    // smaller in magnitude; ties keep the earlier answer. Always 1.
+    int NearestPoint(const TBPoint& query, const TZhdData& document, TBPoint& point,
+                     double& distance) const override;
+    int NearestEndPoint(const TBPoint& query, const TZhdData& document, TBPoint& point,
+                        double& distance) const override;
+    void MoveBy(TBPoint offset, const TZhdData& document) override;
+    // The position about the origin; a marker point also adds the angle to
+    // its marker angle.
+    void Rotate(TAngle angle, const TZhdData& document) override;
+    // The position (sx x, sy y); a marker point's marker scale is multiplied
+    // by sx, except while a block reference's contents are placed for
+    // drawing (the document's block-draw flag), when markers keep their size.
+    void Scale(double sx, double sy, const TZhdData& document) override;
+
+    // The marker shape as this point shows it: new copies of the document's
+    // shape list for the marker code, in list order, each placed at the
+    // position with the marker angle and the marker scale on both axes (a
+    // scale of 0 counts as 1). Copies that are points become plain points
+    // (line type 1), so a placed shape never holds a marker and placing
+    // never recurses. The copies keep the shape's own attribute records; a
+    // drawing that wants the point's attributes sets them afterwards. Empty
+    // for a code without a shape. The point's line type is not looked at:
+    // callers ask only for marker points.
+    TZhdElemList PlacedMarkerShape(const TZhdData& document) const;
+
     TBPoint GetPos() const { return position_; }
     TBPoint SetPos(TBPoint position) { return position_ = position; }
     int GetTemporary() const { return temporary_; }
@@ -56,7 +95,13 @@ public:
     TKPoint& AssignPoint(const TKPoint& other);
     TKPoint& SetPoint(TBPoint position, int temporary, int marker_code, TAngle marker_angle, double marker_scale);
 
+    // Drawing (KPointDraw.cpp).
+    int Draw(TCanvas& canvas, TZhdData& document) override;
+
 private:
+    int DrawDot(TCanvas& canvas, TZhdData& document) const;
+    int DrawMarker(TCanvas& canvas, TZhdData& document) const;
+
     TBPoint position_;
     int temporary_ = 0;
     int marker_code_ = 0;

@@ -18,6 +18,9 @@
 // nor the number; through a document of version 350 or lower the pen width
 // does not survive (that record has no room for it).
 
+#include "core/Angle.h"
+#include "core/BPoint.h"
+#include "core/ShapeInfo.h"
 #include "core/TextUtil.h"
 #include "document/Forward.h"
 #include "document/Status.h"
@@ -25,7 +28,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+class TCanvas;
 class TStream;
 
 class TZhdElem {
@@ -116,6 +121,86 @@ public:
     void CopyFromShared(const TZhdElemPtr& other, const TZhdData& document);
     void CopyTo(TZhdElem& other, const TZhdData& document) const;
     void CopyToShared(const TZhdElemPtr& other, const TZhdData& document) const;
+
+    // --- Geometry (elements/ElemGeometry.cpp, elements/ElemClassify.cpp and
+    // each kind's *Geometry.cpp). Coordinates are drawing millimetres; the
+    // document supplies the point markers' shapes and the drawing state.
+    //
+    // Kinds without geometry: texts, solids, dimensions and block references
+    // do not override these yet and answer with the defaults below: key
+    // point (0, 0), empty shape measures, the extent (0, 0)-(0, 0), no nearest
+    // point (0, the outputs untouched), no intersections (0, the list
+    // untouched), and transformations that change nothing. ---
+
+    // A characteristic point by index; each kind gives its indexes.
+    // Classification takes index 1 as the element's test point and indexes 0
+    // and 2 as the ends of a boundary element.
+    virtual TBPoint GetKeyPoint(int index) const;
+    // Lengths and angles describing the shape, in the kind's own order; the
+    // point is where the shape is asked about (an arc's tangent there).
+    virtual TShapeInfo GetShapeInfo(const TBPoint& point) const;
+    // The axis-aligned bounding box. The flag is the kind's to read: an arc
+    // gives a quick box for 0 and its exact box for 1.
+    virtual void GetExtent(TBPoint& min, TBPoint& max, const TZhdData& document, int flag) const;
+    // 1 unless this element's extent (with the flag) and the box are strictly
+    // apart on an axis: touching boxes overlap. A box with a NaN coordinate
+    // meets nothing.
+    int ExtentOverlapsRect(TBPoint min, TBPoint max, const TZhdData& document, int flag) const;
+    int ExtentOverlaps(const TZhdElem& other, const TZhdData& document, int flag) const;
+    // 0 for an empty pointer.
+    int ExtentOverlapsShared(const TZhdElemPtr& other, const TZhdData& document, int flag) const;
+
+    // Where this element lies against a closed area: 0 outside, 1 inside,
+    // 2 crossing the outline, 3 touching it. The polygon closes from its last
+    // point to its first; the boundary is a list of elements forming a closed
+    // outline. Fewer than 3 points or elements: 0. Option bits 0 to 2 decide
+    // how a touching element counts (ElemClassify.cpp).
+    int ClassifyInPolygon(const std::vector<TBPoint>& polygon, const TZhdData& document,
+                          const TBitFlg& options) const;
+    int ClassifyInBoundary(const TZhdElemList& boundary, const TZhdData& document, const TBitFlg& options) const;
+    // The same, copying through the caller's scratch stream, so that a search
+    // over many elements uses one stream.
+    int ClassifyInBoundary(const TZhdElemList& boundary, const TZhdData& document, const TBitFlg& options,
+                           TStream& scratch) const;
+
+    // The point of the element nearest to the query and the distance to it
+    // (signed where the kind says so; callers compare magnitudes). Non-zero
+    // when a point was given; with 0 the outputs may be untouched.
+    virtual int NearestPoint(const TBPoint& query, const TZhdData& document, TBPoint& point,
+                             double& distance) const;
+    // The same among the element's characteristic points (ends, position).
+    virtual int NearestEndPoint(const TBPoint& query, const TZhdData& document, TBPoint& point,
+                                double& distance) const;
+    // The points where this element meets the other, each tagged with its
+    // code (0 a candidate off one of the two, 1 crossing, 2 meeting at an
+    // end, 3 touching or overlapping); the kinds that compute empty the list
+    // first. Returns the number of points in the list.
+    virtual int CrossPoints(const TZhdElemPtr& other, const TZhdData& document, std::vector<TBPoint>& points) const;
+    // The other element, copied through its body into a new element of its
+    // kind, handed to CrossPoints: this element decides how to intersect.
+    // 0, and the list untouched, for a type code of no kind.
+    int CrossPointsOf(const TZhdElem& other, const TZhdData& document, std::vector<TBPoint>& points) const;
+    int CrossPointsOfCopiedThrough(const TZhdElem& other, const TZhdData& document, std::vector<TBPoint>& points,
+                                   TStream& scratch) const;
+
+    // Scale by (sx, sy), rotate by the angle, move by (dx, dy), all about the
+    // origin and in this order, skipping each step that is an identity; a
+    // scale factor of exactly 0 counts as 1. An element drawn about (0, 0)
+    // is thus placed at (dx, dy) with its angle and scales.
+    void Transform(const TZhdData& document, double dx, double dy, TAngle angle, double sx, double sy);
+    // The same with the position as (dx, dy).
+    void TransformTo(const TZhdData& document, TBPoint position, TAngle angle, double sx, double sy);
+    // MoveBy with the offset (dx, dy); the kinds override MoveBy.
+    virtual void Move(double dx, double dy, const TZhdData& document);
+    virtual void MoveBy(TBPoint offset, const TZhdData& document);
+    // About the origin; the angle is also added to the element's own angles.
+    virtual void Rotate(TAngle angle, const TZhdData& document);
+    // x times sx and y times sy, about the origin.
+    virtual void Scale(double sx, double sy, const TZhdData& document);
+
+    // Draws the element onto the canvas in the document's view and drawing
+    // colour; 0 when nothing was drawn. The base draws nothing.
+    virtual int Draw(TCanvas& canvas, TZhdData& document);
 
     // Frees what the element holds besides its fields (the images of a text);
     // 1 when there was something to free.

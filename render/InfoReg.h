@@ -1,50 +1,289 @@
 #pragma once
 
-// TInfoREG: the view, display and print state of one document.
+// TInfoREG: the view and drawing state of one document: which part of the
+// drawing is shown at what scale on an output area of how many pixels, the
+// display, print, image-output and image-cache options, a job's progress and
+// abort request, the CAD settings file and the character-reference map; and
+// the drawing primitives every element draws through.
 //
-// For now it holds what the drawing-file loader takes from the header (print
-// flags, pen-width unit, drawing orders, text display) and the few fields that
-// a copy must not carry over. The view transforms and drawing primitives join
-// it with the rendering code. The remaining fields are plain data: the
-// rendering code reads and writes them directly.
+// The fields are plain data: the rest of the system reads and writes them
+// directly. Those a copy carries are grouped in the base records, so the copy
+// rule is the language's: a copy (the print job's working copy among them)
+// takes every setting but starts with no reference texts, no status text, no
+// abort request and no drawing flag of its own.
+//
+// Coordinates: the drawing is in millimetres with y upward; the output area
+// in pixels with y downward, the view's centre on pixel (W div 2, H div 2).
+// The view's scale is output millimetres per drawing millimetre.
+//
+// The operations live in InfoRegView.cpp (transforms, pen widths, frame
+// points), InfoRegLines.cpp (segments, line types, polylines, dots),
+// InfoRegArc.cpp (arcs and ellipses), InfoRegOverlays.cpp (cross-hair and
+// print frame) and InfoReg.cpp (the reference file and the status text).
 
+#include "core/Angle.h"
+#include "core/BPoint.h"
+#include "document/Forward.h"
+#include "document/ZhdLType.h"
+#include "document/ZhdZoom.h"
+
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
-class TInfoREG {
-public:
-    TInfoREG() = default;
-    // Both carry every field except those listed as not copied below; a
-    // print job's working copy thus starts with no reference texts, no status
-    // text and no abort request of its own.
-    TInfoREG(const TInfoREG& other);
-    TInfoREG& operator=(const TInfoREG& other);
+class TCanvas;
+class TKSolid;
+struct TClipBox;
+struct EllipseArcDescription;
 
-    // Copied.
+// The first eight fields: the view and the output area.
+struct TViewState {
+    // Physical size of the display surface; a job sets the device's. A
+    // height of 0 makes the vertical millimetres per pixel the horizontal ones.
+    double ScreenWidthMM = 304.0;
+    double ScreenHeightMM = 0.0;
+    // The drawing point at the centre of the output area and the scale; a
+    // scale of 0 or less (or not finite) makes the next drawing fit the paper.
+    TZhdZoom View { 0.0 };
+    TZhdZoom PrevView { 0.0 };
+    // The output area in pixels: paint box, printer page or image.
+    int PixelWidth = 0;
+    int PixelHeight = 0;
+    TBPoint MouseWorld;
+    TBPoint MouseScreen;
+};
+
+// Everything a copy carries.
+struct TDrawSettings : TViewState {
+    // Output and display.
+    double FitFactor = 1.0;
+    // A print or image-file job draws: device sizes, print pens and pitches,
+    // no auxiliary elements.
+    int OutputJob = 0;
+    // Print or image-output mode on screen: print pens, print frame shown.
+    int PrintPreview = 0;
+    double PaperWidth = 297.0;
+    double PaperHeight = 210.0;
     int ColorPrint = 0;
-    // 1 or more: element pen widths are device pixels; less than 1: 1/|unit| mm.
+    // The print frame follows the mouse.
+    int FrameFollow = 0;
+    // Pens are drawn with their widths.
+    int LineWidthDisplay = 0;
+    // 1 or more: element pen widths are device pixels; less than 1: 1/|unit|
+    // mm, -101 meaning 1/100 mm.
     int PenWidthUnit = 1;
-    // One page per layer group, or per layer, in a continuous print.
-    int GroupContinuation = 0;
-    int LayerContinuation = 0;
-    int GreyDisplayOnly = 0;
+    int Transparent = 0;
+    int ColorTransparent = 0;
+    // Elements at least this wide (pixels) are drawn in the wide-line passes.
+    int TraceWidth = 0;
+    // A block reference draws its contents: no background, outline or frame.
+    int NestedDraw = 0;
+    int MojiWaku = 0;
+    // Pixels subtracted from every vertex of a filled solid polygon.
+    int PolygonOffsetX = 0;
+    int PolygonOffsetY = 0;
+    // Applied to the font size and the placement of every text piece.
+    double CharCellFactor = 1.1;
     // Units digit: order of the image and solid passes; tens digit: override.
     int DrawOrder = 0;
     int LayerOrder = 0;
     int ColorOrder = 0;
-    // Texts, dimensions and block figures are drawn last.
-    int FinalMoji = 0;
+
+    // Print options.
+    int SpecialMemory = 0;
+    int MonoThin = 0;
+    int GroupContinuation = 0;
+    int LayerContinuation = 0;
+    int GreyDisplayOnly = 0;
+    // Powers of the print scale for pen widths, pitches, point radii and text
+    // outlines (GetScalePower).
+    int PenWidthFix = 0;
+    int PenPitchFix = 0;
+    int PenHankeiFix = 0;
+    int PenEdgeFix = 0;
+    int PenPreviewFix = 0;
+    // Rotation of the print frame, radians.
+    double PrintAngle = 0.0;
+    int RasterPass = 1;
+    int FileOutput = 0;
+
+    // Image output.
+    std::string OutputSizeText;
+    int Dpi = 0;
+    int Ext = 0;
+    int Comp = 0;
+    int PixelFormat = 0;
+
+    // Text display.
+    int EmbedMoji = 0;
     // 0 off, 1 outlined characters, 2 the text's range box.
     int EdgeMoji = 0;
+    // Texts, dimensions and block figures are drawn last.
+    int FinalMoji = 0;
     // Millimetres added around the range box.
     double EdgeMojiRange = 0.0;
+    double EdgeMojiFixSize = 0.1;
+    double EdgeMojiRateSize = 3.0;
+    int EdgeMojiFixRate = 0;
+    int EdgeMojiColorKind = 0;
+    int EdgeMojiColorKind2 = 0;
+    int EdgeMojiColor = 0;
+    int EdgeMojiColor2 = 0;
+    int EdgeMojiNonView = 0;
+    int EdgeMojiEasy = 0;
+
+    // Files.
+    std::string SettingsFilePath;
+    std::string ReferenceFileName;
+    // Divisor of the line types' print pitch.
+    int PrtPitch = 20;
+
+    // Progress.
+    int ElementsDrawn = 0;
+    int ElementTotal = 0;
+    int PagesDone = 0;
+    int PageTotal = 0;
+    // A block reference draws its contents.
+    int BlockDraw = 0;
+
+    // Image cache.
+    int Release = 0;
+    int UseCache = 0;
+    int LoadTime = 0;
+    int LoadTimeNum = 0;
+    int SaveSize = 0;
+    int SaveSizeNum = 0;
+    int SaveSizeUnit = 0;
+    int Rate = 0;
+    int RateNum = 0;
+    int Combine1 = 0;
+    int Combine2 = 0;
+};
+
+class TInfoREG : public TDrawSettings {
+public:
+    // The pixel size starts as the screen's.
+    TInfoREG();
+    TInfoREG(const TInfoREG& other) : TDrawSettings(other) {}
+    TInfoREG& operator=(const TInfoREG& other)
+    {
+        TDrawSettings::operator=(other);
+        return *this;
+    }
+
+    // --- Character references (InfoReg.cpp) ---
+    // Reloads the map from the reference file when the file changed since
+    // the last load; a name without a folder is looked up beside the drawing.
+    void LoadReferenceFile(const std::string& drawing_path);
+    // The value for the key; a missing key is added with an empty value.
+    std::string GetReference(const std::string& key);
+
+    // --- Accessors of the view state ---
+    double GetScreenWidthMM() const { return ScreenWidthMM; }
+    double SetScreenWidthMM(double mm) { return ScreenWidthMM = mm; }
+    double GetScreenHeightMM() const { return ScreenHeightMM; }
+    double SetScreenHeightMM(double mm) { return ScreenHeightMM = mm; }
+    TZhdZoom GetView() const { return View; }
+    // The current view becomes the previous one when the new one differs.
+    TZhdZoom SetViewKeepPrevious(TZhdZoom view);
+    TZhdZoom SetView(TZhdZoom view) { return View = view; }
+    TZhdZoom GetPrevView() const { return PrevView; }
+    TZhdZoom SetPrevView(TZhdZoom view) { return PrevView = view; }
+    int GetPixelWidth() const { return PixelWidth; }
+    int SetPixelWidth(int width) { return PixelWidth = width; }
+    int GetPixelHeight() const { return PixelHeight; }
+    int SetPixelHeight(int height) { return PixelHeight = height; }
+    TBPoint GetMouseWorld() const { return MouseWorld; }
+    // Also stores its screen point.
+    TBPoint SetMouseWorld(TBPoint point);
+    TBPoint GetMouseScreen() const { return MouseScreen; }
+    // Also stores its drawing point.
+    TBPoint SetMouseScreen(TBPoint point);
+    TInfoREG* GetViewStatePtr() { return this; }
+    TViewState GetViewState() const { return *this; }
+    TInfoREG* SetViewState(const TViewState& state);
+
+    // "画面倍率：…" with the scale, the centre and the resolution.
+    std::string GetStatusText() const;
+
+    // --- Transforms, pen widths and frame points (InfoRegView.cpp) ---
+    // Output millimetres per pixel: the device's during a job, else the
+    // screen's.
+    double GetMMPerPixelX() const;
+    double GetMMPerPixelY() const;
+    // Fits the paper (its size, or the header paper's when not positive) into
+    // the output area when the view has no usable scale.
+    void SetBairitsu(double paper_width, double paper_height, const TZhdData& document);
+    // Drawing millimetres to output pixels (fractions kept) and back.
+    TBPoint WorldToScreen(const TBPoint& point) const;
+    // Each coordinate trunc(x + 0.5).
+    TBPoint WorldToScreenRounded(const TBPoint& point) const;
+    TBPoint ScreenToWorld(const TBPoint& point) const;
+    // The drawing point of an output corner: 0 lower left, 1 lower right,
+    // 2 upper right, 3 upper left.
+    TBPoint GetViewCorner(int kind) const;
+    // Pen width in pixels, at least 1: the element's width, or the print
+    // pen's of its colour number when that is 0.
+    unsigned GetPenWidthPixels(unsigned width, int color_number, TZhdData& document) const;
+    // The same for a width already resolved (never 0).
+    unsigned PenWidthPixelsOf(unsigned width) const;
+    // The view's scale raised to the power that PenWidthFix (kind 0),
+    // PenPitchFix (1), PenHankeiFix (2) or PenEdgeFix (3) chooses.
+    double GetScalePower(int kind) const;
+    // Reference point `kind` (0 to 8, keypad order minus 1) of the print
+    // frame around the printer area's point.
+    TBPoint GetPrintFramePoint(unsigned kind, const TZhdData& document) const;
+    // The frame centre for which `point` is reference point `kind`.
+    TBPoint GetPrintFrameCentre(int kind, const TBPoint& point, const TZhdData& document) const;
+
+    // --- Line primitives (InfoRegLines.cpp) ---
+    // A segment in drawing millimetres with a header line type: dashes from
+    // its pattern, or a zig-zag. Returns 1.
+    int DrawLineWithType(TCanvas& canvas, const TBPoint& start, const TBPoint& end, const TZhdLType& type);
+    int DrawSegment(TCanvas& canvas, const TBPoint& start, const TBPoint& end);
+    int DrawSegmentRounded(TCanvas& canvas, const TBPoint& start, const TBPoint& end);
+    int DrawSegmentXY(TCanvas& canvas, double x1, double y1, double x2, double y2);
+    // Output points; returns their number minus 1.
+    int DrawPolyline(TCanvas& canvas, const std::vector<TBPoint>& points);
+    // A filled dot of `radius` pixels, or one pixel for radius 0.
+    int DrawDot(TCanvas& canvas, const TBPoint& point, int color, int radius);
+
+    // --- Arcs and ellipses (InfoRegArc.cpp) ---
+    // 1 when something was drawn in the output area (or a whole circle was
+    // handed to the canvas), else 0.
+    int DrawArc(TCanvas& canvas, const TBPoint& center, double radius, const TAngle& start, const TAngle& sweep,
+                double flatness, const TAngle& tilt, const TZhdLType& type, int fill);
+
+    // --- Overlays in not-XOR mode (InfoRegOverlays.cpp) ---
+    int DrawCrossHair(TCanvas& canvas, const TBPoint& point, TZhdData& document);
+    int DrawCrossHairXY(TCanvas& canvas, double x, double y, TZhdData& document);
+    int DrawPrintFrame(TCanvas& canvas, const TBPoint& center, TZhdData& document);
+    int DrawPrintFrameXY(TCanvas& canvas, double x, double y, TZhdData& document);
 
     // Not copied.
     std::map<std::string, std::string> References;
+    // The reference file's modification time at its last load.
+    std::optional<std::int64_t> ReferenceFileAge;
     std::string StatusText;
     unsigned char AbortFlag = 0;
     unsigned char DrawingFlag = 0;
 
+    // The line types' print rules: the print pitch applies (pens drawn with
+    // their widths, and a job, the preview or a pen of 2 pixels or more)...
+    bool UsesPrintPitch(const TCanvas& canvas) const;
+    // ...and it follows the print scale (a job, or the preview when asked).
+    bool FollowsPrintScale() const;
+    // The visible area in drawing millimetres, widened by a margin.
+    TClipBox ViewBox(double margin) const;
+
 private:
-    void CopySettingsFrom(const TInfoREG& other);
+    // DrawArc after the sweep and the canvas styles are settled.
+    int DrawArcOutline(TCanvas& canvas, const TBPoint& center, double radius, const TAngle& start,
+                       const TAngle& sweep, double flatness, const TAngle& tilt, const TZhdLType& type, int fill);
+    std::vector<double> BorderCrossings(const EllipseArcDescription& arc) const;
+    // Reference point `kind`'s offset from the frame centre, turned by the
+    // print angle; the centre itself for a kind outside 0 to 8.
+    TBPoint PrintFrameOffset(int kind, const TZhdData& document) const;
 };

@@ -1,0 +1,133 @@
+// The geometry every element kind shares: the answers of kinds without
+// geometry of their own, the extent overlap test, the intersection factory
+// and the composite transformation. Everything here works through the
+// element interface; the kinds' own geometry is in their *Geometry.cpp.
+
+#include "elements/ZhdElem.h"
+
+#include "core/PlaneGeometry.h"
+#include "elements/ElemFactory.h"
+#include "platform/Stream.h"
+
+#include <cmath>
+
+namespace {
+
+bool HasNaN(const TBPoint& point)
+{
+    return std::isnan(point.GetX()) || std::isnan(point.GetY());
+}
+
+} // namespace
+
+TBPoint TZhdElem::GetKeyPoint(int) const
+{
+    return {};
+}
+
+TShapeInfo TZhdElem::GetShapeInfo(const TBPoint&) const
+{
+    return {};
+}
+
+void TZhdElem::GetExtent(TBPoint& min, TBPoint& max, const TZhdData&, int) const
+{
+    min.SetXY(0, 0);
+    max.SetXY(0, 0);
+}
+
+int TZhdElem::ExtentOverlapsRect(TBPoint min, TBPoint max, const TZhdData& document, int flag) const
+{
+    TBPoint own_min, own_max;
+    GetExtent(own_min, own_max, document, flag);
+    // NaN compares false, so the separation test alone would read such a box
+    // as overlapping everything.
+    if (HasNaN(own_min) || HasNaN(own_max) || HasNaN(min) || HasNaN(max))
+        return 0;
+    return RectsOverlap(own_min.GetX(), own_min.GetY(), own_max.GetX(), own_max.GetY(), min.GetX(), min.GetY(),
+                        max.GetX(), max.GetY());
+}
+
+int TZhdElem::ExtentOverlaps(const TZhdElem& other, const TZhdData& document, int flag) const
+{
+    TBPoint min, max;
+    other.GetExtent(min, max, document, flag);
+    return ExtentOverlapsRect(min, max, document, flag);
+}
+
+int TZhdElem::ExtentOverlapsShared(const TZhdElemPtr& other, const TZhdData& document, int flag) const
+{
+    return other ? ExtentOverlaps(*other, document, flag) : 0;
+}
+
+int TZhdElem::NearestPoint(const TBPoint&, const TZhdData&, TBPoint&, double&) const
+{
+    return 0;
+}
+
+int TZhdElem::NearestEndPoint(const TBPoint&, const TZhdData&, TBPoint&, double&) const
+{
+    return 0;
+}
+
+int TZhdElem::CrossPoints(const TZhdElemPtr&, const TZhdData&, std::vector<TBPoint>&) const
+{
+    return 0;
+}
+
+int TZhdElem::CrossPointsOf(const TZhdElem& other, const TZhdData& document, std::vector<TBPoint>& points) const
+{
+    TMemoryStream scratch;
+    return CrossPointsOfCopiedThrough(other, document, points, scratch);
+}
+
+int TZhdElem::CrossPointsOfCopiedThrough(const TZhdElem& other, const TZhdData& document,
+                                         std::vector<TBPoint>& points, TStream& scratch) const
+{
+    const TZhdElemPtr copy = CreateElemByTypeCode(other.GetTypeCode());
+    if (!copy)
+        return 0;
+    copy->CopyFromUsingStream(other, document, scratch);
+    return CrossPoints(copy, document, points);
+}
+
+void TZhdElem::Transform(const TZhdData& document, double dx, double dy, TAngle angle, double sx, double sy)
+{
+    if (sx == 0)
+        sx = 1;
+    if (sy == 0)
+        sy = 1;
+    if (sx != 1 || sy != 1)
+        Scale(sx, sy, document);
+    if (angle.GetRadians() != 0)
+        Rotate(angle, document);
+    if (dx != 0 || dy != 0)
+        Move(dx, dy, document);
+}
+
+void TZhdElem::TransformTo(const TZhdData& document, TBPoint position, TAngle angle, double sx, double sy)
+{
+    Transform(document, position.GetX(), position.GetY(), angle, sx, sy);
+}
+
+void TZhdElem::Move(double dx, double dy, const TZhdData& document)
+{
+    MoveBy(TBPoint(dx, dy), document);
+}
+
+void TZhdElem::MoveBy(TBPoint, const TZhdData&)
+{
+}
+
+void TZhdElem::Rotate(TAngle, const TZhdData&)
+{
+}
+
+void TZhdElem::Scale(double, double, const TZhdData&)
+{
+}
+
+int TZhdElem::Draw(TCanvas&, TZhdData&)
+{
+    return 0;
+}

@@ -1,0 +1,188 @@
+#include "platform/CanvasCommands.h"
+
+#include "platform/Canvas.h"
+
+#include <ios>
+#include <ostream>
+
+namespace {
+
+// "rgb(255, 0, 0)"; values that are no 24-bit colour (NoColor among them)
+// in hexadecimal.
+void PrintColor(std::ostream& out, TColor color)
+{
+    if (color == NoColor) {
+        out << "NoColor";
+    } else if ((color & ~0xFFFFFF) != 0) {
+        const std::ios_base::fmtflags flags = out.flags();
+        out << "0x" << std::hex << static_cast<unsigned>(color);
+        out.flags(flags);
+    } else {
+        out << "rgb(" << (color & 0xFF) << ", " << ((color >> 8) & 0xFF) << ", " << ((color >> 16) & 0xFF) << ")";
+    }
+}
+
+void PrintPoints(std::ostream& out, const char* name, const std::vector<TPointI>& points)
+{
+    out << name << '(';
+    const char* separator = "";
+    for (const TPointI& point : points) {
+        out << separator << point;
+        separator = ", ";
+    }
+    out << ')';
+}
+
+} // namespace
+
+std::ostream& operator<<(std::ostream& out, const TPointI& point)
+{
+    return out << '(' << point.x << ", " << point.y << ')';
+}
+
+std::ostream& operator<<(std::ostream& out, const TRectI& rect)
+{
+    return out << '[' << rect.left << ", " << rect.top << " - " << rect.right << ", " << rect.bottom << ')';
+}
+
+std::ostream& operator<<(std::ostream& out, TPenStyle style)
+{
+    switch (style) {
+    case TPenStyle::Solid:
+        return out << "solid";
+    case TPenStyle::Dot:
+        return out << "dot";
+    case TPenStyle::Clear:
+        return out << "clear";
+    }
+    return out << "pen style " << static_cast<int>(style);
+}
+
+std::ostream& operator<<(std::ostream& out, TPenMode mode)
+{
+    switch (mode) {
+    case TPenMode::Copy:
+        return out << "copy";
+    case TPenMode::NotXor:
+        return out << "not-xor";
+    }
+    return out << "pen mode " << static_cast<int>(mode);
+}
+
+std::ostream& operator<<(std::ostream& out, TBrushStyle style)
+{
+    switch (style) {
+    case TBrushStyle::Solid:
+        return out << "solid";
+    case TBrushStyle::Clear:
+        return out << "clear";
+    case TBrushStyle::DiagCross:
+        return out << "diagonal cross";
+    }
+    return out << "brush style " << static_cast<int>(style);
+}
+
+std::ostream& operator<<(std::ostream& out, const TPen& pen)
+{
+    out << "pen ";
+    PrintColor(out, pen.color);
+    return out << " width " << pen.width << ' ' << pen.style << ' ' << pen.mode;
+}
+
+std::ostream& operator<<(std::ostream& out, const TBrush& brush)
+{
+    out << "brush ";
+    PrintColor(out, brush.color);
+    return out << ' ' << brush.style;
+}
+
+namespace canvas_command {
+
+std::ostream& operator<<(std::ostream& out, const SetPen& command)
+{
+    return out << "SetPen(" << command.pen << ')';
+}
+
+std::ostream& operator<<(std::ostream& out, const SetBrush& command)
+{
+    return out << "SetBrush(" << command.brush << ')';
+}
+
+std::ostream& operator<<(std::ostream& out, const MoveTo& command)
+{
+    return out << "MoveTo" << command.point;
+}
+
+std::ostream& operator<<(std::ostream& out, const LineTo& command)
+{
+    return out << "LineTo" << command.point;
+}
+
+std::ostream& operator<<(std::ostream& out, const Polyline& command)
+{
+    PrintPoints(out, "Polyline", command.points);
+    return out;
+}
+
+std::ostream& operator<<(std::ostream& out, const Polygon& command)
+{
+    PrintPoints(out, "Polygon", command.points);
+    return out;
+}
+
+std::ostream& operator<<(std::ostream& out, const Ellipse& command)
+{
+    return out << "Ellipse" << command.box;
+}
+
+std::ostream& operator<<(std::ostream& out, const FillRect& command)
+{
+    return out << "FillRect" << command.rect;
+}
+
+std::ostream& operator<<(std::ostream& out, const SetPixel& command)
+{
+    out << "SetPixel(" << command.point.x << ", " << command.point.y << ", ";
+    PrintColor(out, command.color);
+    return out << ')';
+}
+
+std::ostream& operator<<(std::ostream& out, const TCanvasCommand& command)
+{
+    std::visit([&out](const auto& alternative) { out << alternative; }, command);
+    return out;
+}
+
+} // namespace canvas_command
+
+namespace {
+
+// One overload per command: a command without one does not compile.
+struct TReplayer {
+    TCanvas& canvas;
+
+    void operator()(const canvas_command::SetPen& command) const { canvas.SetPen(command.pen); }
+    void operator()(const canvas_command::SetBrush& command) const { canvas.SetBrush(command.brush); }
+    void operator()(const canvas_command::MoveTo& command) const { canvas.MoveTo(command.point.x, command.point.y); }
+    void operator()(const canvas_command::LineTo& command) const { canvas.LineTo(command.point.x, command.point.y); }
+    void operator()(const canvas_command::Polyline& command) const { canvas.Polyline(command.points); }
+    void operator()(const canvas_command::Polygon& command) const { canvas.Polygon(command.points); }
+    void operator()(const canvas_command::Ellipse& command) const
+    {
+        canvas.Ellipse(command.box.left, command.box.top, command.box.right, command.box.bottom);
+    }
+    void operator()(const canvas_command::FillRect& command) const { canvas.FillRect(command.rect); }
+    void operator()(const canvas_command::SetPixel& command) const
+    {
+        canvas.SetPixel(command.point.x, command.point.y, command.color);
+    }
+};
+
+} // namespace
+
+void ReplayCommands(std::span<const TCanvasCommand> commands, TCanvas& canvas)
+{
+    const TReplayer replayer { canvas };
+    for (const TCanvasCommand& command : commands)
+        std::visit(replayer, command);
+}

@@ -1,0 +1,217 @@
+#include "platform/ImageCanvas.h"
+
+#include <QPainter>
+#include <QPen>
+
+// Wide pens are the painter's: it is given the pen's centre line and strokes
+// it with round ends and joins. A pen of odd width is centred on the pixel
+// centres of its coordinates (the line moved by half a pixel), so its edges
+// fall between pixels and the stroke comes out symmetric; a pen of even
+// width is centred on the pixel corners, for the same reason. A not-XOR pen
+// paints with the painter's raster operation; a stroke is one path, so each
+// of its pixels is painted once.
+
+TImageCanvas::TImageCanvas(int width, int height, TColor fill)
+    : image_(&own_image_)
+    , painter_(std::make_unique<QPainter>())
+{
+    if (width >= 1 && height >= 1) {
+        own_image_ = QImage(width, height, QImage::Format_RGB32);
+        if (!own_image_.isNull())
+            own_image_.fill(canvas_raster::PixelFromColor(fill));
+    }
+    BeginPainting();
+}
+
+TImageCanvas::TImageCanvas(QImage& image)
+    : image_(&image)
+    , painter_(std::make_unique<QPainter>())
+{
+    if (!image.isNull() && image.format() != QImage::Format_RGB32)
+        image.convertTo(QImage::Format_RGB32);
+    BeginPainting();
+}
+
+TImageCanvas::~TImageCanvas()
+{
+    Finish();
+}
+
+int TImageCanvas::Width() const
+{
+    return image_->width();
+}
+
+int TImageCanvas::Height() const
+{
+    return image_->height();
+}
+
+TColor TImageCanvas::GetPixel(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= image_->width() || y >= image_->height())
+        return NoColor;
+    return canvas_raster::ColorFromPixel(reinterpret_cast<const std::uint32_t*>(image_->constScanLine(y))[x]);
+}
+
+void TImageCanvas::Finish()
+{
+    if (painter_->isActive())
+        painter_->end();
+}
+
+const QImage& TImageCanvas::Image()
+{
+    Finish();
+    return *image_;
+}
+
+canvas_raster::TPixels TImageCanvas::Pixels()
+{
+    if (!HasPixels())
+        return {};
+    BeginPainting();
+    // bits() detaches the image from copies handed out since Finish().
+    return { reinterpret_cast<std::uint32_t*>(image_->bits()), image_->bytesPerLine() / 4, image_->width(),
+        image_->height() };
+}
+
+canvas_raster::TPaint TImageCanvas::PenPaint() const
+{
+    return { canvas_raster::PixelFromColor(Pen().color), Pen().mode, false };
+}
+
+canvas_raster::TPaint TImageCanvas::BrushPaint(TPenMode mode) const
+{
+    return { canvas_raster::PixelFromColor(Brush().color), mode, Brush().style == TBrushStyle::DiagCross };
+}
+
+void TImageCanvas::BeginPainting()
+{
+    if (!HasPixels() || painter_->isActive())
+        return;
+    painter_->begin(image_);
+    painter_->setRenderHint(QPainter::Antialiasing, false);
+    painter_->setBrush(Qt::NoBrush);
+    painter_has_pen_ = false;
+}
+
+QPainter& TImageCanvas::StrokePainter(std::span<const TPointI> points)
+{
+    BeginPainting();
+    const TPen& pen = Pen();
+    if (!painter_has_pen_) {
+        const QColor color = QColor::fromRgb(canvas_raster::PixelFromColor(pen.color));
+        painter_->setPen(QPen(color, pen.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter_->setCompositionMode(pen.mode == TPenMode::NotXor ? QPainter::RasterOp_NotSourceXorDestination
+                                                                  : QPainter::CompositionMode_SourceOver);
+        painter_has_pen_ = true;
+    }
+    const double shift = pen.width % 2 != 0 ? 0.5 : 0.0;
+    stroke_points_.clear();
+    for (const TPointI& point : points)
+        stroke_points_.emplace_back(point.x + shift, point.y + shift);
+    return *painter_;
+}
+
+void TImageCanvas::PlaySetPen(const TPen&)
+{
+    painter_has_pen_ = false;
+    dot_phase_ = 0;
+}
+
+void TImageCanvas::PlaySetBrush(const TBrush&)
+{
+}
+
+void TImageCanvas::PlayMoveTo(TPointI)
+{
+    dot_phase_ = 0;
+}
+
+void TImageCanvas::PlayLineTo(TPointI point)
+{
+    const TPointI from = PenPos();
+    if (!HasPixels() || Pen().style == TPenStyle::Clear)
+        return;
+    if (!PenIsWide()) {
+        const bool dotted = Pen().style == TPenStyle::Dot;
+        canvas_raster::DrawThinLine(Pixels(), from, point, PenPaint(), dotted ? &dot_phase_ : nullptr);
+        return;
+    }
+    if (from == point)
+        return;
+    const TPointI ends[] = { from, point };
+    QPainter& painter = StrokePainter(ends);
+    painter.drawLine(stroke_points_[0], stroke_points_[1]);
+}
+
+void TImageCanvas::PlayPolyline(std::span<const TPointI> points)
+{
+    if (!HasPixels() || Pen().style == TPenStyle::Clear || points.size() < 2)
+        return;
+    if (!PenIsWide()) {
+        const canvas_raster::TPixels pixels = Pixels();
+        const canvas_raster::TPaint paint = PenPaint();
+        int phase = 0;
+        int* dots = Pen().style == TPenStyle::Dot ? &phase : nullptr;
+        for (std::size_t i = 1; i < points.size(); ++i)
+            canvas_raster::DrawThinLine(pixels, points[i - 1], points[i], paint, dots);
+        return;
+    }
+    QPainter& painter = StrokePainter(points);
+    painter.drawPolyline(stroke_points_.data(), static_cast<int>(stroke_points_.size()));
+}
+
+void TImageCanvas::PlayPolygon(std::span<const TPointI> points)
+{
+    if (!HasPixels() || points.empty())
+        return;
+    if (Brush().style != TBrushStyle::Clear)
+        canvas_raster::FillPolygon(Pixels(), points, BrushPaint(Pen().mode));
+    if (Pen().style == TPenStyle::Clear || points.size() < 2)
+        return;
+    if (!PenIsWide()) {
+        const canvas_raster::TPixels pixels = Pixels();
+        const canvas_raster::TPaint paint = PenPaint();
+        int phase = 0;
+        int* dots = Pen().style == TPenStyle::Dot ? &phase : nullptr;
+        for (std::size_t i = 0; i < points.size(); ++i)
+            canvas_raster::DrawThinLine(pixels, points[i], points[(i + 1) % points.size()], paint, dots);
+        return;
+    }
+    QPainter& painter = StrokePainter(points);
+    painter.drawPolygon(stroke_points_.data(), static_cast<int>(stroke_points_.size()));
+}
+
+void TImageCanvas::PlayEllipse(const TRectI& box)
+{
+    if (!HasPixels())
+        return;
+    const canvas_raster::TPaint pen = PenPaint();
+    const canvas_raster::TPaint brush = BrushPaint(Pen().mode);
+    canvas_raster::TEllipseStyle style;
+    if (Pen().style != TPenStyle::Clear) {
+        style.outline = &pen;
+        style.pen_width = Pen().width;
+        style.dotted = Pen().style == TPenStyle::Dot && !PenIsWide();
+    }
+    if (Brush().style != TBrushStyle::Clear)
+        style.fill = &brush;
+    canvas_raster::DrawEllipse(Pixels(), box, style);
+}
+
+void TImageCanvas::PlayFillRect(const TRectI& rect)
+{
+    if (!HasPixels() || Brush().style == TBrushStyle::Clear)
+        return;
+    canvas_raster::FillRect(Pixels(), rect, BrushPaint(TPenMode::Copy));
+}
+
+void TImageCanvas::PlaySetPixel(TPointI point, TColor color)
+{
+    if (point.x < 0 || point.y < 0 || point.x >= Width() || point.y >= Height())
+        return;
+    const canvas_raster::TPixels pixels = Pixels();
+    pixels.bits[point.y * pixels.stride + point.x] = canvas_raster::PixelFromColor(color);
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+// TImageCanvas: the raster backend, a canvas over a 32-bit RGB image
+// (QImage::Format_RGB32, pixels 0xffRRGGBB): the screen's back buffer,
+// off-screen bitmaps and image files are drawn with it.
+//
+// It owns its image (made with a size and a fill colour) or draws on an
+// image the caller owns. The pixel rules are CanvasRaster's; only lines of
+// pens wider than one pixel are stroked by a QPainter, which this backend
+// keeps to itself and keeps open from construction on. Finish() ends the
+// painting so that the image is complete and may be copied, shown or saved;
+// Image() finishes before it answers. Drawing after that simply paints
+// again, on the same image (copies handed out before do not change).
+//
+// The caller of the second constructor must not change or copy its image
+// while the canvas paints on it (until Finish()), and the image must outlive
+// the canvas.
+
+#include "platform/Canvas.h"
+#include "platform/CanvasRaster.h"
+
+#include <QImage>
+#include <QPointF>
+
+#include <memory>
+#include <vector>
+
+class QPainter;
+
+class TImageCanvas final : public TCanvas {
+public:
+    // An image of its own, every pixel `fill`. A size below 1 (or one too
+    // large to allocate) gives an empty canvas that draws nothing.
+    TImageCanvas(int width, int height, TColor fill = PackColor(255, 255, 255));
+    // Draws on the caller's image; an image in another format is converted
+    // to Format_RGB32 first. A null image gives an empty canvas.
+    explicit TImageCanvas(QImage& image);
+    ~TImageCanvas() override;
+    TImageCanvas(const TImageCanvas&) = delete;
+    TImageCanvas& operator=(const TImageCanvas&) = delete;
+
+    int Width() const override;
+    int Height() const override;
+    TColor GetPixel(int x, int y) const override;
+
+    // Ends painting; harmless when it is not painting.
+    void Finish();
+    // The picture, finished.
+    const QImage& Image();
+
+protected:
+    void PlaySetPen(const TPen& pen) override;
+    void PlaySetBrush(const TBrush& brush) override;
+    void PlayMoveTo(TPointI point) override;
+    void PlayLineTo(TPointI point) override;
+    void PlayPolyline(std::span<const TPointI> points) override;
+    void PlayPolygon(std::span<const TPointI> points) override;
+    void PlayEllipse(const TRectI& box) override;
+    void PlayFillRect(const TRectI& rect) override;
+    void PlaySetPixel(TPointI point, TColor color) override;
+
+private:
+    // Painting begins with the canvas and again with the first drawing after
+    // Finish().
+    void BeginPainting();
+    canvas_raster::TPixels Pixels();
+    canvas_raster::TPaint PenPaint() const;
+    canvas_raster::TPaint BrushPaint(TPenMode mode) const;
+    bool HasPixels() const { return !image_->isNull(); }
+    bool PenIsWide() const { return Pen().width > 1; }
+    // Readies the painter for a wide stroke of the current pen; the points
+    // of the stroke go to stroke_points_.
+    QPainter& StrokePainter(std::span<const TPointI> points);
+
+    QImage own_image_;
+    QImage* image_;
+    std::unique_ptr<QPainter> painter_;
+    // Whether the painter holds the current pen; set pens are many, wide
+    // strokes few, so the QPen is made only when one is drawn.
+    bool painter_has_pen_ = false;
+    // Where the dots of a dotted pen stand after the last LineTo.
+    int dot_phase_ = 0;
+    std::vector<QPointF> stroke_points_;
+};

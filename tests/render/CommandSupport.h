@@ -1,0 +1,72 @@
+#pragma once
+
+// Reading a recording: the segments its MoveTo/LineTo pairs draw and the
+// polylines it holds, and a view where one output pixel is one millimetre.
+
+#include "document/ZhdData.h"
+#include "platform/RecordingCanvas.h"
+#include "render/InfoReg.h"
+#include "tests/render/RenderFixture.h"
+
+#include <ostream>
+#include <variant>
+#include <vector>
+
+struct Segment {
+    TPointI from;
+    TPointI to;
+    bool operator==(const Segment&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const Segment& segment)
+{
+    return out << segment.from << "-" << segment.to;
+}
+
+// Every LineTo with the MoveTo (or LineTo) before it.
+inline std::vector<Segment> SegmentsOf(const std::vector<TCanvasCommand>& commands)
+{
+    std::vector<Segment> segments;
+    TPointI at;
+    for (const TCanvasCommand& command : commands) {
+        if (const auto* move = std::get_if<canvas_command::MoveTo>(&command))
+            at = move->point;
+        else if (const auto* line = std::get_if<canvas_command::LineTo>(&command)) {
+            segments.push_back({ at, line->point });
+            at = line->point;
+        }
+    }
+    return segments;
+}
+
+template <typename Command>
+std::vector<Command> CommandsOf(const std::vector<TCanvasCommand>& commands)
+{
+    std::vector<Command> found;
+    for (const TCanvasCommand& command : commands) {
+        if (const auto* wanted = std::get_if<Command>(&command))
+            found.push_back(*wanted);
+    }
+    return found;
+}
+
+// A document whose view maps the drawing point (x, y) to the output pixel
+// (x, 100 - y) on a 200 x 100 output area: one pixel is one millimetre.
+class MillimetreView {
+public:
+    MillimetreView()
+    {
+        UseTestScreen();
+        TInfoREG& info = document.GetInfoRegPtr();
+        info.SetPixelWidth(200);
+        info.SetPixelHeight(100);
+        TZhdZoom view(info.GetMMPerPixelX());
+        view.SetXY(100, 50);
+        info.SetView(view);
+    }
+
+    TInfoREG& Info() { return document.GetInfoRegPtr(); }
+
+    TZhdData document;
+    TRecordingCanvas canvas { 200, 100 };
+};

@@ -1,0 +1,300 @@
+// Drawing an element list: the preamble, culling by layer and view, the
+// buckets and the order of their passes, colours, the selection overlay,
+// progress, abort and the log.
+
+#include "tests/render/CommandSupport.h"
+
+#include "core/Constants.h"
+#include "core/DebugLog.h"
+#include "document/SjFormat.h"
+#include "elements/KCircle.h"
+#include "elements/KLine.h"
+#include "platform/ShiftJis.h"
+
+#include <boost/make_shared.hpp>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// What a stand-in element saw when it was drawn.
+struct DrawCall {
+    std::string name;
+    TColor color;
+    int force;
+    int pen_width;
+};
+
+// An element of any kind that draws nothing but notes its drawing; it lies
+// at the origin unless placed elsewhere.
+class SpyElem final : public TZhdElem {
+public:
+    SpyElem(std::string name, int code, std::vector<DrawCall>& calls) : name_(std::move(name)), code_(code), calls_(calls) {}
+
+    int GetTypeCode() const override { return code_; }
+    void ReadBody(TStream&, const TZhdData&) override {}
+    void WriteBody(TStream&, const TZhdData&) const override {}
+    int GetBodySize(const TZhdData&) const override { return 0; }
+    void ReadTextRecord(const StringList&, TZhdData&) override {}
+    void WriteTextRecord(StringList&, TZhdData&) const override {}
+    std::string GetText(int index) const override { return index == 2 ? image_ : std::string(); }
+    void GetExtent(TBPoint& min, TBPoint& max, const TZhdData&, int) const override
+    {
+        min = at_;
+        max = at_;
+    }
+    int Draw(TCanvas& canvas, TZhdData& document) override
+    {
+        calls_.push_back({ name_, document.GetDrawColor(), document.GetDrawColorMode(), canvas.Pen().width });
+        if (white_solid_)
+            document.SetWhiteSolidFlag(1);
+        if (abort_)
+            document.GetInfoRegPtr().AbortFlag = 1;
+        return 1;
+    }
+
+    std::string image_;
+    TBPoint at_;
+    bool white_solid_ = false;
+    bool abort_ = false;
+
+private:
+    std::string name_;
+    int code_;
+    std::vector<DrawCall>& calls_;
+};
+
+constexpr TColor white = PackColor(255, 255, 255);
+
+class ElemListDraw : public ::testing::Test, protected MillimetreView {
+protected:
+    ElemListDraw()
+    {
+        // A view around the origin, where the stand-ins lie.
+        TZhdZoom view(Info().GetMMPerPixelX());
+        Info().SetView(view);
+        document.GetPenMapPtr()["B"].SetColor(white);
+        for (int n = 1; n <= 9; ++n) {
+            document.GetPenMapPtr()[std::to_string(n)].SetColor(PackColor(n, 0, 0));
+            document.GetPrtPenMapPtr()[std::to_string(n)].SetWidth(1);
+        }
+        document.GetPenMapPtr()["G"].SetColor(PackColor(128, 128, 128));
+        document.GetPenMapPtr()["S"].SetColor(PackColor(0, 0, 200));
+    }
+
+    boost::shared_ptr<SpyElem> Add(const std::string& name, int code = TZhdElem::LineCode, int color = 1,
+                                   int group = 0, int layer = 0)
+    {
+        auto elem = boost::make_shared<SpyElem>(name, code, calls);
+        elem->SetPenColor(static_cast<std::uint16_t>(color));
+        elem->SetGLayer(static_cast<std::uint16_t>(group));
+        elem->SetLayer(static_cast<std::uint16_t>(layer));
+        document.GetElemListPtr().Append(elem);
+        return elem;
+    }
+
+    int DrawList()
+    {
+        document.RefreshLayerStates();
+        calls.clear();
+        canvas.Clear();
+        return document.GetElemListPtr().Draw(canvas, document);
+    }
+
+    std::string Order() const
+    {
+        std::string names;
+        for (const DrawCall& call : calls)
+            names += call.name;
+        return names;
+    }
+
+    void SetLayerState(int group, int layer, int state)
+    {
+        TZhdLay lay = document.GetHeadPtr().GetLayer(group, layer);
+        lay.SetState(state);
+        document.GetHeadPtr().SetLayer(group, layer, lay);
+    }
+
+    std::vector<DrawCall> calls;
+};
+
+} // namespace
+
+TEST_F(ElemListDraw, EmptyListStillDrawsItsFrame)
+{
+    canvas.SetBrush(TBrush { PackColor(9, 9, 9), TBrushStyle::Clear });
+    EXPECT_EQ(DrawList(), 0);
+    const auto& commands = canvas.Commands();
+    ASSERT_GE(commands.size(), 2u);
+    EXPECT_EQ(commands[0], TCanvasCommand(canvas_command::SetBrush { TBrush { white, TBrushStyle::Solid } }));
+    EXPECT_EQ(commands[1], TCanvasCommand(canvas_command::FillRect { TRectI { 0, 0, 200, 100 } }));
+    // The dotted magenta paper outline and the two lines of the cross-hair.
+    EXPECT_EQ(SegmentsOf(commands).size(), 6u);
+    bool dotted_magenta = false;
+    for (const auto& pen : CommandsOf<canvas_command::SetPen>(commands))
+        dotted_magenta |= pen.pen.color == PackColor(255, 0, 255) && pen.pen.style == TPenStyle::Dot;
+    EXPECT_TRUE(dotted_magenta);
+}
+
+TEST_F(ElemListDraw, NoPixelsAndNoScale)
+{
+    Info().SetPixelWidth(0);
+    Info().SetPixelHeight(0);
+    Info().SetView(TZhdZoom(0.0));
+    DrawList();
+    EXPECT_EQ(CommandsOf<canvas_command::FillRect>(canvas.Commands())[0].rect, (TRectI { 0, 0, 0, 0 }));
+    EXPECT_EQ(Info().GetPixelWidth(), 100);
+    EXPECT_EQ(Info().GetPixelHeight(), 100);
+    EXPECT_GT(Info().GetView().GetScale(), 0) << "fitted to the paper";
+}
+
+TEST_F(ElemListDraw, HiddenLayersAndOutOfViewElementsAreLeftOut)
+{
+    SetLayerState(0, 3, 0);
+    Add("a");
+    Add("h", TZhdElem::LineCode, 1, 0, 3);
+    Add("x", TZhdElem::LineCode, 1, 16, 0);  // no such group: hidden
+    Add("y", TZhdElem::LineCode, 1, 0, 400); // no such layer: hidden
+    Add("far")->at_ = TBPoint(1000, 1000);
+    Add("b", TZhdElem::BlockCode, 1, 0, 3); // a block reference shows whatever its layer
+    Info().ElementTotal = 5;
+    EXPECT_EQ(DrawList(), 2);
+    EXPECT_EQ(Order(), "ab");
+    EXPECT_EQ(Info().ElementTotal, 7);
+    EXPECT_EQ(Info().ElementsDrawn, 2);
+}
+
+// An ellipse's extent is its radius box; culling takes its long axis too.
+TEST_F(ElemListDraw, EllipseWhoseLongAxisCrossesTheViewIsDrawn)
+{
+    auto ellipse = boost::make_shared<TKCircle>(TBPoint(0.0, 300.0), 100, TAngle(), TAngle(2 * Pi), TAngle(), 4.0, 1);
+    document.GetElemListPtr().Append(ellipse);
+    DrawList();
+    EXPECT_FALSE(CommandsOf<canvas_command::Polyline>(canvas.Commands()).empty());
+}
+
+TEST_F(ElemListDraw, ColoursOfPassesAndTheSelection)
+{
+    Add("o", TZhdElem::LineCode, 3);
+    Add("w", TZhdElem::LineCode, 4);
+    document.GetPenMapPtr()["4"].SetColor(white);
+    SetLayerState(0, 1, 1);
+    Add("g", TZhdElem::LineCode, 3, 0, 1)->GetElemFlgPtr().SetBit(TZhdElem::SelectedMark);
+    Add("s", TZhdElem::LineCode, 3)->GetElemFlgPtr().SetBit(TZhdElem::SelectedMark);
+    Add("f", TZhdElem::LineCode, 3)->at_ = TBPoint(5000, 0);
+    document.GetElemListPtr().Back()->GetElemFlgPtr().SetBit(TZhdElem::SelectedMark);
+    DrawList();
+    // Display-only first (grey, forced), then the normal pass, then the
+    // selection overlay: s again, and f though it lies outside the view.
+    EXPECT_EQ(Order(), "gowssf");
+    EXPECT_EQ(calls[0].color, PackColor(128, 128, 128));
+    EXPECT_EQ(calls[0].force, 1);
+    EXPECT_EQ(calls[1].color, PackColor(3, 0, 0));
+    EXPECT_EQ(calls[1].force, 0);
+    EXPECT_EQ(calls[2].color, 0) << "white on white becomes black";
+    EXPECT_EQ(calls[4].color, PackColor(0, 0, 200));
+    EXPECT_EQ(calls[4].force, 1);
+}
+
+TEST_F(ElemListDraw, MonochromeJobDrawsEverythingBlack)
+{
+    Info().OutputJob = 1;
+    document.GetPrtPenMapPtr()["B"].SetColor(white);
+    SetLayerState(0, 1, 1);
+    Add("n", TZhdElem::LineCode, 3);
+    Add("d", TZhdElem::LineCode, 3, 0, 1);
+    Add("s", TZhdElem::LineCode, 3)->GetElemFlgPtr().SetBit(TZhdElem::SelectedMark);
+    DrawList();
+    EXPECT_EQ(Order(), "dns") << "no selection overlay in a job";
+    for (const DrawCall& call : calls) {
+        EXPECT_EQ(call.color, 0) << call.name;
+        EXPECT_EQ(call.force, 1) << call.name;
+    }
+    EXPECT_TRUE(CommandsOf<canvas_command::FillRect>(canvas.Commands()).size() == 1u);
+    EXPECT_EQ(SegmentsOf(canvas.Commands()).size(), 0u) << "no paper outline, no cross-hair";
+}
+
+TEST_F(ElemListDraw, LayerAndColourOrders)
+{
+    // (group, layer, colour) of A (0, 1, 5), B (0, 0, 7), C (0, 1, 2), D (0, 0, 3).
+    Add("A", TZhdElem::LineCode, 5, 0, 1);
+    Add("B", TZhdElem::LineCode, 7, 0, 0);
+    Add("C", TZhdElem::LineCode, 2, 0, 1);
+    Add("D", TZhdElem::LineCode, 3, 0, 0);
+    struct Case {
+        int layer_order, color_order;
+        const char* order;
+    };
+    const Case cases[] = {
+        { 0, 0, "ABCD" }, { 1, 0, "BDAC" }, { 1, 1, "DBCA" }, { 1, 2, "BDAC" }, { 1, 3, "DBCA" },
+        { 2, 1, "CADB" }, { 2, 2, "ACBD" }, { 2, 3, "CADB" }, { 0, 1, "CDAB" }, { 0, 2, "BADC" },
+        { 0, 3, "DCBA" },
+    };
+    for (const Case& c : cases) {
+        Info().LayerOrder = c.layer_order;
+        Info().ColorOrder = c.color_order;
+        DrawList();
+        EXPECT_EQ(Order(), c.order) << c.layer_order << " " << c.color_order;
+    }
+    // The passes order their own copies: the list keeps its order.
+    Info().LayerOrder = 0;
+    Info().ColorOrder = 0;
+    DrawList();
+    EXPECT_EQ(Order(), "ABCD");
+}
+
+TEST_F(ElemListDraw, BucketsByKind)
+{
+    Add("l1");
+    Add("t", TZhdElem::MojiCode);
+    Add("i", TZhdElem::MojiCode)->image_ = "plan.bmp";
+    Add("s", TZhdElem::SolidCode)->white_solid_ = true;
+    Add("w")->SetPenWidth(5);
+    Add("m", TZhdElem::SunpouCode);
+    Add("l2");
+    Info().TraceWidth = 3;
+    Info().Transparent = 1;
+
+    Info().DrawOrder = 0;
+    DrawList();
+    EXPECT_EQ(Order(), "l1tiswml2") << "no buckets by kind, no white redraw";
+
+    Info().DrawOrder = 1; // images, solids, wide lines, white solids again, the rest
+    DrawList();
+    EXPECT_EQ(Order(), "iswsl1tml2");
+    Info().DrawOrder = 2; // solids and wide lines before images
+    DrawList();
+    EXPECT_EQ(Order(), "swisl1tml2");
+    Info().FinalMoji = 1;
+    DrawList();
+    EXPECT_EQ(Order(), "swisl1l2tm");
+}
+
+TEST_F(ElemListDraw, AbortStopsEachPassAfterItsElement)
+{
+    Info().DrawOrder = 1;
+    Add("s1", TZhdElem::SolidCode)->abort_ = true;
+    Add("s2", TZhdElem::SolidCode);
+    Add("n1");
+    Add("n2");
+    DrawList();
+    EXPECT_EQ(Order(), "s1n1");
+}
+
+TEST_F(ElemListDraw, WritesItsTimingsToTheLogAndTheStatus)
+{
+    std::ostringstream log;
+    RedirectDebugLog(&log);
+    DrawList();
+    RedirectDebugLog(nullptr);
+    const std::string text = log.str();
+    for (const char8_t* line : { u8"<TZhdElemList::Draw>", u8"#draw0  ：", u8"#divide ：", u8"#draw   ：", u8"#total  ：",
+                                 u8"</TZhdElemList::Draw>" })
+        EXPECT_NE(text.find(sj(line)), std::string::npos) << SjisToUtf8(sj(line));
+    EXPECT_EQ(Info().StatusText.rfind(sj(u8"#draw   ："), 0), 0u);
+}
