@@ -1,11 +1,18 @@
 // Bytes in, loaded as a drawing twice: into a new document and into one that
-// held a drawing before. Both must end as the same drawing (nothing of the
-// earlier one may survive a load), and a drawing that loads completely must
-// save, load again and save to the very same bytes.
+// held a drawing before. Both must save to the same bytes (what the earlier
+// drawing leaves in header entries the file does not hold is never written
+// at the file's version), and a drawing that loads completely must save,
+// load again and save to the very same bytes. Whatever loads is then drawn:
+// fitted to the paper and in the view the file stores, onto a recording and
+// onto a small image.
 #include "document/ZhdData.h"
 #include "elements/KBlock.h"
 #include "elements/KLine.h"
+#include "platform/ImageCanvas.h"
+#include "platform/RecordingCanvas.h"
+#include "platform/ScreenMetrics.h"
 #include "platform/Stream.h"
+#include "render/InfoReg.h"
 
 #include <boost/make_shared.hpp>
 
@@ -44,6 +51,23 @@ TLoadStatus Load(TZhdData& document, std::vector<std::uint8_t> bytes)
     return document.LoadFromStream(stream).status;
 }
 
+// Draws the document in its current view and in the file's stored view.
+void DrawBothViews(TZhdData& document)
+{
+    constexpr int width = 64, height = 48;
+    TInfoREG& info = document.GetInfoRegPtr();
+    document.RefreshLayerStates();
+    for (const TZhdZoom& view : { TZhdZoom(0.0), document.GetHeadPtr().GetSavedView() }) {
+        info.SetPixelWidth(width);
+        info.SetPixelHeight(height);
+        info.SetView(view);
+        TRecordingCanvas recording(width, height);
+        document.GetElemListPtr().Draw(recording, document);
+        TImageCanvas image(width, height);
+        document.GetElemListPtr().Draw(image, document);
+    }
+}
+
 void Require(bool condition)
 {
     if (!condition)
@@ -51,6 +75,12 @@ void Require(bool condition)
 }
 
 } // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    SetScreenMetricsProvider([] { return TScreenMetrics { 1280, 1024, 96.0 }; });
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -66,5 +96,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(Load(reloaded, saved) == TLoadStatus::Loaded);
         Require(Saved(reloaded) == saved);
     }
+    DrawBothViews(fresh);
     return 0;
 }

@@ -135,8 +135,8 @@ unsigned TInfoREG::PenWidthPixelsOf(unsigned width) const
         const double scale = print_rules ? GetScalePower(0) : View.GetScale();
         const double exact = mm / (GetMMPerPixelX() / scale) + 0.9;
         // A pen wider than any output is as wide as the largest one.
-        constexpr double widest = 1 << 16;
-        pixels = std::isfinite(exact) && exact < widest ? static_cast<unsigned>(exact > 0 ? exact : 0) : 1 << 16;
+        constexpr double widest = 1 << 14;
+        pixels = std::isfinite(exact) && exact < widest ? static_cast<unsigned>(exact > 0 ? exact : 0) : 1 << 14;
     }
     return pixels == 0 ? 1 : pixels;
 }

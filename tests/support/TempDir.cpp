@@ -35,3 +35,11 @@ std::string ReadFileBytes(const std::filesystem::path& path)
     bytes << file.rdbuf();
     return bytes.str();
 }
+
+std::filesystem::path TestArtefactPath(const std::string& name)
+{
+    const std::filesystem::path folder(ZUVIEW_TEST_ARTEFACT_DIR);
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    return folder / name;
+}

@@ -27,5 +27,8 @@ inline std::filesystem::path TestDataPath(const std::string& name)
     return std::filesystem::path(ZUVIEW_TEST_DATA_DIR) / name;
 }
 
+// Where a test keeps a picture it drew (created on demand).
+std::filesystem::path TestArtefactPath(const std::string& name);
+
 // The whole contents of a file as bytes.
 std::string ReadFileBytes(const std::filesystem::path& path);
