@@ -114,5 +114,13 @@ private:
     double value_ = 0;
 };
 
+// An angle holding degrees.
+inline TAngle Degrees(double degrees)
+{
+    TAngle angle;
+    angle.SetDegrees(degrees);
+    return angle;
+}
+
 // The angle negated when it is below a zero angle, else a copy; same kind.
 TAngle AbsAngle(TAngle angle);

@@ -35,13 +35,6 @@ constexpr double kOffCurve = 1e-7;
 // A tangent direction this close to a semi-axis is taken as along it.
 constexpr double kAlongAxis = 1e-8;
 
-TAngle Degrees(double degrees)
-{
-    TAngle angle;
-    angle.SetDegrees(degrees);
-    return angle;
-}
-
 bool IsFiniteAngle(const TAngle& angle)
 {
     return std::isfinite(angle.GetRadians());

@@ -36,13 +36,6 @@ constexpr int kPolylineSteps = 20000;
 // ClassifyPoint: on the outline when the ellipse equation gives 1 within this.
 constexpr double kOnOutline = 1e-8;
 
-TAngle Degrees(double degrees)
-{
-    TAngle angle;
-    angle.SetDegrees(degrees);
-    return angle;
-}
-
 // Exact, in either unit: an arc read from a drawing file holds 2 pi radians,
 // one read from the text form 360 degrees, and converted to the other unit
 // either may miss the other's value in the last bit.

@@ -146,17 +146,25 @@ void TImageCanvas::PlayLineTo(TPointI point)
     painter.drawLine(stroke_points_[0], stroke_points_[1]);
 }
 
+// One-pixel pens draw a path's sides as separate lines; the dots of a dotted
+// pen run on from side to side.
+void TImageCanvas::DrawThinPath(std::span<const TPointI> points, bool closed)
+{
+    const canvas_raster::TPixels pixels = Pixels();
+    const canvas_raster::TPaint paint = PenPaint();
+    int phase = 0;
+    int* dots = Pen().style == TPenStyle::Dot ? &phase : nullptr;
+    const std::size_t sides = closed ? points.size() : points.size() - 1;
+    for (std::size_t i = 0; i < sides; ++i)
+        canvas_raster::DrawThinLine(pixels, points[i], points[(i + 1) % points.size()], paint, dots);
+}
+
 void TImageCanvas::PlayPolyline(std::span<const TPointI> points)
 {
     if (!HasPixels() || Pen().style == TPenStyle::Clear || points.size() < 2)
         return;
     if (!PenIsWide()) {
-        const canvas_raster::TPixels pixels = Pixels();
-        const canvas_raster::TPaint paint = PenPaint();
-        int phase = 0;
-        int* dots = Pen().style == TPenStyle::Dot ? &phase : nullptr;
-        for (std::size_t i = 1; i < points.size(); ++i)
-            canvas_raster::DrawThinLine(pixels, points[i - 1], points[i], paint, dots);
+        DrawThinPath(points, false);
         return;
     }
     QPainter& painter = StrokePainter(points);
@@ -172,12 +180,7 @@ void TImageCanvas::PlayPolygon(std::span<const TPointI> points)
     if (Pen().style == TPenStyle::Clear || points.size() < 2)
         return;
     if (!PenIsWide()) {
-        const canvas_raster::TPixels pixels = Pixels();
-        const canvas_raster::TPaint paint = PenPaint();
-        int phase = 0;
-        int* dots = Pen().style == TPenStyle::Dot ? &phase : nullptr;
-        for (std::size_t i = 0; i < points.size(); ++i)
-            canvas_raster::DrawThinLine(pixels, points[i], points[(i + 1) % points.size()], paint, dots);
+        DrawThinPath(points, true);
         return;
     }
     QPainter& painter = StrokePainter(points);

@@ -68,6 +68,7 @@ private:
     canvas_raster::TPaint BrushPaint(TPenMode mode) const;
     bool HasPixels() const { return !image_->isNull(); }
     bool PenIsWide() const { return Pen().width > 1; }
+    void DrawThinPath(std::span<const TPointI> points, bool closed);
     // Readies the painter for a wide stroke of the current pen; the points
     // of the stroke go to stroke_points_.
     QPainter& StrokePainter(std::span<const TPointI> points);

@@ -12,13 +12,6 @@
 
 namespace {
 
-TAngle Degrees(double degrees)
-{
-    TAngle angle;
-    angle.SetDegrees(degrees);
-    return angle;
-}
-
 TAngle Packed(double packed)
 {
     TAngle angle;

@@ -7,13 +7,6 @@
 #include "core/Constants.h"
 #include "tests/core/CurveOracle.h"
 
-inline TAngle Degrees(double degrees)
-{
-    TAngle angle;
-    angle.SetDegrees(degrees);
-    return angle;
-}
-
 struct TestArc {
     double cx = 0, cy = 0, r = 10;
     TAngle start, sweep = Degrees(360);

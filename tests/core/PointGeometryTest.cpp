@@ -11,13 +11,6 @@ namespace {
 
 constexpr double kStale = -777;
 
-TAngle Degrees(double degrees)
-{
-    TAngle angle;
-    angle.SetDegrees(degrees);
-    return angle;
-}
-
 // An out point as a caller may leave it: somewhere else, with its own tag.
 TBPoint StalePoint()
 {

@@ -43,13 +43,6 @@ TBitFlg Bits(std::initializer_list<int> bits)
     return flags;
 }
 
-TAngle Degrees(double degrees)
-{
-    TAngle angle;
-    angle.SetDegrees(degrees);
-    return angle;
-}
-
 void MarkAsInstruction(TZhdElem& elem)
 {
     elem.GetElemFlgPtr().SetBit(TZhdElem::InstructionMark);

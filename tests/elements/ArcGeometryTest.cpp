@@ -48,7 +48,7 @@ private:
     TAngle InEitherUnit(double degrees)
     {
         if (std::uniform_int_distribution<int>(0, 1)(random_) == 0)
-            return Deg(degrees);
+            return Degrees(degrees);
         return TAngle(degrees * Pi / 180);
     }
 
@@ -109,21 +109,21 @@ TEST(ArcGeometry, ShapeInfoOfACircle)
     EXPECT_EQ(info.Values[1], 2);
     ASSERT_EQ(info.Angles.size(), 4u);
     EXPECT_NEAR(info.Angles[0].GetDegrees(), 90, 1e-12);
-    EXPECT_EQ(info.Angles[2], Deg(90));
+    EXPECT_EQ(info.Angles[2], Degrees(90));
 
     // The tangent at the point's direction, with the tilt.
     const TKCircle tilted = Arc(0, 0, 2, 0, 360, 1.0, 30);
     const TShapeInfo at = tilted.GetShapeInfo(TBPoint(2 * std::cos(Pi / 2), 2 * std::sin(Pi / 2)));
     EXPECT_NEAR(at.Angles[0].GetDegrees(), 180, 1e-9);
-    EXPECT_EQ(at.Angles[3], Deg(30));
+    EXPECT_EQ(at.Angles[3], Degrees(30));
 }
 
 TEST(ArcGeometry, ShapeInfoOfAClosedEllipseIsItsPerimeter)
 {
     for (double flatness : { 0.5, 0.9, 1.3, 3.0 }) {
         SCOPED_TRACE(flatness);
-        for (TAngle full : { Deg(360), TAngle(2 * Pi) }) {
-            const TKCircle ellipse(TBPoint(1.0, 1.0), 10, Deg(15), full, Deg(20), flatness, 1);
+        for (TAngle full : { Degrees(360), TAngle(2 * Pi) }) {
+            const TKCircle ellipse(TBPoint(1.0, 1.0), 10, Degrees(15), full, Degrees(20), flatness, 1);
             const TShapeInfo info = ellipse.GetShapeInfo(TBPoint(0.0, 0.0));
             ASSERT_EQ(info.Values.size(), 4u);
             const double perimeter = ArcLengthOracle(10, flatness, 0, 2 * Pi);
@@ -352,8 +352,8 @@ TEST(ArcGeometry, NearestPointMissesOutsideTheSweepAndOnBadInput)
 TEST(ArcGeometry, NearestEndPoint)
 {
     const TZhdData document;
-    for (TAngle none : { Deg(0), Deg(360), TAngle(2 * Pi), TAngle(0) }) {
-        const TKCircle closed(TBPoint(), 1, Deg(0), none, Deg(0), 1.0, 0);
+    for (TAngle none : { Degrees(0), Degrees(360), TAngle(2 * Pi), TAngle(0) }) {
+        const TKCircle closed(TBPoint(), 1, Degrees(0), none, Degrees(0), 1.0, 0);
         TBPoint point(7.0, 8.0);
         double distance = 9;
         EXPECT_EQ(closed.NearestEndPoint(TBPoint(3.0, 3.0), document, point, distance), 0);
@@ -412,8 +412,8 @@ TEST(ArcGeometry, MoveAndRotate)
     // The tilt takes the angle in its own unit; start and arc stay.
     EXPECT_EQ(arc.GetTiltAngle().GetKind(), TAngle::KindDegrees);
     EXPECT_NEAR(arc.GetTiltAngle().GetDegrees(), 100, 1e-12);
-    EXPECT_EQ(arc.GetStartAngle(), Deg(10));
-    EXPECT_EQ(arc.GetArcAngle(), Deg(20));
+    EXPECT_EQ(arc.GetStartAngle(), Degrees(10));
+    EXPECT_EQ(arc.GetArcAngle(), Degrees(20));
 }
 
 TEST(ArcGeometry, ScaleMapsTheOutlineOntoTheScaledOutline)
@@ -482,7 +482,7 @@ TEST(ArcGeometry, ScaleEdgeCases)
     kept.Scale(kNaN, 2, document);
     EXPECT_EQ(kept.GetRadius(), 2);
     EXPECT_EQ(kept.GetFlatness(), 0.5);
-    EXPECT_EQ(kept.GetTiltAngle(), Deg(30));
+    EXPECT_EQ(kept.GetTiltAngle(), Degrees(30));
 }
 
 TEST(ArcGeometry, EveryOperationTakesNonFiniteFields)
@@ -510,7 +510,7 @@ TEST(ArcGeometry, EveryOperationTakesNonFiniteFields)
             const int classification = arc.ClassifyPoint(TBPoint(1.0, 1.0));
             EXPECT_TRUE(classification >= 0 && classification <= 2);
             arc.ClassifyInPolygon(square, document, TBitFlg());
-            arc.Transform(document, 1, 2, Deg(30), -2, 3);
+            arc.Transform(document, 1, 2, Degrees(30), -2, 3);
         }
     }
     // A huge sweep still walks its polyline in 20000 steps.

@@ -69,9 +69,9 @@ TEST(ElemGeometry, KindsWithoutGeometryAnswerWithTheDefaults)
 
         const auto before = BodyOf(*elem, document);
         elem->Move(1, 2, document);
-        elem->Rotate(Deg(30), document);
+        elem->Rotate(Degrees(30), document);
         elem->Scale(2, 3, document);
-        elem->Transform(document, 4, 5, Deg(45), 6, 7);
+        elem->Transform(document, 4, 5, Degrees(45), 6, 7);
         EXPECT_EQ(BodyOf(*elem, document), before);
     }
 }
@@ -159,13 +159,13 @@ TEST(ElemGeometry, TransformScalesThenRotatesThenMoves)
         SCOPED_TRACE(row.name);
         TKLine line;
         line.SetLine(TBPoint(1.0, 0.0, 6), TBPoint(0.0, 1.0));
-        line.Transform(document, row.dx, row.dy, Deg(row.degrees), row.sx, row.sy);
+        line.Transform(document, row.dx, row.dy, Degrees(row.degrees), row.sx, row.sy);
         EXPECT_POINT_NEAR(line.GetStart(), row.x, row.y, 1e-12);
         EXPECT_EQ(line.GetStart().GetTag(), 6);
 
         TKLine placed;
         placed.SetLine(TBPoint(1.0, 0.0), TBPoint(0.0, 1.0));
-        placed.TransformTo(document, TBPoint(row.dx, row.dy), Deg(row.degrees), row.sx, row.sy);
+        placed.TransformTo(document, TBPoint(row.dx, row.dy), Degrees(row.degrees), row.sx, row.sy);
         EXPECT_POINT_NEAR(placed.GetStart(), row.x, row.y, 1e-12);
     }
 }
@@ -174,7 +174,7 @@ TEST(ElemGeometry, ArcsAndPointsTakeTheCompositeTransformation)
 {
     const TZhdData document;
     TKCircle arc = Arc(1, 0, 1, 0, 90);
-    arc.TransformTo(document, TBPoint(5.0, 5.0), Deg(90), 2, 2);
+    arc.TransformTo(document, TBPoint(5.0, 5.0), Degrees(90), 2, 2);
     EXPECT_POINT_NEAR(arc.GetCenter(), 5.0, 7.0, 1e-12);
     EXPECT_NEAR(arc.GetRadius(), 2, 1e-12);
     EXPECT_NEAR(arc.GetTiltAngle().GetDegrees(), 90, 1e-9);
@@ -182,6 +182,6 @@ TEST(ElemGeometry, ArcsAndPointsTakeTheCompositeTransformation)
 
     TKPoint point;
     point.SetPos(TBPoint(1.0, 1.0));
-    point.TransformTo(document, TBPoint(1.0, 0.0), Deg(180), 3, 0);
+    point.TransformTo(document, TBPoint(1.0, 0.0), Degrees(180), 3, 0);
     EXPECT_POINT_NEAR(point.GetPos(), -2.0, -1.0, 1e-12);
 }

@@ -11,18 +11,12 @@
 #include "document/ZhdData.h"
 #include "elements/KCircle.h"
 #include "elements/ZhdElem.h"
+#include "tests/support/StandInElem.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
-
-inline TAngle Deg(double degrees)
-{
-    TAngle angle;
-    angle.SetDegrees(degrees);
-    return angle;
-}
 
 #define EXPECT_POINT_NEAR(point, x, y, tolerance)                                                                    \
     do {                                                                                                             \
@@ -35,7 +29,7 @@ inline TKCircle Arc(double cx, double cy, double r, double start_degrees, double
                     double flatness = 1.0, double tilt_degrees = 0.0)
 {
     const int full = std::fabs(sweep_degrees) >= 360 ? 1 : 0;
-    return TKCircle(TBPoint(cx, cy), r, Deg(start_degrees), Deg(sweep_degrees), Deg(tilt_degrees), flatness, full);
+    return TKCircle(TBPoint(cx, cy), r, Degrees(start_degrees), Degrees(sweep_degrees), Degrees(tilt_degrees), flatness, full);
 }
 
 // The ellipse of an arc, from its equation only.
@@ -86,22 +80,15 @@ struct OutlineOracle {
 // A stand-in element: any type code, fixed key points, and an intersection
 // answer given as a list of tags, so that the classification can be driven
 // through every contact state. It records what it was asked.
-class ScriptedElem final : public TZhdElem {
+class ScriptedElem final : public StandInElem {
 public:
     ScriptedElem(int type_code, TBPoint first, TBPoint last, std::vector<int> tags = {})
-        : type_code_(type_code)
+        : StandInElem(type_code)
         , first_(first)
         , last_(last)
         , tags_(std::move(tags))
     {
     }
-
-    int GetTypeCode() const override { return type_code_; }
-    void ReadBody(TStream&, const TZhdData&) override {}
-    void WriteBody(TStream&, const TZhdData&) const override {}
-    int GetBodySize(const TZhdData&) const override { return 0; }
-    void ReadTextRecord(const StringList&, TZhdData&) override {}
-    void WriteTextRecord(StringList&, TZhdData&) const override {}
 
     TBPoint GetKeyPoint(int index) const override
     {
@@ -130,7 +117,6 @@ public:
     mutable TZhdElemPtr last_other;
 
 private:
-    int type_code_;
     TBPoint first_, last_;
     std::vector<int> tags_;
 };

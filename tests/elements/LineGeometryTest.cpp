@@ -135,7 +135,7 @@ TEST(LineGeometry, MoveRotateScaleKeepTheTags)
     line.MoveBy(TBPoint(-2.0, -1.0, 99), document);
     EXPECT_POINT_NEAR(line.GetStart(), 0.0, 0.0, 0.0);
     EXPECT_POINT_NEAR(line.GetEnd(), -1.0, 2.0, 0.0);
-    line.Rotate(Deg(-90), document);
+    line.Rotate(Degrees(-90), document);
     EXPECT_POINT_NEAR(line.GetEnd(), 2.0, 1.0, 1e-15);
     line.Scale(-2, 3, document);
     EXPECT_POINT_NEAR(line.GetEnd(), -4.0, 3.0, 1e-15);

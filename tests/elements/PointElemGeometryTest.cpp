@@ -28,7 +28,7 @@ TKPoint MarkerPoint(double x, double y, int code, double degrees, double scale)
     TKPoint point = PlainPoint(x, y);
     point.SetPenStyle(TKPoint::MarkerPenStyle);
     point.SetMarkerCode(code);
-    point.SetMarkerAngle(Deg(degrees));
+    point.SetMarkerAngle(Degrees(degrees));
     point.SetMarkerScale(scale);
     return point;
 }
@@ -214,10 +214,10 @@ TEST(PointGeometry, Transformations)
     document.GetInfoRegPtr().BlockDraw = 0;
     TKPoint plain = PlainPoint(1, 1);
     plain.SetMarkerScale(3);
-    plain.SetMarkerAngle(Deg(10));
+    plain.SetMarkerAngle(Degrees(10));
     plain.Scale(2, 2, document);
-    plain.Rotate(Deg(90), document);
+    plain.Rotate(Degrees(90), document);
     EXPECT_EQ(plain.GetMarkerScale(), 3);
-    EXPECT_EQ(plain.GetMarkerAngle(), Deg(10));
+    EXPECT_EQ(plain.GetMarkerAngle(), Degrees(10));
     EXPECT_POINT_NEAR(plain.GetPos(), -2.0, 2.0, 1e-15);
 }

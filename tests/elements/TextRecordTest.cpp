@@ -54,13 +54,6 @@ TZhdData DocumentAtScale(double scale)
     return document;
 }
 
-TAngle Degrees(double degrees)
-{
-    TAngle angle;
-    angle.SetDegrees(degrees);
-    return angle;
-}
-
 } // namespace
 
 TEST(TextFormRecords, LineReadsAndWritesItsScaledPoints)

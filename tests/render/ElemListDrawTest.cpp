@@ -3,6 +3,7 @@
 // progress, abort and the log.
 
 #include "tests/render/CommandSupport.h"
+#include "tests/support/StandInElem.h"
 
 #include "core/Constants.h"
 #include "core/DebugLog.h"
@@ -31,16 +32,13 @@ struct DrawCall {
 
 // An element of any kind that draws nothing but notes its drawing; it lies
 // at the origin unless placed elsewhere.
-class SpyElem final : public TZhdElem {
+class SpyElem final : public StandInElem {
 public:
-    SpyElem(std::string name, int code, std::vector<DrawCall>& calls) : name_(std::move(name)), code_(code), calls_(calls) {}
+    SpyElem(std::string name, int code, std::vector<DrawCall>& calls)
+        : StandInElem(code), name_(std::move(name)), calls_(calls)
+    {
+    }
 
-    int GetTypeCode() const override { return code_; }
-    void ReadBody(TStream&, const TZhdData&) override {}
-    void WriteBody(TStream&, const TZhdData&) const override {}
-    int GetBodySize(const TZhdData&) const override { return 0; }
-    void ReadTextRecord(const StringList&, TZhdData&) override {}
-    void WriteTextRecord(StringList&, TZhdData&) const override {}
     std::string GetText(int index) const override { return index == 2 ? image_ : std::string(); }
     void GetExtent(TBPoint& min, TBPoint& max, const TZhdData&, int) const override
     {
@@ -64,7 +62,6 @@ public:
 
 private:
     std::string name_;
-    int code_;
     std::vector<DrawCall>& calls_;
 };
 
