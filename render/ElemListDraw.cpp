@@ -23,6 +23,7 @@
 #include "document/SjFormat.h"
 #include "document/ZhdData.h"
 #include "elements/KCircle.h"
+#include "elements/KPoint.h"
 #include "elements/ZhdElem.h"
 #include "platform/Canvas.h"
 #include "platform/MessagePump.h"
@@ -31,6 +32,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <map>
 #include <cmath>
 #include <string>
 
@@ -60,17 +62,62 @@ bool IsImageText(TZhdElem& elem)
     return elem.GetTypeCode() == TZhdElem::MojiCode && !elem.GetText(2).empty();
 }
 
-// The view holds every element whose extent meets it. An ellipse's extent is
-// the box of its radius, which misses a long second axis: culling takes the
-// longer of the two, so an ellipse whose long axis crosses the view is drawn.
-bool MayBeVisible(TZhdElem& elem, const TBPoint& lower_left, const TBPoint& upper_right, const TZhdData& document)
+// How far each marker shape reaches from its origin, before it is placed:
+// the largest distance of a corner of its elements' boxes. Worked out once
+// per code and drawing, so that culling a marker point costs no placed copy
+// of its shape.
+class TMarkerReach {
+public:
+    explicit TMarkerReach(const TZhdData& document) : document_(document) {}
+
+    double Of(int code)
+    {
+        const auto known = reach_.find(code);
+        if (known != reach_.end())
+            return known->second;
+        double reach = 0;
+        const auto shape = document_.GetMarkerShapesPtr().find(code);
+        if (shape != document_.GetMarkerShapesPtr().end()) {
+            for (auto elem = shape->second.Begin(); elem != shape->second.End(); ++elem) {
+                TBPoint low, high;
+                (*elem)->GetExtent(low, high, document_, 0);
+                for (const TBPoint& corner : { low, high, TBPoint(low.GetX(), high.GetY()), TBPoint(high.GetX(), low.GetY()) })
+                    reach = std::fmax(reach, std::hypot(corner.GetX(), corner.GetY()));
+            }
+        }
+        return reach_[code] = reach;
+    }
+
+private:
+    const TZhdData& document_;
+    std::map<int, double> reach_;
+};
+
+bool BoxMeetsView(const TBPoint& center, double reach, const TBPoint& lower_left, const TBPoint& upper_right)
 {
-    if (elem.GetTypeCode() == TZhdElem::CircleCode) {
+    return !(center.GetX() - reach > upper_right.GetX() || lower_left.GetX() > center.GetX() + reach
+             || center.GetY() - reach > upper_right.GetY() || lower_left.GetY() > center.GetY() + reach);
+}
+
+// The view holds every element whose extent meets it, with two kinds
+// measured for culling alone. An ellipse's extent is the box of its radius,
+// which misses a long second axis: culling takes the longer of the two, so an
+// ellipse whose long axis crosses the view is drawn. A marker point's extent
+// places its whole shape: culling takes a circle around the point that holds
+// the shape however it is turned.
+bool MayBeVisible(TZhdElem& elem, const TBPoint& lower_left, const TBPoint& upper_right, const TZhdData& document,
+                  TMarkerReach& markers)
+{
+    const int code = elem.GetTypeCode();
+    if (code == TZhdElem::CircleCode) {
         const auto& arc = static_cast<const TKCircle&>(elem);
         const double reach = std::fabs(arc.GetRadius()) * std::max(1.0, std::fabs(arc.GetFlatness()));
-        const TBPoint center = arc.GetCenter();
-        return !(center.GetX() - reach > upper_right.GetX() || lower_left.GetX() > center.GetX() + reach
-                 || center.GetY() - reach > upper_right.GetY() || lower_left.GetY() > center.GetY() + reach);
+        return BoxMeetsView(arc.GetCenter(), reach, lower_left, upper_right);
+    }
+    if (code == TZhdElem::PointCode && static_cast<const TKPoint&>(elem).IsMarker()) {
+        const auto& point = static_cast<const TKPoint&>(elem);
+        const double scale = point.GetMarkerScale() == 0 ? 1.0 : std::fabs(point.GetMarkerScale());
+        return BoxMeetsView(point.GetPos(), markers.Of(point.GetMarkerCode()) * scale, lower_left, upper_right);
     }
     return elem.ExtentOverlapsRect(lower_left, upper_right, document, 0) != 0;
 }
@@ -214,6 +261,7 @@ int TZhdElemList::Draw(TCanvas& canvas, TZhdData& document)
     const int units = Digit(info.DrawOrder, 0);
     const bool by_kind = units != 0;
     TDrawPens pens(document);
+    TMarkerReach markers(document);
     Buckets buckets;
     int counted = 0;
     for (const TZhdElemPtr& shared : items_) {
@@ -227,7 +275,7 @@ int TZhdElemList::Draw(TCanvas& canvas, TZhdData& document)
                 elem.Release();
             continue;
         }
-        if (!MayBeVisible(elem, lower_left, upper_right, document))
+        if (!MayBeVisible(elem, lower_left, upper_right, document, markers))
             continue;
         ++counted;
         const bool is_text = code == TZhdElem::MojiCode;

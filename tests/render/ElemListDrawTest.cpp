@@ -10,6 +10,7 @@
 #include "document/SjFormat.h"
 #include "elements/KCircle.h"
 #include "elements/KLine.h"
+#include "elements/KPoint.h"
 #include "platform/ShiftJis.h"
 
 #include <boost/make_shared.hpp>
@@ -173,6 +174,23 @@ TEST_F(ElemListDraw, EllipseWhoseLongAxisCrossesTheViewIsDrawn)
     document.GetElemListPtr().Append(ellipse);
     DrawList();
     EXPECT_FALSE(CommandsOf<canvas_command::Polyline>(canvas.Commands()).empty());
+}
+
+// A marker point just outside the view whose shape reaches into it.
+TEST_F(ElemListDraw, MarkerReachingIntoTheViewIsDrawn)
+{
+    auto marker = boost::make_shared<TKPoint>();
+    marker->SetPenStyle(TKPoint::MarkerPenStyle);
+    marker->SetPoint(TBPoint(104.0, 0.0), 0, -5, TAngle(), 4.0); // a square of half side 5
+    document.GetElemListPtr().Append(marker);
+    DrawList();
+    EXPECT_EQ(Info().ElementTotal, 1);
+    EXPECT_GE(SegmentsOf(canvas.Commands()).size(), 4u + 4u + 2u) << "outline, square, cross-hair";
+
+    marker->SetPos(TBPoint(110.0, 0.0));
+    Info().ElementTotal = 0;
+    DrawList();
+    EXPECT_EQ(Info().ElementTotal, 0) << "wholly outside";
 }
 
 TEST_F(ElemListDraw, ColoursOfPassesAndTheSelection)
