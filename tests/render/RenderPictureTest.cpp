@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -99,6 +100,30 @@ bool Near(const TImageCanvas& canvas, int x, int y, TColor color)
     return false;
 }
 
+// The pixels the drawing's elements must have, and background elsewhere.
+void ExpectTheDrawing(const TImageCanvas& canvas)
+{
+    EXPECT_EQ(canvas.GetPixel(5, 5), white) << "the background fill";
+    EXPECT_EQ(canvas.GetPixel(160, 40), red) << "a solid line";
+    EXPECT_EQ(canvas.GetPixel(30, 60), brown) << "inside the first dash";
+    EXPECT_EQ(canvas.GetPixel(60, 60), white) << "inside the first gap";
+    EXPECT_EQ(canvas.GetPixel(90, 60), brown) << "inside the second dash";
+    EXPECT_EQ(canvas.GetPixel(109, 140), green) << "the circle's rightmost pixel";
+    EXPECT_EQ(canvas.GetPixel(80, 140), white) << "the circle's inside";
+    EXPECT_TRUE(Near(canvas, 248, 112, green)) << "the arc at 45 degrees";
+    EXPECT_EQ(canvas.GetPixel(222, 96), white) << "the arc does not go on to 135 degrees";
+    EXPECT_EQ(canvas.GetPixel(160, 180), blue) << "the dot";
+    // The turned ellipse: its long axis at 0.5 radians from the centre.
+    EXPECT_TRUE(Near(canvas, 160 + static_cast<int>(20 * std::cos(0.5)), 200 - static_cast<int>(20 * std::sin(0.5)), red));
+
+    int background = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            background += canvas.GetPixel(x, y) == white ? 1 : 0;
+    }
+    EXPECT_GT(background, width * height * 9 / 10) << "the rest is background";
+}
+
 } // namespace
 
 TEST(RenderPicture, ElementsAppearWhereAndHowTheyShould)
@@ -109,25 +134,32 @@ TEST(RenderPicture, ElementsAppearWhereAndHowTheyShould)
     TImageCanvas canvas(width, height, PackColor(1, 2, 3));
     document.GetElemListPtr().Draw(canvas, document);
     EXPECT_TRUE(canvas.Image().save(QString::fromStdString(TestArtefactPath("render_picture.png").string())));
+    ExpectTheDrawing(canvas);
+}
 
-    EXPECT_EQ(canvas.GetPixel(5, 5), white) << "the background fill";
-    EXPECT_EQ(canvas.GetPixel(160, 40), red) << "a solid line";
-    EXPECT_EQ(canvas.GetPixel(30, 60), brown) << "inside the first dash";
-    EXPECT_EQ(canvas.GetPixel(60, 60), white) << "inside the first gap";
-    EXPECT_EQ(canvas.GetPixel(90, 60), brown) << "inside the second dash";
-    EXPECT_EQ(canvas.GetPixel(109, 140), green) << "the circle's rightmost pixel";
-    EXPECT_EQ(canvas.GetPixel(80, 140), white) << "the circle's inside";
-    EXPECT_TRUE(Near(canvas, 248, 112, green)) << "the arc at 45 degrees";
-    EXPECT_EQ(canvas.GetPixel(222, 96), white) << "the arc does not go on to 135 degrees";
-    EXPECT_TRUE(Near(canvas, 160, 180, blue)) << "the dot";
-    EXPECT_EQ(canvas.GetPixel(160, 180), blue);
-    // The turned ellipse: its long axis at 0.5 radians from the centre.
-    EXPECT_TRUE(Near(canvas, 160 + static_cast<int>(20 * std::cos(0.5)), 200 - static_cast<int>(20 * std::sin(0.5)), red));
-
-    int background = 0;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x)
-            background += canvas.GetPixel(x, y) == white ? 1 : 0;
-    }
-    EXPECT_GT(background, width * height * 9 / 10) << "the rest is background";
+// Elements with coordinates that are not finite or absurdly large (as a
+// damaged file may bring) are skipped or clipped; the rest of the drawing
+// draws as it would without them.
+TEST(RenderPicture, AbsurdElementsLeaveTheRestAlone)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    TZhdData document;
+    BuildDrawing(document);
+    TZhdElemList& list = document.GetElemListPtr();
+    list.Append(Colored(Line(nan, 10, 20, 30), 3));
+    list.Append(Colored(Line(-inf, 30, inf, 30), 3));
+    list.Append(Colored(Line(1e300, 1e300, -1e300, 1e300), 3, 2));
+    list.Append(Colored(boost::make_shared<TKCircle>(TBPoint(nan, 0.0), 10, TAngle(), TAngle(1.0), TAngle(), 1.0, 0), 3));
+    list.Append(Colored(boost::make_shared<TKCircle>(TBPoint(0.0, 1e300), 1e300, TAngle(), TAngle(6.3), TAngle(), 0.5, 1),
+                        3, 2));
+    list.Append(Colored(boost::make_shared<TKCircle>(TBPoint(1e12, 1e12), 10, TAngle(), TAngle(6.3), TAngle(), 1.0, 1), 3));
+    auto marker = boost::make_shared<TKPoint>();
+    marker->SetPenStyle(TKPoint::MarkerPenStyle);
+    marker->SetPoint(TBPoint(inf, nan), 0, -5, TAngle(nan), inf);
+    list.Append(Colored(marker, 3));
+    document.RefreshLayerStates();
+    TImageCanvas canvas(width, height, PackColor(1, 2, 3));
+    list.Draw(canvas, document);
+    ExpectTheDrawing(canvas);
 }
