@@ -140,6 +140,32 @@ void DrawThinLine(const TPixels& pixels, TPointI from, TPointI to, const TPaint&
     if (steps == 0 || pixels.width <= 0 || pixels.height <= 0)
         return;
 
+    // The pixel of step 0 is `from` itself: a line of one step is that pixel.
+    // Arcs are drawn as polylines of such steps.
+    if (steps == 1) {
+        if (from.x >= 0 && from.y >= 0 && from.x < pixels.width && from.y < pixels.height
+            && (dot_phase == nullptr || phase % dot_period == 0))
+            PaintPixel(pixels.bits[std::int64_t { from.y } * pixels.stride + from.x], paint);
+        return;
+    }
+    // Along an axis the minor coordinate never moves: a run of the row, or
+    // of the column.
+    if (dot_phase == nullptr && dy == 0) {
+        const std::int64_t left = dx > 0 ? from.x : std::int64_t { to.x } + 1;
+        PaintSpan(pixels, from.y, left, left + steps, paint);
+        return;
+    }
+    if (dot_phase == nullptr && dx == 0) {
+        if (from.x < 0 || from.x >= pixels.width)
+            return;
+        const std::int64_t first_row = dy > 0 ? from.y : std::int64_t { to.y } + 1;
+        const std::int64_t top = std::max<std::int64_t>(first_row, 0);
+        const std::int64_t bottom = std::min<std::int64_t>(first_row + steps, pixels.height);
+        for (std::int64_t y = top; y < bottom; ++y)
+            PaintPixel(pixels.bits[y * pixels.stride + from.x], paint);
+        return;
+    }
+
     const bool x_major = std::abs(dx) >= std::abs(dy);
     const std::int64_t major_start = x_major ? from.x : from.y;
     const std::int64_t minor_start = x_major ? from.y : from.x;

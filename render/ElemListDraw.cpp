@@ -177,6 +177,34 @@ int PenPixels(const TInfoREG& info, TDrawPens& pens, const TZhdElem& elem)
     return static_cast<int>(info.PenWidthPixelsOf(pens.DrawingWidth(elem.GetPenWidth(), elem.GetPenColor())));
 }
 
+// Selected elements of layers at least editable get the selection overlay (a
+// block reference judged by its own layer, unlike in the culling).
+bool IsOverlaid(const TZhdElem& elem, const TZhdData& document)
+{
+    return elem.GetElemFlg().IsSet(TZhdElem::SelectedMark) != 0
+        && document.GetCachedLayerState(elem.GetGLayer(), elem.GetLayer()) > display_only;
+}
+
+// The overlay: the selected elements in the selection colour, forced, in
+// list order; not in print and image jobs.
+int DrawSelection(TCanvas& canvas, TZhdData& document, const TZhdElemList::ElemRefs& selected)
+{
+    TInfoREG& info = document.GetInfoRegPtr();
+    if (info.OutputJob != 0)
+        return 0;
+    TDrawPens pens(document);
+    const TColor selection = document.GetPenMapPtr()["S"].GetColorValue();
+    int result = 0;
+    for (TZhdElem* elem : selected) {
+        document.SetDrawColor(selection);
+        document.SetDrawColorMode(1);
+        canvas.SetBrush(TBrush { selection, TBrushStyle::Solid });
+        canvas.SetPenWidth(PenPixels(info, pens, *elem));
+        result += elem->Draw(canvas, document);
+    }
+    return result;
+}
+
 void LogIfEnabled(const std::string& line)
 {
     if (DebugLogEnabled())
@@ -263,9 +291,13 @@ int TZhdElemList::Draw(TCanvas& canvas, TZhdData& document)
     TDrawPens pens(document);
     TMarkerReach markers(document);
     Buckets buckets;
+    // The selection overlay's elements, gathered by the same walk.
+    ElemRefs selected;
     int counted = 0;
     for (const TZhdElemPtr& shared : items_) {
         TZhdElem& elem = *shared;
+        if (IsOverlaid(elem, document))
+            selected.push_back(&elem);
         const int code = elem.GetTypeCode();
         const int state = code == TZhdElem::BlockCode
             ? editable
@@ -344,7 +376,7 @@ int TZhdElemList::Draw(TCanvas& canvas, TZhdData& document)
     run(normal_pass, buckets.normal, &buckets.discard, background, info.LayerOrder, info.ColorOrder);
     run(normal_pass, buckets.final, &buckets.discard, background, info.LayerOrder, info.ColorOrder);
 
-    DrawSelected(canvas, document);
+    DrawSelection(canvas, document, selected);
     if (info.OutputJob == 0 && info.PrintPreview != 0 && info.NestedDraw == 0) {
         const TZhdZoomF area = document.GetHeadPtr().GetPrinterArea();
         const TBPoint center = info.FrameFollow == 0
@@ -416,22 +448,10 @@ int TZhdElemList::DrawPass(TCanvas& canvas, TZhdData& document, TColor backgroun
 
 int TZhdElemList::DrawSelected(TCanvas& canvas, TZhdData& document)
 {
-    TInfoREG& info = document.GetInfoRegPtr();
-    if (info.OutputJob != 0)
-        return 0;
-    TDrawPens pens(document);
-    const TColor selection = document.GetPenMapPtr()["S"].GetColorValue();
-    int result = 0;
-    for (const TZhdElemPtr& shared : items_) {
-        TZhdElem& elem = *shared;
-        if (!elem.GetElemFlgPtr().IsSet(TZhdElem::SelectedMark)
-            || document.GetCachedLayerState(elem.GetGLayer(), elem.GetLayer()) <= display_only)
-            continue;
-        document.SetDrawColor(selection);
-        document.SetDrawColorMode(1);
-        canvas.SetBrush(TBrush { selection, TBrushStyle::Solid });
-        canvas.SetPenWidth(PenPixels(info, pens, elem));
-        result += elem.Draw(canvas, document);
+    ElemRefs selected;
+    for (const TZhdElemPtr& elem : items_) {
+        if (IsOverlaid(*elem, document))
+            selected.push_back(elem.get());
     }
-    return result;
+    return DrawSelection(canvas, document, selected);
 }

@@ -26,6 +26,7 @@
 #include "document/Forward.h"
 #include "document/ZhdLType.h"
 #include "document/ZhdZoom.h"
+#include "platform/CanvasTypes.h"
 
 #include <cstdint>
 #include <map>
@@ -279,11 +280,25 @@ public:
     TClipBox ViewBox(double margin) const;
 
 private:
+    // Buffers the primitives reuse from one element to the next, so that
+    // drawing allocates nothing per element; no drawing leaves anything in
+    // them that a later one reads. A copy starts with empty ones.
+    struct TScratch {
+        std::vector<TBPoint> arc_points;
+        std::vector<TPointI> pixels;
+        std::vector<double> crossings;
+        std::vector<double> crossing_xs;
+        std::vector<double> crossing_ys;
+        std::vector<int> crossing_codes;
+    };
+
     // DrawArc after the sweep and the canvas styles are settled.
     int DrawArcOutline(TCanvas& canvas, const TBPoint& center, double radius, const TAngle& start,
                        const TAngle& sweep, double flatness, const TAngle& tilt, const TZhdLType& type, int fill);
-    std::vector<double> BorderCrossings(const EllipseArcDescription& arc) const;
+    const std::vector<double>& BorderCrossings(const EllipseArcDescription& arc);
     // Reference point `kind`'s offset from the frame centre, turned by the
     // print angle; the centre itself for a kind outside 0 to 8.
     TBPoint PrintFrameOffset(int kind, const TZhdData& document) const;
+
+    TScratch scratch_;
 };

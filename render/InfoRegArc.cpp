@@ -79,7 +79,11 @@ int TInfoREG::DrawArcOutline(TCanvas& canvas, const TBPoint& center, double radi
                              const TAngle& sweep, double flatness, const TAngle& tilt, const TZhdLType& type, int fill)
 {
     // 3. A whole circle with a solid line type.
-    const bool whole = sweep == TAngle(0.0) || sweep == TAngle(full_turn);
+    // TAngle's == splits both angles into degrees, minutes and seconds; only
+    // a sweep within a hair of a whole number of turns can pass it.
+    const double turns = sweep.GetDegrees() / 360;
+    const bool near_turn = sweep.GetKind() > TAngle::KindPackedDMS || !(std::fabs(turns - std::round(turns)) > 1e-9);
+    const bool whole = near_turn && (sweep == TAngle(0.0) || sweep == TAngle(full_turn));
     if (flatness == 1.0 && type.GetPattern() == -1 && whole) {
         const TBPoint upper_left = WorldToScreenRounded(TBPoint(center.GetX() - radius, center.GetY() + radius));
         const TBPoint lower_right = WorldToScreenRounded(TBPoint(center.GetX() + radius, center.GetY() - radius));
@@ -120,7 +124,7 @@ int TInfoREG::DrawArcOutline(TCanvas& canvas, const TBPoint& center, double radi
         return 0;
 
     // 5. Where the curve crosses the border, as offsets from its start.
-    const std::vector<double> crossings = BorderCrossings(arc);
+    const std::vector<double>& crossings = BorderCrossings(arc);
 
     // 6. The walk; more than a turn only draws the curve over itself.
     const double sweep_radians = std::min(sweep.GetRadians(), full_turn);
@@ -129,14 +133,23 @@ int TInfoREG::DrawArcOutline(TCanvas& canvas, const TBPoint& center, double radi
         const double x = std::trunc(screen.GetX()), y = std::trunc(screen.GetY());
         return x >= 0 && x <= width && y >= 0 && y <= height;
     };
+    // The point of the drawing angle start + tilt + offset, as the ellipse's
+    // point at a parameter is defined, with the tilt's sine and cosine worked
+    // out once for the arc.
+    const double tilt_radians = tilt.GetRadians();
+    const double tilt_cos = std::cos(tilt_radians), tilt_sin = std::sin(tilt_radians);
+    const double start_and_tilt = start.GetRadians() + tilt_radians;
     const auto point_at = [&](double offset, TBPoint& point) {
-        double x = 0, y = 0;
-        EllipseArcPointAt(TAngle(start.GetRadians() + tilt.GetRadians() + offset), arc.cx, arc.cy, arc.r, arc.start,
-                          arc.sweep, arc.ratio, arc.tilt, x, y);
+        const double phi = (start_and_tilt + offset) - tilt_radians;
+        const double px = arc.r * std::cos(phi);
+        const double py = arc.r * std::sin(phi) * arc.ratio;
+        const double x = px * tilt_cos - py * tilt_sin + arc.cx;
+        const double y = px * tilt_sin + py * tilt_cos + arc.cy;
         point.SetXY(x, y);
         return AllFinite({ x, y });
     };
-    std::vector<TBPoint> polyline;
+    std::vector<TBPoint>& polyline = scratch_.arc_points;
+    polyline.clear();
     const auto flush = [&] {
         if (!polyline.empty())
             DrawPolyline(canvas, polyline);
@@ -209,12 +222,22 @@ int TInfoREG::DrawArcOutline(TCanvas& canvas, const TBPoint& center, double radi
 // Offsets from the arc's start (tilt and start taken off, brought into one
 // turn) of every point where the arc meets a side of the output area, and
 // the sweep itself as the last entry; ascending.
-std::vector<double> TInfoREG::BorderCrossings(const EllipseArcDescription& arc) const
+const std::vector<double>& TInfoREG::BorderCrossings(const EllipseArcDescription& arc)
 {
+    std::vector<double>& offsets = scratch_.crossings;
+    offsets.clear();
+    // An ellipse well inside the output area crosses none of its sides.
+    const double reach = std::fabs(arc.r) * std::max(1.0, std::fabs(arc.ratio));
+    const TClipBox inner = ViewBox(-GetMMPerPixelX() / View.GetScale());
+    if (arc.cx - reach > inner.min_x && arc.cx + reach < inner.max_x && arc.cy - reach > inner.min_y
+        && arc.cy + reach < inner.max_y) {
+        offsets.push_back(arc.sweep.GetRadians());
+        return offsets;
+    }
     const TBPoint corners[4] = { GetViewCorner(0), GetViewCorner(1), GetViewCorner(2), GetViewCorner(3) };
-    std::vector<double> offsets;
-    std::vector<double> xs, ys;
-    std::vector<int> codes;
+    std::vector<double>& xs = scratch_.crossing_xs;
+    std::vector<double>& ys = scratch_.crossing_ys;
+    std::vector<int>& codes = scratch_.crossing_codes;
     for (int side = 0; side < 4; ++side) {
         const TBPoint& from = corners[side];
         const TBPoint& to = corners[(side + 1) % 4];

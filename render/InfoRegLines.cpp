@@ -204,8 +204,8 @@ int TInfoREG::DrawSegmentXY(TCanvas& canvas, double x1, double y1, double x2, do
 
 int TInfoREG::DrawPolyline(TCanvas& canvas, const std::vector<TBPoint>& points)
 {
-    std::vector<TPointI> pixels;
-    pixels.reserve(points.size());
+    std::vector<TPointI>& pixels = scratch_.pixels;
+    pixels.clear();
     for (const TBPoint& point : points) {
         if (AllFinite({ point.GetX(), point.GetY() }))
             pixels.push_back({ DeviceInt(point.GetX()), DeviceInt(point.GetY()) });

@@ -1,0 +1,160 @@
+#include "bench/support/RenderDrawing.h"
+
+#include "core/Vect.h"
+#include "document/ZhdData.h"
+#include "elements/KCircle.h"
+#include "elements/KLine.h"
+#include "elements/KPoint.h"
+
+#include <boost/make_shared.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+
+namespace {
+
+constexpr double full_turn = 2 * std::numbers::pi;
+constexpr double half_width = RenderSheetWidth / 2;
+constexpr double half_height = RenderSheetHeight / 2;
+
+// SplitMix64: fixed output for a fixed seed, wherever it runs.
+class TRandom {
+public:
+    explicit TRandom(std::uint64_t seed) : state_(seed) {}
+
+    std::uint64_t Next()
+    {
+        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+    // [0, n)
+    int Below(int n) { return static_cast<int>(Next() % static_cast<std::uint64_t>(n)); }
+    // [low, high)
+    double Between(double low, double high)
+    {
+        const double unit = static_cast<double>(Next() >> 11) * 0x1.0p-53;
+        return low + unit * (high - low);
+    }
+
+private:
+    std::uint64_t state_;
+};
+
+// Pattern bits are read from bit 31 down, `dots` of them to a repetition;
+// on screen each bit covers two pixels.
+struct DashedType {
+    int number;
+    std::uint32_t pattern;
+    int dots;
+};
+
+constexpr DashedType dashed_types[] = {
+    { 2, 0xFFF00000u, 16 }, // dashes: 12 bits down, 4 up
+    { 3, 0xAAAAAAAAu, 32 }, // dots
+    { 4, 0xFFC80000u, 16 }, // dash and dot
+    { 5, 0xFFF24800u, 24 }, // dash and three dots
+};
+
+void SetDashedTypes(TZhdData& document)
+{
+    TVect<TZhdLType> types = document.GetHeadPtr().GetLTypes();
+    for (const DashedType& dashed : dashed_types) {
+        TZhdLType type;
+        type.SetLType(static_cast<int>(dashed.pattern), dashed.dots, 1, 10, 0, 0);
+        types.Set(dashed.number, type);
+    }
+    document.GetHeadPtr().SetLTypes(types);
+}
+
+TBPoint RandomPlace(TRandom& random)
+{
+    return TBPoint(random.Between(-half_width, half_width), random.Between(-half_height, half_height));
+}
+
+// Most lines are short and run along an axis, as in a plan; a few cross a
+// good part of the sheet. The end stays on the sheet.
+boost::shared_ptr<TKLine> RandomLine(TRandom& random, double shortest, double longest)
+{
+    const TBPoint start = RandomPlace(random);
+    const int length_class = random.Below(100);
+    const double length = length_class < 70 ? random.Between(shortest, longest)
+        : length_class < 95                 ? random.Between(longest, longest * 5)
+                                            : random.Between(longest * 5, longest * 20);
+    double angle = random.Between(0, full_turn);
+    if (random.Below(10) < 6)
+        angle = random.Below(4) * (full_turn / 4);
+    const TBPoint end(std::clamp(start.GetX() + length * std::cos(angle), -half_width, half_width),
+                      std::clamp(start.GetY() + length * std::sin(angle), -half_height, half_height));
+    auto line = boost::make_shared<TKLine>();
+    line->SetLine(start, end);
+    return line;
+}
+
+// Of seven: three whole circles, three arcs, one ellipse (whole or not).
+boost::shared_ptr<TKCircle> RandomArc(TRandom& random)
+{
+    const TBPoint center = RandomPlace(random);
+    const double radius = random.Below(10) == 0 ? random.Between(10, 80) : random.Between(0.5, 10);
+    const int kind = random.Below(7);
+    if (kind < 3)
+        return boost::make_shared<TKCircle>(center, radius, TAngle(), TAngle(full_turn), TAngle(), 1.0, 1);
+    if (kind < 6) {
+        return boost::make_shared<TKCircle>(center, radius, TAngle(random.Between(0, full_turn)),
+                                            TAngle(random.Between(full_turn / 12, full_turn * 3 / 4)), TAngle(),
+                                            1.0, 0);
+    }
+    const bool whole = random.Below(2) == 0;
+    return boost::make_shared<TKCircle>(center, radius, TAngle(whole ? 0.0 : random.Between(0, full_turn)),
+                                        TAngle(whole ? full_turn : random.Between(full_turn / 6, full_turn)),
+                                        TAngle(random.Between(0, full_turn / 2)), random.Between(0.3, 0.8),
+                                        whole ? 1 : 0);
+}
+
+TZhdElemPtr RandomElement(TRandom& random)
+{
+    const int slot = random.Below(100);
+    if (slot < 85)
+        return RandomLine(random, 1, 12);
+    if (slot < 90) {
+        auto line = RandomLine(random, 5, 40);
+        line->SetPenStyle(static_cast<std::uint8_t>(dashed_types[random.Below(4)].number));
+        return line;
+    }
+    if (slot < 97)
+        return RandomArc(random);
+    auto point = boost::make_shared<TKPoint>();
+    point->SetPos(RandomPlace(random));
+    return point;
+}
+
+} // namespace
+
+std::unique_ptr<TZhdData> GenerateRenderDrawing(int count)
+{
+    auto document = std::make_unique<TZhdData>();
+    document->GetHeadPtr().SetPaperSize(RenderSheetPaper);
+    SetDashedTypes(*document);
+    TRandom random(0x5EED0000u + static_cast<std::uint64_t>(count));
+    TZhdElemList& list = document->GetElemListPtr();
+    int run_left = 0;
+    std::uint16_t group = 0, layer = 0, color = 1;
+    for (int i = 0; i < count; ++i) {
+        if (run_left == 0) {
+            run_left = 1 + random.Below(48);
+            group = static_cast<std::uint16_t>(random.Below(16));
+            layer = static_cast<std::uint16_t>(random.Below(16));
+            color = static_cast<std::uint16_t>(1 + random.Below(8));
+        }
+        --run_left;
+        TZhdElemPtr elem = RandomElement(random);
+        elem->SetGLayer(group);
+        elem->SetLayer(layer);
+        elem->SetPenColor(color);
+        list.Append(elem);
+    }
+    return document;
+}
