@@ -107,8 +107,9 @@ TEST_F(ArcPrimitive, ArcOutsideDrawsNothingVisible)
     EXPECT_EQ(Draw(TBPoint(500, 500), 20, 0, 180, 1.0), 0);
     const auto polylines = Polylines();
     ASSERT_LE(polylines.size(), 1u);
-    if (!polylines.empty())
+    if (!polylines.empty()) {
         EXPECT_EQ(polylines[0].points.size(), 1u) << "only the end point";
+    }
 }
 
 TEST_F(ArcPrimitive, DashedArcIsOnePolylinePerDash)
