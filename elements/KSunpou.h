@@ -11,6 +11,7 @@
 #include "elements/KPoint.h"
 #include "elements/ZhdElem.h"
 
+#include <boost/make_shared.hpp>
 #include <boost/shared_ptr.hpp>
 
 #include <cstdint>
@@ -51,6 +52,17 @@ public:
     void WriteBody(TStream& stream, const TZhdData& document) const;
     int GetBodySize(const TZhdData& document) const;
 
+    // Applies the operation to extension line 1, extension line 2 and the
+    // first `points` end points, in this order.
+    template <typename Operation>
+    void ForEachPart(int points, Operation operation)
+    {
+        operation(line1_);
+        operation(line2_);
+        for (int i = 0; i < points && i < PointCount; ++i)
+            operation(points_[i]);
+    }
+
 private:
     TKPoint SetPointAt(int index, const TKPoint& point);
 
@@ -87,6 +99,27 @@ public:
     // The dimension text's texts.
     std::string GetText(int index) const override;
 
+    // Geometry (KSunpouGeometry.cpp): the dimension line's key points, the
+    // line's shape measures followed by the text's, the union of the line's
+    // and the text's extents (extension parts do not count), and the nearer
+    // of their nearest points. Moving and turning take the line, the text,
+    // the extension lines and end points 1 and 2; scaling takes all four end
+    // points, whose markers keep their size.
+    TBPoint GetKeyPoint(int index) const override;
+    TShapeInfo GetShapeInfo(const TBPoint& point) const override;
+    void GetExtent(TBPoint& min, TBPoint& max, const TZhdData& document, int flag) const override;
+    int NearestPoint(const TBPoint& query, const TZhdData& document, TBPoint& point,
+                     double& distance) const override;
+    int NearestEndPoint(const TBPoint& query, const TZhdData& document, TBPoint& point,
+                        double& distance) const override;
+    void MoveBy(TBPoint offset, const TZhdData& document) override;
+    void Rotate(TAngle angle, const TZhdData& document) override;
+    void Scale(double sx, double sy, const TZhdData& document) override;
+
+    // Drawing (KSunpouDraw.cpp): the line, the extension part when its mode
+    // is not 0, then the text, each in the colour of its own pen number.
+    int Draw(TCanvas& canvas, TZhdData& document) override;
+
     TKLine GetLine() const { return line_; }
     TKLine SetLine(TKLine line);
     TKMoji GetMoji() const { return moji_; }
@@ -103,6 +136,15 @@ private:
 
     static const SXFPtr& DefaultSXF();
     void ReadSXF(TStream& stream, const TZhdData& document);
+    // The extension part changed by the operation (a copy of its own: the
+    // default part is shared).
+    template <typename Operation>
+    void ChangeSXF(int points, Operation operation)
+    {
+        auto changed = boost::make_shared<TSXFSunpou>(*sxf_);
+        changed->ForEachPart(points, operation);
+        sxf_ = changed;
+    }
 
     TKLine line_;
     TKMoji moji_;

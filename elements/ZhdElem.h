@@ -126,8 +126,8 @@ public:
     // each kind's *Geometry.cpp). Coordinates are drawing millimetres; the
     // document supplies the point markers' shapes and the drawing state.
     //
-    // Kinds without geometry: texts, solids, dimensions and block references
-    // do not override these yet and answer with the defaults below: key
+    // Kinds without geometry: solids and block references do not override
+    // these yet and answer with the defaults below: key
     // point (0, 0), empty shape measures, the extent (0, 0)-(0, 0), no nearest
     // point (0, the outputs untouched), no intersections (0, the list
     // untouched), and transformations that change nothing. ---

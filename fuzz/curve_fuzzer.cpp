@@ -6,6 +6,7 @@
 #include "core/EllipseArc.h"
 #include "core/EllipseCircle.h"
 #include "core/QuarticSolver.h"
+#include "fuzz/FuzzSupport.h"
 
 #include <cmath>
 #include <cstdint>
@@ -44,12 +45,6 @@ private:
     std::size_t size_;
     std::size_t position_ = 0;
 };
-
-void Require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 void RequireFinitePoints(const std::vector<double>& xs, const std::vector<double>& ys,
                          const std::vector<int>& codes, int count)

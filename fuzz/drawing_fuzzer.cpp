@@ -8,9 +8,9 @@
 #include "document/ZhdData.h"
 #include "elements/KBlock.h"
 #include "elements/KLine.h"
+#include "fuzz/FuzzSupport.h"
 #include "platform/ImageCanvas.h"
 #include "platform/RecordingCanvas.h"
-#include "platform/ScreenMetrics.h"
 #include "platform/Stream.h"
 #include "render/InfoReg.h"
 
@@ -68,17 +68,11 @@ void DrawBothViews(TZhdData& document)
     }
 }
 
-void Require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    SetScreenMetricsProvider([] { return TScreenMetrics { 1280, 1024, 96.0 }; });
+    UseFuzzScreen();
     return 0;
 }
 

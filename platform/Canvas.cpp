@@ -1,9 +1,9 @@
 #include "platform/Canvas.h"
 
 // The front end keeps the state and forwards every call as exactly one
-// command. A pen or brush equal to the current one is no command at all, so
-// a recording holds only real changes and a backend never rebuilds its pen
-// for nothing.
+// command. A pen, brush or font equal to the current one is no command at
+// all, so a recording holds only real changes and a backend never rebuilds
+// its pen or font for nothing.
 
 void TCanvas::SetPen(const TPen& pen)
 {
@@ -63,6 +63,21 @@ void TCanvas::SetBrushStyle(TBrushStyle style)
     SetBrush(brush);
 }
 
+void TCanvas::SetFont(const TFont& font)
+{
+    if (font == font_)
+        return;
+    font_ = font;
+    PlaySetFont(font_);
+}
+
+void TCanvas::SetFontColor(TColor color)
+{
+    TFont font = font_;
+    font.color = color;
+    SetFont(font);
+}
+
 void TCanvas::MoveTo(int x, int y)
 {
     const TPointI point { x, y };
@@ -100,4 +115,9 @@ void TCanvas::FillRect(const TRectI& rect)
 void TCanvas::SetPixel(int x, int y, TColor color)
 {
     PlaySetPixel(TPointI { x, y }, color);
+}
+
+void TCanvas::TextOut(int x, int y, std::string_view text)
+{
+    PlayTextOut(TPointI { x, y }, text);
 }

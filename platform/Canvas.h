@@ -34,6 +34,7 @@
 #include "platform/CanvasTypes.h"
 
 #include <span>
+#include <string_view>
 
 class TCanvas {
 public:
@@ -44,6 +45,7 @@ public:
 
     const TPen& Pen() const { return pen_; }
     const TBrush& Brush() const { return brush_; }
+    const TFont& Font() const { return font_; }
     TPointI PenPos() const { return pen_pos_; }
 
     void SetPen(const TPen& pen);
@@ -54,6 +56,8 @@ public:
     void SetPenMode(TPenMode mode);
     void SetBrushColor(TColor color);
     void SetBrushStyle(TBrushStyle style);
+    void SetFont(const TFont& font);
+    void SetFontColor(TColor color);
 
     void MoveTo(int x, int y);
     // From the pen position to (x, y), which becomes the pen position.
@@ -68,6 +72,10 @@ public:
     // Sets the pixel as it is, whatever the pen mode.
     void SetPixel(int x, int y, TColor color);
     virtual TColor GetPixel(int x, int y) const = 0;
+    // The text (Shift-JIS) in the current font, with a transparent
+    // background; (x, y) is the top-left corner of the first character's
+    // cell, which turns with the escapement.
+    void TextOut(int x, int y, std::string_view text);
 
 protected:
     // The backend's players, one call per command; degenerate figures are
@@ -83,10 +91,13 @@ protected:
     virtual void PlayEllipse(const TRectI& box) = 0;
     virtual void PlayFillRect(const TRectI& rect) = 0;
     virtual void PlaySetPixel(TPointI point, TColor color) = 0;
+    virtual void PlaySetFont(const TFont& font) = 0;
+    virtual void PlayTextOut(TPointI point, std::string_view text) = 0;
 
 private:
     TPen pen_;
     TBrush brush_;
+    TFont font_;
     TPointI pen_pos_;
 };
 
@@ -127,6 +138,8 @@ protected:
     void PlayEllipse(const TRectI&) override {}
     void PlayFillRect(const TRectI&) override {}
     void PlaySetPixel(TPointI, TColor) override {}
+    void PlaySetFont(const TFont&) override {}
+    void PlayTextOut(TPointI, std::string_view) override {}
 
 private:
     int width_;

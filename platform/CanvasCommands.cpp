@@ -1,6 +1,7 @@
 #include "platform/CanvasCommands.h"
 
 #include "platform/Canvas.h"
+#include "platform/ShiftJis.h"
 
 #include <ios>
 #include <ostream>
@@ -31,6 +32,29 @@ void PrintPoints(std::ostream& out, const char* name, const std::vector<TPointI>
         separator = ", ";
     }
     out << ')';
+}
+
+// A Shift-JIS text in double quotes: as UTF-8 when it converts there and
+// back unchanged, so Japanese stays readable; otherwise every byte outside
+// printable ASCII as \xNN, so that two texts that differ print differently.
+void PrintText(std::ostream& out, std::string_view sjis)
+{
+    const std::string utf8 = SjisToUtf8(sjis);
+    const bool readable = Utf8ToSjis(utf8) == sjis;
+    const std::string_view shown = readable ? std::string_view(utf8) : sjis;
+    out << '"';
+    for (const char c : shown) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out << '\\' << c;
+        } else if (byte < 0x20 || byte == 0x7F || (byte >= 0x80 && !readable)) {
+            const char* digits = "0123456789ABCDEF";
+            out << "\\x" << digits[byte >> 4] << digits[byte & 0xF];
+        } else {
+            out << c;
+        }
+    }
+    out << '"';
 }
 
 } // namespace
@@ -96,6 +120,23 @@ std::ostream& operator<<(std::ostream& out, const TBrush& brush)
     return out << ' ' << brush.style;
 }
 
+std::ostream& operator<<(std::ostream& out, const TFont& font)
+{
+    out << "font ";
+    PrintText(out, font.face);
+    out << " height " << font.height << " width " << font.width << " escapement " << font.escapement << " weight "
+        << font.weight;
+    if (font.italic)
+        out << " italic";
+    if (font.underline)
+        out << " underline";
+    if (font.strike_out)
+        out << " strike-out";
+    out << ' ';
+    PrintColor(out, font.color);
+    return out;
+}
+
 namespace canvas_command {
 
 std::ostream& operator<<(std::ostream& out, const SetPen& command)
@@ -147,6 +188,18 @@ std::ostream& operator<<(std::ostream& out, const SetPixel& command)
     return out << ')';
 }
 
+std::ostream& operator<<(std::ostream& out, const SetFont& command)
+{
+    return out << "SetFont(" << command.font << ')';
+}
+
+std::ostream& operator<<(std::ostream& out, const TextOut& command)
+{
+    out << "TextOut(" << command.point.x << ", " << command.point.y << ", ";
+    PrintText(out, command.text);
+    return out << ')';
+}
+
 std::ostream& operator<<(std::ostream& out, const TCanvasCommand& command)
 {
     std::visit([&out](const auto& alternative) { out << alternative; }, command);
@@ -175,6 +228,11 @@ struct TReplayer {
     void operator()(const canvas_command::SetPixel& command) const
     {
         canvas.SetPixel(command.point.x, command.point.y, command.color);
+    }
+    void operator()(const canvas_command::SetFont& command) const { canvas.SetFont(command.font); }
+    void operator()(const canvas_command::TextOut& command) const
+    {
+        canvas.TextOut(command.point.x, command.point.y, command.text);
     }
 };
 

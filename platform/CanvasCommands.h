@@ -16,6 +16,7 @@
 
 #include <iosfwd>
 #include <span>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -71,6 +72,18 @@ struct SetPixel {
     bool operator==(const SetPixel&) const = default;
 };
 
+struct SetFont {
+    TFont font;
+    bool operator==(const SetFont&) const = default;
+};
+
+// The text as TextOut was given it: Shift-JIS bytes.
+struct TextOut {
+    TPointI point;
+    std::string text;
+    bool operator==(const TextOut&) const = default;
+};
+
 std::ostream& operator<<(std::ostream& out, const SetPen& command);
 std::ostream& operator<<(std::ostream& out, const SetBrush& command);
 std::ostream& operator<<(std::ostream& out, const MoveTo& command);
@@ -80,12 +93,14 @@ std::ostream& operator<<(std::ostream& out, const Polygon& command);
 std::ostream& operator<<(std::ostream& out, const Ellipse& command);
 std::ostream& operator<<(std::ostream& out, const FillRect& command);
 std::ostream& operator<<(std::ostream& out, const SetPixel& command);
+std::ostream& operator<<(std::ostream& out, const SetFont& command);
+std::ostream& operator<<(std::ostream& out, const TextOut& command);
 
 } // namespace canvas_command
 
 using TCanvasCommand = std::variant<canvas_command::SetPen, canvas_command::SetBrush, canvas_command::MoveTo,
     canvas_command::LineTo, canvas_command::Polyline, canvas_command::Polygon, canvas_command::Ellipse,
-    canvas_command::FillRect, canvas_command::SetPixel>;
+    canvas_command::FillRect, canvas_command::SetPixel, canvas_command::SetFont, canvas_command::TextOut>;
 
 namespace canvas_command {
 // Found by argument-dependent lookup for TCanvasCommand; prints the command

@@ -5,6 +5,7 @@
 // brushes.
 
 #include <cstdint>
+#include <string>
 #include <iosfwd>
 
 // R + G * 256 + B * 65536, as the drawing's colours are packed. Backends
@@ -60,6 +61,32 @@ struct TBrush {
     bool operator==(const TBrush&) const = default;
 };
 
+// A logical font as text drawing builds one for each piece of a text:
+// - height: the cell height in pixels (ascent plus descent);
+// - width: the average character width in pixels, that of a half-width
+//   character (a full-width one is twice as wide); 0 keeps the face's own
+//   proportions;
+// - escapement: the direction of the base line in tenths of a degree,
+//   counter-clockwise;
+// - weight: 400 normal, 700 bold;
+// - face: the face name as the drawing names it, Shift-JIS;
+// - color: the colour of the characters.
+// How the sizes map onto an installed face, and which sizes draw nothing (a
+// height below 1, a width below 0, either above 100 000 pixels), is told in
+// FontEngine.h; which face stands in for a face name, in FontFaces.h.
+struct TFont {
+    int height = 0;
+    int width = 0;
+    int escapement = 0;
+    int weight = 400;
+    bool italic = false;
+    bool underline = false;
+    bool strike_out = false;
+    std::string face;
+    TColor color = 0;
+    bool operator==(const TFont&) const = default;
+};
+
 // Readable forms for test failures and logs (CanvasCommands.cpp).
 std::ostream& operator<<(std::ostream& out, const TPointI& point);
 std::ostream& operator<<(std::ostream& out, const TRectI& rect);
@@ -68,3 +95,4 @@ std::ostream& operator<<(std::ostream& out, TPenMode mode);
 std::ostream& operator<<(std::ostream& out, TBrushStyle style);
 std::ostream& operator<<(std::ostream& out, const TPen& pen);
 std::ostream& operator<<(std::ostream& out, const TBrush& brush);
+std::ostream& operator<<(std::ostream& out, const TFont& font);

@@ -1,5 +1,8 @@
 #include "platform/ImageCanvas.h"
 
+#include "platform/FontEngine.h"
+#include "platform/TextRaster.h"
+
 #include <QPainter>
 #include <QPen>
 
@@ -217,4 +220,25 @@ void TImageCanvas::PlaySetPixel(TPointI point, TColor color)
         return;
     const canvas_raster::TPixels pixels = Pixels();
     pixels.bits[point.y * pixels.stride + point.x] = canvas_raster::PixelFromColor(color);
+}
+
+void TImageCanvas::PlaySetFont(const TFont&)
+{
+    // Font() is already the new font; the scaled one is kept while only
+    // colour, underline or strike-out change.
+    if (scaled_font_known_ && !font_engine::SameScaledFont(Font(), scaled_font_source_))
+        scaled_font_known_ = false;
+}
+
+void TImageCanvas::PlayTextOut(TPointI point, std::string_view text)
+{
+    if (!HasPixels() || text.empty())
+        return;
+    if (!scaled_font_known_) {
+        scaled_font_ = font_engine::ScaledFont(Font());
+        scaled_font_source_ = Font();
+        scaled_font_known_ = true;
+    }
+    if (scaled_font_)
+        text_raster::DrawText(Pixels(), *scaled_font_, Font(), point, text);
 }

@@ -12,6 +12,11 @@
 // Image() finishes before it answers. Drawing after that simply paints
 // again, on the same image (copies handed out before do not change).
 //
+// Text is drawn from the glyphs of FreeType (TextRaster.h), not by the
+// painter: the painter's text needs a running QGuiApplication, which image
+// export and the tests do not have, and the canvas's own glyphs coincide
+// with the glyph outlines the text drawing strokes (GlyphOutline.h).
+//
 // The caller of the second constructor must not change or copy its image
 // while the canvas paints on it (until Finish()), and the image must outlive
 // the canvas.
@@ -26,6 +31,10 @@
 #include <vector>
 
 class QPainter;
+
+namespace font_engine {
+class TScaledFont;
+}
 
 class TImageCanvas final : public TCanvas {
 public:
@@ -58,6 +67,8 @@ protected:
     void PlayEllipse(const TRectI& box) override;
     void PlayFillRect(const TRectI& rect) override;
     void PlaySetPixel(TPointI point, TColor color) override;
+    void PlaySetFont(const TFont& font) override;
+    void PlayTextOut(TPointI point, std::string_view text) override;
 
 private:
     // Painting begins with the canvas and again with the first drawing after
@@ -82,4 +93,10 @@ private:
     // Where the dots of a dotted pen stand after the last LineTo.
     int dot_phase_ = 0;
     std::vector<QPointF> stroke_points_;
+    // The scaled font of the current font, looked up at the first TextOut
+    // after a SetFont that changed its size, width, escapement, weight,
+    // slant or face (null: the font draws nothing).
+    std::shared_ptr<const font_engine::TScaledFont> scaled_font_;
+    TFont scaled_font_source_;
+    bool scaled_font_known_ = false;
 };

@@ -44,3 +44,13 @@ void TRecordingCanvas::PlaySetPixel(TPointI point, TColor color)
 {
     commands_.emplace_back(canvas_command::SetPixel { point, color });
 }
+
+void TRecordingCanvas::PlaySetFont(const TFont& font)
+{
+    commands_.emplace_back(canvas_command::SetFont { font });
+}
+
+void TRecordingCanvas::PlayTextOut(TPointI point, std::string_view text)
+{
+    commands_.emplace_back(canvas_command::TextOut { point, std::string(text) });
+}

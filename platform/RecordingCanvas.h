@@ -36,6 +36,8 @@ protected:
     void PlayEllipse(const TRectI& box) override;
     void PlayFillRect(const TRectI& rect) override;
     void PlaySetPixel(TPointI point, TColor color) override;
+    void PlaySetFont(const TFont& font) override;
+    void PlayTextOut(TPointI point, std::string_view text) override;
 
 private:
     int width_;

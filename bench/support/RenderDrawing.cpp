@@ -1,5 +1,6 @@
 #include "bench/support/RenderDrawing.h"
 
+#include "bench/support/Random.h"
 #include "core/Vect.h"
 #include "document/ZhdData.h"
 #include "elements/KCircle.h"
@@ -18,31 +19,6 @@ namespace {
 constexpr double full_turn = 2 * std::numbers::pi;
 constexpr double half_width = RenderSheetWidth / 2;
 constexpr double half_height = RenderSheetHeight / 2;
-
-// SplitMix64: fixed output for a fixed seed, wherever it runs.
-class TRandom {
-public:
-    explicit TRandom(std::uint64_t seed) : state_(seed) {}
-
-    std::uint64_t Next()
-    {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    // [0, n)
-    int Below(int n) { return static_cast<int>(Next() % static_cast<std::uint64_t>(n)); }
-    // [low, high)
-    double Between(double low, double high)
-    {
-        const double unit = static_cast<double>(Next() >> 11) * 0x1.0p-53;
-        return low + unit * (high - low);
-    }
-
-private:
-    std::uint64_t state_;
-};
 
 // Pattern bits are read from bit 31 down, `dots` of them to a repetition;
 // on screen each bit covers two pixels.

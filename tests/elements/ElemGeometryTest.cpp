@@ -42,8 +42,7 @@ TZhdElemPtr LineFrom(double x1, double y1, double x2, double y2)
 TEST(ElemGeometry, KindsWithoutGeometryAnswerWithTheDefaults)
 {
     const TZhdData document = DocumentOfVersion(420);
-    const TZhdElemPtr kinds[] = { boost::make_shared<TKMoji>(), boost::make_shared<TKSolid>(),
-                                  boost::make_shared<TKSunpou>(), boost::make_shared<TKBlock>() };
+    const TZhdElemPtr kinds[] = { boost::make_shared<TKSolid>(), boost::make_shared<TKBlock>() };
     for (const TZhdElemPtr& elem : kinds) {
         SCOPED_TRACE(elem->GetTypeCode());
         EXPECT_POINT_NEAR(elem->GetKeyPoint(1), 0.0, 0.0, 0.0);

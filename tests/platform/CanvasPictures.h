@@ -3,7 +3,12 @@
 // Small exact pictures of a canvas for the canvas tests.
 
 #include "platform/Canvas.h"
+#include "platform/ImageCanvas.h"
+#include "platform/ShiftJis.h"
 
+#include <QImage>
+
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -45,4 +50,24 @@ inline std::vector<TPointI> PixelsOf(const TCanvas& canvas, TColor color)
         }
     }
     return points;
+}
+
+// Whether two image canvases hold the same pixels, byte for byte.
+inline bool SameImage(TImageCanvas& a, TImageCanvas& b)
+{
+    const QImage& x = a.Image();
+    const QImage& y = b.Image();
+    return x.size() == y.size() && x.sizeInBytes() == y.sizeInBytes()
+        && std::memcmp(x.constBits(), y.constBits(), static_cast<std::size_t>(x.sizeInBytes())) == 0;
+}
+
+// A font of a face named in UTF-8.
+inline TFont FontOf(const char8_t* face, int height, int width = 0, int escapement = 0)
+{
+    TFont font;
+    font.face = sj(face);
+    font.height = height;
+    font.width = width;
+    font.escapement = escapement;
+    return font;
 }

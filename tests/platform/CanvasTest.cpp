@@ -100,6 +100,8 @@ TEST(Canvas, PenPositionMovesWithMoveToAndLineToOnly)
         void PlayEllipse(const TRectI&) override {}
         void PlayFillRect(const TRectI&) override {}
         void PlaySetPixel(TPointI, TColor) override {}
+        void PlaySetFont(const TFont&) override {}
+        void PlayTextOut(TPointI, std::string_view) override {}
     };
     TProbe canvas;
     canvas.MoveTo(3, 4);

@@ -56,13 +56,7 @@ class MillimetreView {
 public:
     MillimetreView()
     {
-        UseTestScreen();
-        TInfoREG& info = document.GetInfoRegPtr();
-        info.SetPixelWidth(200);
-        info.SetPixelHeight(100);
-        TZhdZoom view(info.GetMMPerPixelX());
-        view.SetXY(100, 50);
-        info.SetView(view);
+        ShowOneMillimetrePerPixel(document.GetInfoRegPtr(), 200, 100);
     }
 
     TInfoREG& Info() { return document.GetInfoRegPtr(); }
@@ -70,3 +64,39 @@ public:
     TZhdData document;
     TRecordingCanvas canvas { 200, 100 };
 };
+
+// The colour each stroke and each text of a recording was drawn in, in
+// order, a run of one colour counted once: 'L' for lines, 'T' for texts.
+struct Ink {
+    char kind = 'L';
+    TColor color = 0;
+    bool operator==(const Ink&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const Ink& ink)
+{
+    return out << ink.kind << ":" << std::hex << ink.color << std::dec;
+}
+
+inline std::vector<Ink> InkOf(const std::vector<TCanvasCommand>& commands)
+{
+    std::vector<Ink> inks;
+    TColor pen = 0, font = 0;
+    const auto add = [&](char kind, TColor color) {
+        if (inks.empty() || !(inks.back() == Ink { kind, color }))
+            inks.push_back({ kind, color });
+    };
+    for (const TCanvasCommand& command : commands) {
+        if (const auto* set_pen = std::get_if<canvas_command::SetPen>(&command))
+            pen = set_pen->pen.color;
+        else if (const auto* set_font = std::get_if<canvas_command::SetFont>(&command))
+            font = set_font->font.color;
+        else if (std::holds_alternative<canvas_command::LineTo>(command)
+                 || std::holds_alternative<canvas_command::Polyline>(command)
+                 || std::holds_alternative<canvas_command::Ellipse>(command))
+            add('L', pen);
+        else if (std::holds_alternative<canvas_command::TextOut>(command))
+            add('T', font);
+    }
+    return inks;
+}

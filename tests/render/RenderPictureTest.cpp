@@ -47,13 +47,8 @@ boost::shared_ptr<TKLine> Line(double x1, double y1, double x2, double y2)
 // (x, 240 - y): one pixel per millimetre.
 void BuildDrawing(TZhdData& document)
 {
-    UseTestScreen();
+    ShowOneMillimetrePerPixel(document.GetInfoRegPtr(), width, height);
     TInfoREG& info = document.GetInfoRegPtr();
-    info.SetPixelWidth(width);
-    info.SetPixelHeight(height);
-    TZhdZoom view(info.GetMMPerPixelX());
-    view.SetXY(width / 2, height / 2);
-    info.SetView(view);
     info.MouseWorld = TBPoint(-100.0, -100.0); // the cross-hair off the picture
     auto& pens = document.GetPenMapPtr();
     pens["B"].SetColor(white);
