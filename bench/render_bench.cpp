@@ -23,6 +23,7 @@
 // program: what the drawing code allocates through it is counted, the
 // painter's own buffers (malloc) are not.
 
+#include "bench/support/BenchScreen.h"
 #include "bench/support/RenderDrawing.h"
 #include "document/ZhdData.h"
 #include "platform/CanvasCommands.h"
@@ -129,23 +130,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int screen_width = 1920;
-constexpr int screen_height = 1080;
 // Ten times the fitted scale shows a hundredth of the sheet's area.
 constexpr double close_zoom = 10.0;
 
 double SecondsSince(Clock::time_point since)
 {
     return std::chrono::duration<double>(Clock::now() - since).count();
-}
-
-void UseBenchScreen()
-{
-    static const bool fixed = [] {
-        SetScreenMetricsProvider([] { return TScreenMetrics { screen_width, screen_height, 96.0 }; });
-        return true;
-    }();
-    (void)fixed;
 }
 
 // Each size generated once; the benchmarks only change the view.
@@ -159,41 +149,19 @@ TZhdData& Drawing(int count)
     return *drawing;
 }
 
-// The screen-sized output area with a view that the next drawing fits to
-// the paper, in list order.
-void ResetView(TZhdData& document)
-{
-    TInfoREG& info = document.GetInfoRegPtr();
-    info.SetPixelWidth(screen_width);
-    info.SetPixelHeight(screen_height);
-    info.SetView(TZhdZoom(0.0));
-    info.LayerOrder = 0;
-    info.ColorOrder = 0;
-}
-
 // The whole sheet, or its centre ten times closer.
 enum class TViewKind { Fitted, Close };
 
 void SetView(TZhdData& document, TViewKind kind)
 {
-    ResetView(document);
-    TInfoREG& info = document.GetInfoRegPtr();
-    info.SetBairitsu(0, 0, document);
-    if (kind == TViewKind::Close)
-        info.SetView(TZhdZoom(info.GetView().GetScale() * close_zoom));
-}
-
-int Draw(TZhdData& document, TCanvas& canvas)
-{
-    document.RefreshLayerStates();
-    return document.GetElemListPtr().Draw(canvas, document);
+    FitSheet(document, kind == TViewKind::Close ? close_zoom : 1.0);
 }
 
 // Heap allocations of one drawing, per element of the drawing.
 double AllocationsPerElement(TZhdData& document, TCanvas& canvas, int count)
 {
     const std::uint64_t before = allocation_count.load(std::memory_order_relaxed);
-    Draw(document, canvas);
+    DrawDocument(document, canvas);
     const std::uint64_t after = allocation_count.load(std::memory_order_relaxed);
     return static_cast<double>(after - before) / count;
 }
@@ -288,8 +256,8 @@ TBaselineScene RecordScene(int count, TViewKind view)
 {
     TZhdData& document = Drawing(count);
     SetView(document, view);
-    TRecordingCanvas recording(screen_width, screen_height);
-    Draw(document, recording);
+    TRecordingCanvas recording(BenchScreenWidth, BenchScreenHeight);
+    DrawDocument(document, recording);
     return SceneOf(recording.Commands());
 }
 
@@ -343,7 +311,7 @@ void PaintScene(QPainter& painter, const TBaselineScene& scene)
 
 class TBaselinePainter {
 public:
-    TBaselinePainter() : image_(screen_width, screen_height, QImage::Format_RGB32)
+    TBaselinePainter() : image_(BenchScreenWidth, BenchScreenHeight, QImage::Format_RGB32)
     {
         image_.fill(0xFF000000u);
         painter_.begin(&image_);
@@ -416,11 +384,11 @@ void DrawInView(benchmark::State& state, TViewKind view)
     TZhdData& document = Drawing(count);
     const double baseline = BaselineSeconds(count, view);
     SetView(document, view);
-    TImageCanvas canvas(screen_width, screen_height);
+    TImageCanvas canvas(BenchScreenWidth, BenchScreenHeight);
     double seconds = 0;
     for (auto _ : state) {
         const Clock::time_point start = Clock::now();
-        benchmark::DoNotOptimize(Draw(document, canvas));
+        benchmark::DoNotOptimize(DrawDocument(document, canvas));
         seconds += SecondsSince(start);
     }
     if (state.iterations() > 0)
@@ -454,9 +422,9 @@ void BM_LayerAndColorOrder(benchmark::State& state)
     TInfoREG& info = document.GetInfoRegPtr();
     info.LayerOrder = 1;
     info.ColorOrder = 1;
-    TImageCanvas canvas(screen_width, screen_height);
+    TImageCanvas canvas(BenchScreenWidth, BenchScreenHeight);
     for (auto _ : state)
-        benchmark::DoNotOptimize(Draw(document, canvas));
+        benchmark::DoNotOptimize(DrawDocument(document, canvas));
     state.counters["allocs_per_element"] = AllocationsPerElement(document, canvas, count);
     info.LayerOrder = 0;
     info.ColorOrder = 0;
@@ -498,15 +466,15 @@ void BM_LoadAndFirstDraw(benchmark::State& state)
         state.SkipWithError("the generated drawing was not saved");
         return;
     }
-    TImageCanvas canvas(screen_width, screen_height);
+    TImageCanvas canvas(BenchScreenWidth, BenchScreenHeight);
     for (auto _ : state) {
         auto document = std::make_unique<TZhdData>();
         if (document->LoadFromFile(file.Path()).status != TLoadStatus::Loaded) {
             state.SkipWithError("the saved drawing did not load");
             break;
         }
-        ResetView(*document);
-        benchmark::DoNotOptimize(Draw(*document, canvas));
+        ResetBenchView(*document);
+        benchmark::DoNotOptimize(DrawDocument(*document, canvas));
         state.PauseTiming();
         document.reset();
         state.ResumeTiming();

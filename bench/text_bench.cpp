@@ -10,12 +10,12 @@
 // Drawing the texts edged (the outlined form) is measured too, on the
 // fitted view, and the drawing without pixels (below).
 
+#include "bench/support/BenchScreen.h"
 #include "bench/support/RenderDrawing.h"
 #include "bench/support/TextDrawing.h"
 #include "document/ZhdData.h"
 #include "platform/Canvas.h"
 #include "platform/ImageCanvas.h"
-#include "platform/ScreenMetrics.h"
 #include "render/InfoReg.h"
 
 #include <benchmark/benchmark.h>
@@ -30,19 +30,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int screen_width = 1920;
-constexpr int screen_height = 1080;
-constexpr double close_zoom = 10.0;
-
-void UseBenchScreen()
-{
-    static const bool fixed = [] {
-        SetScreenMetricsProvider([] { return TScreenMetrics { screen_width, screen_height, 96.0 }; });
-        return true;
-    }();
-    (void)fixed;
-}
-
 enum class TContent { Texts, Lines };
 enum class TViewKind { Fitted, Close };
 
@@ -56,22 +43,13 @@ TZhdData& Drawing(TContent content, int count)
     return *drawing;
 }
 
+// Ten times the fitted scale shows a hundredth of the sheet.
+constexpr double close_zoom = 10.0;
+
 void SetView(TZhdData& document, TViewKind kind, bool edged)
 {
-    TInfoREG& info = document.GetInfoRegPtr();
-    info.SetPixelWidth(screen_width);
-    info.SetPixelHeight(screen_height);
-    info.SetView(TZhdZoom(0.0));
-    info.SetBairitsu(0, 0, document);
-    if (kind == TViewKind::Close)
-        info.SetView(TZhdZoom(info.GetView().GetScale() * close_zoom));
-    info.EdgeMoji = edged ? 1 : 0;
-}
-
-int Draw(TZhdData& document, TCanvas& canvas)
-{
-    document.RefreshLayerStates();
-    return document.GetElemListPtr().Draw(canvas, document);
+    FitSheet(document, kind == TViewKind::Close ? close_zoom : 1.0);
+    document.GetInfoRegPtr().EdgeMoji = edged ? 1 : 0;
 }
 
 // Seconds per drawing: the mean of at least three and a fifth of a second.
@@ -79,12 +57,12 @@ double SecondsPerDrawing(TContent content, int count, TViewKind view, bool edged
 {
     TZhdData& document = Drawing(content, count);
     SetView(document, view, edged);
-    TImageCanvas canvas(screen_width, screen_height);
-    Draw(document, canvas); // warm the caches
+    TImageCanvas canvas(BenchScreenWidth, BenchScreenHeight);
+    DrawDocument(document, canvas); // warm the caches
     int runs = 0;
     const Clock::time_point start = Clock::now();
     while (runs < 3 || std::chrono::duration<double>(Clock::now() - start).count() < 0.2) {
-        Draw(document, canvas);
+        DrawDocument(document, canvas);
         ++runs;
     }
     return std::chrono::duration<double>(Clock::now() - start).count() / runs;
@@ -106,12 +84,12 @@ void DrawTexts(benchmark::State& state, TViewKind view, bool edged)
     const double lines = LineSeconds(count, view);
     TZhdData& document = Drawing(TContent::Texts, count);
     SetView(document, view, edged);
-    TImageCanvas canvas(screen_width, screen_height);
-    Draw(document, canvas);
+    TImageCanvas canvas(BenchScreenWidth, BenchScreenHeight);
+    DrawDocument(document, canvas);
     double seconds = 0;
     for (auto _ : state) {
         const Clock::time_point start = Clock::now();
-        benchmark::DoNotOptimize(Draw(document, canvas));
+        benchmark::DoNotOptimize(DrawDocument(document, canvas));
         seconds += std::chrono::duration<double>(Clock::now() - start).count();
     }
     if (state.iterations() > 0)
@@ -143,8 +121,8 @@ BENCHMARK(BM_EdgedTextsFitted)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillis
 // outputs and frame lines a drawing makes.
 class TCountingCanvas final : public TCanvas {
 public:
-    int Width() const override { return screen_width; }
-    int Height() const override { return screen_height; }
+    int Width() const override { return BenchScreenWidth; }
+    int Height() const override { return BenchScreenHeight; }
     TColor GetPixel(int, int) const override { return TColor(0); }
     void PlaySetPen(const TPen&) override {}
     void PlaySetBrush(const TBrush&) override {}
@@ -170,7 +148,7 @@ void BM_TextsWithoutPixels(benchmark::State& state)
     SetView(document, TViewKind::Fitted, false);
     TCountingCanvas canvas;
     for (auto _ : state)
-        benchmark::DoNotOptimize(Draw(document, canvas));
+        benchmark::DoNotOptimize(DrawDocument(document, canvas));
     if (state.iterations() == 0)
         return;
     const double drawings = static_cast<double>(state.iterations());

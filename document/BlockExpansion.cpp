@@ -8,8 +8,10 @@ TBlockExpansion::TBlockExpansion(const TZhdData& document, std::uint32_t number)
     : document_(document)
 {
     std::vector<std::uint32_t>& expanding = document_.ExpandingBlocks();
-    if (expanding.size() >= MaxDepth || std::find(expanding.begin(), expanding.end(), number) != expanding.end())
+    if (expanding.size() >= MaxDepth || std::find(expanding.begin(), expanding.end(), number) != expanding.end()) {
+        ++document_.block_expansion_refusals_;
         return;
+    }
     expanding.push_back(number);
     number_ = number;
     entered_ = true;

@@ -2,6 +2,8 @@
 
 #include "core/WakeBit.h"
 
+#include <atomic>
+#include <memory>
 #include <utility>
 
 TZhdData::TZhdData()
@@ -58,7 +60,7 @@ void TZhdData::CopyDrawingExceptElementsFrom(const TZhdData& other)
 {
     head_ = other.head_;
     block_defines_ = other.block_defines_;
-    block_index_.Invalidate();
+    BlockDefinesChanged();
     class_table_ = other.class_table_;
     k_status_ = other.k_status_;
     g_status_ = other.g_status_;
@@ -111,19 +113,19 @@ TZhdElemList TZhdData::SetElemList(TZhdElemList list)
 TSList<TKBlockDefine> TZhdData::SetBlockDefines(TSList<TKBlockDefine> defines)
 {
     block_defines_ = std::move(defines);
-    block_index_.Invalidate();
+    BlockDefinesChanged();
     return block_defines_;
 }
 
 int TZhdData::AppendBlockDefine(TKBlockDefine define)
 {
-    block_index_.Invalidate();
+    BlockDefinesChanged();
     return block_defines_.Append(std::move(define));
 }
 
 int TZhdData::ClearBlockDefines()
 {
-    block_index_.Invalidate();
+    BlockDefinesChanged();
     return block_defines_.Clear();
 }
 
@@ -146,7 +148,24 @@ std::string TZhdData::GetBlockNameByNumber(std::uint32_t number)
     return found != nullptr ? found->GetName() : std::string();
 }
 
-const TKBlockDefine* TZhdData::FindBlockDefine(std::uint32_t number)
+void TZhdData::BlockDefinesChanged()
+{
+    // Numbered from one counter for all documents, so that no two states of
+    // any definitions share a generation.
+    static std::atomic<std::uint64_t> next_generation { 1 };
+    block_defines_generation_ = next_generation++;
+    block_index_.Invalidate();
+    placed_blocks_.reset();
+}
+
+TPlacedBlockCache& TZhdData::GetPlacedBlocks() const
+{
+    if (!placed_blocks_)
+        placed_blocks_ = std::make_unique<TPlacedBlockCache>();
+    return *placed_blocks_;
+}
+
+const TKBlockDefine* TZhdData::FindBlockDefine(std::uint32_t number) const
 {
     if (const TKBlockDefine* found = block_index_.FindByNumber(block_defines_, number))
         return found;

@@ -33,6 +33,7 @@
 #include "document/DataType.h"
 #include "document/InfoZHG.h"
 #include "document/KBlockDefine.h"
+#include "document/PlacedBlockCache.h"
 #include "document/StatusZHG.h"
 #include "document/TextForm.h"
 #include "document/ZhdElemList.h"
@@ -44,6 +45,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -103,7 +105,15 @@ public:
     TKBlockDefine GetBlockDefineByName(const std::string& name);
     // The definition itself, by the same rule; nullptr only when there are
     // none. Valid until the definitions change.
-    const TKBlockDefine* FindBlockDefine(std::uint32_t number);
+    const TKBlockDefine* FindBlockDefine(std::uint32_t number) const;
+    // Changes whenever the definitions change (unique for the run).
+    std::uint64_t GetBlockDefinesGeneration() const { return block_defines_generation_; }
+    // The placed copies of definitions that block references have made.
+    TPlacedBlockCache& GetPlacedBlocks() const;
+    // How many times a walk into block contents was refused (a definition
+    // already being expanded, or nesting too deep): a result worked out
+    // while this count grew depends on the walk it was made in.
+    std::uint64_t GetBlockExpansionRefusals() const { return block_expansion_refusals_; }
 
     TDataType GetClassTable() const { return class_table_; }
     TDataType& GetClassTablePtr() { return class_table_; }
@@ -293,6 +303,7 @@ private:
     friend class TBlockExpansion;
 
     void SetUpDefaults();
+    void BlockDefinesChanged();
     void FillDefaultPens();
     void BuildMarkerShapes();
     void CopyDrawingFrom(const TZhdData& other);
@@ -333,6 +344,9 @@ private:
     MarkerShapeMap marker_shapes_;
     LayerStateTable layer_states_ {};
 
-    TBlockDefineIndex block_index_;
+    mutable TBlockDefineIndex block_index_;
+    std::uint64_t block_defines_generation_ = 0;
+    mutable std::unique_ptr<TPlacedBlockCache> placed_blocks_;
     mutable std::vector<std::uint32_t> expanding_blocks_;
+    mutable std::uint64_t block_expansion_refusals_ = 0;
 };

@@ -38,6 +38,31 @@ public:
     void ReadTextRecord(const StringList& lines, TZhdData& document) override;
     void WriteTextRecord(StringList& lines, TZhdData& document) const override;
 
+    // Geometry (KBlockGeometry.cpp), worked out on the placed contents
+    // (elements/BlockPlacement.h), always on the block's layer. A block
+    // whose contents cannot be walked (no definitions, or a definition
+    // that places itself) has no extent (min and max untouched) and no
+    // points.
+    TBPoint GetKeyPoint(int index) const override; // the insertion point
+    void GetExtent(TBPoint& min, TBPoint& max, const TZhdData& document, int flag) const override;
+    // The nearest of the placed elements' answers; of equally near ones the
+    // first in the definition. The distance is 1e308 when none answers.
+    int NearestPoint(const TBPoint& query, const TZhdData& document, TBPoint& point,
+                     double& distance) const override;
+    int NearestEndPoint(const TBPoint& query, const TZhdData& document, TBPoint& point,
+                        double& distance) const override;
+    void MoveBy(TBPoint offset, const TZhdData& document) override;
+    // The angle grows by the turn and the insertion point turns about the
+    // origin.
+    void Rotate(TAngle angle, const TZhdData& document) override;
+    // Both scales and the insertion point, about the origin.
+    void Scale(double sx, double sy, const TZhdData& document) override;
+
+    // Drawing (KBlockDraw.cpp): the placed contents through the element-list
+    // drawing, on the block's layer for pen style 1, selected with the
+    // block. Result 0.
+    int Draw(TCanvas& canvas, TZhdData& document) override;
+
     TBPoint GetPos() const { return position_; }
     TBPoint SetPos(TBPoint position) { return position_ = position; }
     double GetScaleX() const { return scale_x_; }

@@ -257,6 +257,14 @@ public:
     int DrawArc(TCanvas& canvas, const TBPoint& center, double radius, const TAngle& start, const TAngle& sweep,
                 double flatness, const TAngle& tilt, const TZhdLType& type, int fill);
 
+    // --- Arc solids (InfoRegSolid.cpp) ---
+    // Fills the figure of an arc solid (ellipse, sector, segment, tangent
+    // figure, ring) clipped to the output area: 0 for a plain solid or when
+    // nothing lies in the output area, 1 when a polygon was filled, the
+    // arc's result for a whole circle and for the arc-line kind. The caller
+    // sets the pen and brush colours.
+    int DrawSolid(TCanvas& canvas, TKSolid solid);
+
     // --- Overlays in not-XOR mode (InfoRegOverlays.cpp) ---
     int DrawCrossHair(TCanvas& canvas, const TBPoint& point, TZhdData& document);
     int DrawCrossHairXY(TCanvas& canvas, double x, double y, TZhdData& document);
