@@ -135,6 +135,7 @@ public:
     void PlaySetPixel(TPointI, TColor) override {}
     void PlaySetFont(const TFont&) override { ++fonts; }
     void PlayTextOut(TPointI, std::string_view) override { ++texts; }
+    void PlayStretchDraw(const TRectI&, const TBitmap&, TColor) override {}
 
     double lines = 0;
     double fonts = 0;

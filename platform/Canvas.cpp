@@ -121,3 +121,13 @@ void TCanvas::TextOut(int x, int y, std::string_view text)
 {
     PlayTextOut(TPointI { x, y }, text);
 }
+
+void TCanvas::StretchDraw(const TRectI& dest, const TBitmap& bitmap)
+{
+    PlayStretchDraw(dest, bitmap, NoColor);
+}
+
+void TCanvas::StretchDrawTransparent(const TRectI& dest, const TBitmap& bitmap, TColor key)
+{
+    PlayStretchDraw(dest, bitmap, key == NoColor ? NoColor : key & 0xFFFFFF);
+}

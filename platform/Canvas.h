@@ -31,6 +31,7 @@
 // Setting a pen or brush equal to the current one is no command: drawing
 // code may set its pen for every element without cost.
 
+#include "platform/Bitmap.h"
 #include "platform/CanvasTypes.h"
 
 #include <span>
@@ -76,6 +77,16 @@ public:
     // background; (x, y) is the top-left corner of the first character's
     // cell, which turns with the escapement.
     void TextOut(int x, int y, std::string_view text);
+    // The bitmap stretched over dest ([left, right) x [top, bottom)) by
+    // nearest neighbour: destination pixel i of n takes source pixel
+    // floor((i + 1/2) * source size / n). A rectangle given with right < left
+    // (bottom < top) covers [right, left) ([bottom, top)) and shows the
+    // picture mirrored. Pen, brush and pen mode are not used; an empty
+    // rectangle or bitmap draws nothing.
+    void StretchDraw(const TRectI& dest, const TBitmap& bitmap);
+    // As StretchDraw, but the pixels whose colour is `key` (low 24 bits) are
+    // left out and the canvas shows through; NoColor leaves nothing out.
+    void StretchDrawTransparent(const TRectI& dest, const TBitmap& bitmap, TColor key);
 
 protected:
     // The backend's players, one call per command; degenerate figures are
@@ -93,6 +104,8 @@ protected:
     virtual void PlaySetPixel(TPointI point, TColor color) = 0;
     virtual void PlaySetFont(const TFont& font) = 0;
     virtual void PlayTextOut(TPointI point, std::string_view text) = 0;
+    // key: the colour left out (24 bits), or NoColor for an opaque drawing.
+    virtual void PlayStretchDraw(const TRectI& dest, const TBitmap& bitmap, TColor key) = 0;
 
 private:
     TPen pen_;
@@ -140,6 +153,7 @@ protected:
     void PlaySetPixel(TPointI, TColor) override {}
     void PlaySetFont(const TFont&) override {}
     void PlayTextOut(TPointI, std::string_view) override {}
+    void PlayStretchDraw(const TRectI&, const TBitmap&, TColor) override {}
 
 private:
     int width_;

@@ -200,6 +200,15 @@ std::ostream& operator<<(std::ostream& out, const TextOut& command)
     return out << ')';
 }
 
+std::ostream& operator<<(std::ostream& out, const StretchDraw& command)
+{
+    if (command.key == NoColor)
+        return out << "StretchDraw(" << command.dest << ", " << command.bitmap << ')';
+    out << "StretchDrawTransparent(" << command.dest << ", " << command.bitmap << ", key ";
+    PrintColor(out, command.key);
+    return out << ')';
+}
+
 std::ostream& operator<<(std::ostream& out, const TCanvasCommand& command)
 {
     std::visit([&out](const auto& alternative) { out << alternative; }, command);
@@ -233,6 +242,13 @@ struct TReplayer {
     void operator()(const canvas_command::TextOut& command) const
     {
         canvas.TextOut(command.point.x, command.point.y, command.text);
+    }
+    void operator()(const canvas_command::StretchDraw& command) const
+    {
+        if (command.key == NoColor)
+            canvas.StretchDraw(command.dest, command.bitmap);
+        else
+            canvas.StretchDrawTransparent(command.dest, command.bitmap, command.key);
     }
 };
 

@@ -12,6 +12,7 @@
 // the variant with one overload per command, so the compiler names every
 // place that still lacks the new one.
 
+#include "platform/Bitmap.h"
 #include "platform/CanvasTypes.h"
 
 #include <iosfwd>
@@ -84,6 +85,16 @@ struct TextOut {
     bool operator==(const TextOut&) const = default;
 };
 
+// StretchDraw and StretchDrawTransparent: the bitmap is a copy that shares
+// the caller's pixels (TBitmap copies share until changed); key is the
+// colour left out, NoColor for an opaque drawing.
+struct StretchDraw {
+    TRectI dest;
+    TBitmap bitmap;
+    TColor key = NoColor;
+    bool operator==(const StretchDraw&) const = default;
+};
+
 std::ostream& operator<<(std::ostream& out, const SetPen& command);
 std::ostream& operator<<(std::ostream& out, const SetBrush& command);
 std::ostream& operator<<(std::ostream& out, const MoveTo& command);
@@ -95,12 +106,14 @@ std::ostream& operator<<(std::ostream& out, const FillRect& command);
 std::ostream& operator<<(std::ostream& out, const SetPixel& command);
 std::ostream& operator<<(std::ostream& out, const SetFont& command);
 std::ostream& operator<<(std::ostream& out, const TextOut& command);
+std::ostream& operator<<(std::ostream& out, const StretchDraw& command);
 
 } // namespace canvas_command
 
 using TCanvasCommand = std::variant<canvas_command::SetPen, canvas_command::SetBrush, canvas_command::MoveTo,
     canvas_command::LineTo, canvas_command::Polyline, canvas_command::Polygon, canvas_command::Ellipse,
-    canvas_command::FillRect, canvas_command::SetPixel, canvas_command::SetFont, canvas_command::TextOut>;
+    canvas_command::FillRect, canvas_command::SetPixel, canvas_command::SetFont, canvas_command::TextOut,
+    canvas_command::StretchDraw>;
 
 namespace canvas_command {
 // Found by argument-dependent lookup for TCanvasCommand; prints the command

@@ -6,6 +6,44 @@
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
+
+namespace {
+
+// One axis of a stretched bitmap: the destination pixels that are on the
+// canvas, [first, first + source.size()), and the source pixel each reads.
+// Only the visible pixels are mapped, so a destination far larger than the
+// canvas costs no more than the canvas.
+struct TStretchAxis {
+    int first = 0;
+    std::vector<int> source;
+};
+
+// Destination pixel i of n (counted from the `from` edge, which is the far
+// edge of a mirrored span) reads source pixel floor((i + 1/2) * size / n).
+// With i < 2^32 and size < 2^31 the products fit in 64 unsigned bits.
+TStretchAxis MapStretchAxis(int from, int to, int source_size, int limit)
+{
+    TStretchAxis axis;
+    const bool mirrored = to < from;
+    const std::int64_t low = std::min(from, to);
+    const std::int64_t high = std::max(from, to);
+    const auto count = static_cast<std::uint64_t>(high - low);
+    const std::int64_t first = std::clamp<std::int64_t>(low, 0, limit);
+    const std::int64_t last = std::clamp<std::int64_t>(high, 0, limit);
+    axis.first = static_cast<int>(first);
+    for (std::int64_t at = first; at < last; ++at) {
+        std::uint64_t i = static_cast<std::uint64_t>(at - low);
+        if (mirrored)
+            i = count - 1 - i;
+        const std::uint64_t source = (2 * i + 1) * static_cast<std::uint64_t>(source_size) / (2 * count);
+        axis.source.push_back(static_cast<int>(source));
+    }
+    return axis;
+}
+
+} // namespace
+
 // Wide pens are the painter's: it is given the pen's centre line and strokes
 // it with round ends and joins. A pen of odd width is centred on the pixel
 // centres of its coordinates (the line moved by half a pixel), so its edges
@@ -32,6 +70,14 @@ TImageCanvas::TImageCanvas(QImage& image)
 {
     if (!image.isNull() && image.format() != QImage::Format_RGB32)
         image.convertTo(QImage::Format_RGB32);
+    BeginPainting();
+}
+
+TImageCanvas::TImageCanvas(const TBitmap& bitmap)
+    : own_image_(bitmap.ToImage())
+    , image_(&own_image_)
+    , painter_(std::make_unique<QPainter>())
+{
     BeginPainting();
 }
 
@@ -67,6 +113,11 @@ const QImage& TImageCanvas::Image()
 {
     Finish();
     return *image_;
+}
+
+TBitmap TImageCanvas::Bitmap()
+{
+    return TBitmap::FromImage(Image());
 }
 
 canvas_raster::TPixels TImageCanvas::Pixels()
@@ -241,4 +292,32 @@ void TImageCanvas::PlayTextOut(TPointI point, std::string_view text)
     }
     if (scaled_font_)
         text_raster::DrawText(Pixels(), *scaled_font_, Font(), point, text);
+}
+
+// Source rows are decoded once for the columns in view and reused while
+// consecutive destination rows read the same source row (enlarging).
+void TImageCanvas::PlayStretchDraw(const TRectI& dest, const TBitmap& bitmap, TColor key)
+{
+    if (!HasPixels() || bitmap.IsEmpty())
+        return;
+    const TStretchAxis columns = MapStretchAxis(dest.left, dest.right, bitmap.Width(), Width());
+    const TStretchAxis rows = MapStretchAxis(dest.top, dest.bottom, bitmap.Height(), Height());
+    if (columns.source.empty() || rows.source.empty())
+        return;
+    const canvas_raster::TPixels pixels = Pixels();
+    std::vector<TColor> decoded(columns.source.size());
+    int decoded_row = -1;
+    for (std::size_t j = 0; j < rows.source.size(); ++j) {
+        const int source_row = rows.source[j];
+        if (source_row != decoded_row) {
+            for (std::size_t i = 0; i < decoded.size(); ++i)
+                decoded[i] = bitmap.GetPixel(columns.source[i], source_row);
+            decoded_row = source_row;
+        }
+        std::uint32_t* line = pixels.bits + (rows.first + static_cast<std::int64_t>(j)) * pixels.stride + columns.first;
+        for (std::size_t i = 0; i < decoded.size(); ++i) {
+            if (decoded[i] != key)
+                line[i] = canvas_raster::PixelFromColor(decoded[i]);
+        }
+    }
 }

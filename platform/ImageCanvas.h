@@ -17,6 +17,9 @@
 // export and the tests do not have, and the canvas's own glyphs coincide
 // with the glyph outlines the text drawing strokes (GlyphOutline.h).
 //
+// A canvas on a bitmap: TImageCanvas(bitmap) starts from a copy of the
+// bitmap's picture and Bitmap() hands the drawing back as a 24-bit bitmap.
+//
 // The caller of the second constructor must not change or copy its image
 // while the canvas paints on it (until Finish()), and the image must outlive
 // the canvas.
@@ -44,6 +47,9 @@ public:
     // Draws on the caller's image; an image in another format is converted
     // to Format_RGB32 first. A null image gives an empty canvas.
     explicit TImageCanvas(QImage& image);
+    // An image of its own holding the bitmap's picture; the empty bitmap
+    // gives an empty canvas.
+    explicit TImageCanvas(const TBitmap& bitmap);
     ~TImageCanvas() override;
     TImageCanvas(const TImageCanvas&) = delete;
     TImageCanvas& operator=(const TImageCanvas&) = delete;
@@ -56,6 +62,8 @@ public:
     void Finish();
     // The picture, finished.
     const QImage& Image();
+    // The picture, finished, as a 24-bit bitmap (empty for an empty canvas).
+    TBitmap Bitmap();
 
 protected:
     void PlaySetPen(const TPen& pen) override;
@@ -69,6 +77,7 @@ protected:
     void PlaySetPixel(TPointI point, TColor color) override;
     void PlaySetFont(const TFont& font) override;
     void PlayTextOut(TPointI point, std::string_view text) override;
+    void PlayStretchDraw(const TRectI& dest, const TBitmap& bitmap, TColor key) override;
 
 private:
     // Painting begins with the canvas and again with the first drawing after

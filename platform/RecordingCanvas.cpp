@@ -54,3 +54,8 @@ void TRecordingCanvas::PlayTextOut(TPointI point, std::string_view text)
 {
     commands_.emplace_back(canvas_command::TextOut { point, std::string(text) });
 }
+
+void TRecordingCanvas::PlayStretchDraw(const TRectI& dest, const TBitmap& bitmap, TColor key)
+{
+    commands_.emplace_back(canvas_command::StretchDraw { dest, bitmap, key });
+}

@@ -38,6 +38,7 @@ protected:
     void PlaySetPixel(TPointI point, TColor color) override;
     void PlaySetFont(const TFont& font) override;
     void PlayTextOut(TPointI point, std::string_view text) override;
+    void PlayStretchDraw(const TRectI& dest, const TBitmap& bitmap, TColor key) override;
 
 private:
     int width_;

@@ -102,6 +102,7 @@ TEST(Canvas, PenPositionMovesWithMoveToAndLineToOnly)
         void PlaySetPixel(TPointI, TColor) override {}
         void PlaySetFont(const TFont&) override {}
         void PlayTextOut(TPointI, std::string_view) override {}
+        void PlayStretchDraw(const TRectI&, const TBitmap&, TColor) override {}
     };
     TProbe canvas;
     canvas.MoveTo(3, 4);
