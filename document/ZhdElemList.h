@@ -205,6 +205,11 @@ public:
                  ElemRefs* redraw, int layer_order, int color_order);
     // The selected elements of editable layers in the selection colour.
     int DrawSelected(TCanvas& canvas, TZhdData& document);
+    // Before a page of an output job: each visible text whose colour image is
+    // drawn transparent or turned gets, as its only image, a picture of
+    // everything under it drawn with that image (render/RasterPass.cpp).
+    // Appends the texts' positions; returns how many; 0 outside a job.
+    int DrawRasters(TCanvas& canvas, TZhdData& document, std::vector<int>& positions);
     // --- end of drawing ---
 
     // Empties the images of the texts at the positions given (positions

@@ -21,11 +21,17 @@
 #include "elements/GlyphOutlineText.h"
 #include "elements/SpecialText.h"
 #include "platform/Canvas.h"
+#include "platform/ImagePath.h"
 #include "platform/ShiftJis.h"
 #include "render/DeviceClip.h"
 #include "render/InfoReg.h"
+#include "render/RasterColor.h"
+#include "render/RasterMono.h"
+
+#include <boost/make_shared.hpp>
 
 #include <array>
+#include <filesystem>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -135,6 +141,35 @@ TKMoji WithCharacters(const TKMoji& text, std::string characters)
 
 } // namespace
 
+bool TKMoji::EnsureImage(TZhdData& document)
+{
+    if (!rasters_.empty())
+        return true;
+    TImageSpec spec;
+    if (!GetImageSpec(spec))
+        return false;
+    const std::filesystem::path drawing_folder
+        = std::filesystem::path(document.GetHeadPtr().GetFileName()).parent_path();
+    const std::filesystem::path file = ResolveImagePath(spec.file, drawing_folder);
+    TRasterInfo probe;
+    const int bits = probe.ReadImageInfo(file);
+    if (bits == 0)
+        return false;
+    RasterPtr raster;
+    if (bits == 1)
+        raster = boost::make_shared<TRasterMono>();
+    else
+        raster = boost::make_shared<TRasterColor>();
+    AddRaster(raster);
+    raster->Load(file, document);
+    TRasterInfo& placed = *raster->GetInfoPtr();
+    placed.SetPosition(GetBoxPointWithImage(4, 0, 0, 0));
+    placed.SetAngle(angle_);
+    placed.SetWidth(spec.width);
+    placed.SetHeight(spec.height);
+    return true;
+}
+
 int TKMoji::Draw(TCanvas& canvas, TZhdData& document)
 {
     TInfoREG& info = document.GetInfoRegPtr();
@@ -148,8 +183,17 @@ int TKMoji::Draw(TCanvas& canvas, TZhdData& document)
             DrawBoxPolygon(canvas, info, *this);
             return 1;
         }
-        // No image can be had here: a dotted box where it belongs, then the
-        // text itself.
+        if (EnsureImage(document)) {
+            TRasterBase& raster = *rasters_.front();
+            raster.GetInfoPtr()->SetPosition(GetBoxPointWithImage(4, 0, 0, 0));
+            raster.GetInfoPtr()->SetAngle(angle_);
+            const double scale = info.GetView().GetScale();
+            return raster.Draw(canvas, document, info.GetViewCorner(0), info.GetViewCorner(2), scale, scale) != 0
+                ? 1
+                : 0;
+        }
+        // No image can be had: a dotted box where it belongs, then the text
+        // itself.
         if (info.OutputJob != 0 || document.GetDrawColorMode() == 1)
             return 0;
         canvas.SetPen(TPen { document.GetDrawColor(), 1, TPenStyle::Dot, TPenMode::Copy });

@@ -339,22 +339,33 @@ BoxFrame FrameWithImage(const TKMoji& text, int slant)
 {
     double width = text.GetTextWidth();
     double height = text.GetCharHeight();
-    const std::string image = text.GetText(TKMoji::ImageSpecText);
-    if (!image.empty()) {
-        StringList fields;
-        SplitText(image, fields, ",");
-        if (fields.size() >= 2)
-            width = height = LeadingNumber(fields[1]);
-        if (fields.size() >= 3)
-            height = LeadingNumber(fields[2]);
+    const bool image = text.HasImageSpec();
+    TKMoji::TImageSpec spec;
+    if (image && text.GetImageSpec(spec)) {
+        width = spec.width;
+        height = spec.height;
     }
-    const bool slanted = image.empty() && slant != 0 && (text.GetStart().GetTag() & TKMoji::ItalicStyle) != 0;
+    const bool slanted = !image && slant != 0 && (text.GetStart().GetTag() & TKMoji::ItalicStyle) != 0;
     TBPoint end;
     text.GetStart().PolarOffset(width, text.GetAngle(), end);
     return BoxFrame { text.GetStart(), end, height, text.GetAngle(), SlantOf(slanted) };
 }
 
 } // namespace
+
+bool TKMoji::GetImageSpec(TImageSpec& spec) const
+{
+    const std::string image = GetText(ImageSpecText);
+    StringList fields;
+    SplitText(image, fields, ",");
+    if (image.empty() || fields.size() < 2)
+        return false;
+    spec.file = fields[0];
+    spec.width = spec.height = LeadingNumber(fields[1]);
+    if (fields.size() >= 3)
+        spec.height = LeadingNumber(fields[2]);
+    return true;
+}
 
 TBPoint TKMoji::GetBoxPointWithImage(int code, double along, double across, int slant) const
 {

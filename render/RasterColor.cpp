@@ -106,13 +106,7 @@ int TRasterColor::Load(const std::filesystem::path& file, TZhdData&)
     WriteDebugLog("<LoadSpiColor>");
     WriteDebugLog("Spi:" + file.string());
     WriteDebugLog("HandleType:0");
-    TRasterInfo& info = *GetInfoPtr();
-    info.SetPixelWidth(bitmap_.Width());
-    info.SetPixelHeight(bitmap_.Height());
-    const auto ppm_of = [](unsigned dpi) { return static_cast<int>(1000 / (25.4 / (dpi == 0 ? 72 : dpi))); };
-    info.SetPpmX(ppm_of(read.info.x_dpi));
-    info.SetPpmY(ppm_of(read.info.y_dpi));
-    info.SetBitCount(static_cast<short>(read.info.colour_depth));
+    GetInfoPtr()->TakePluginInfo(read.info);
     WriteDebugLog("</LoadSpiColor>");
     WriteDebugLog("");
     return 1;

@@ -131,16 +131,21 @@ bool TRasterInfo::ReadPluginInfo(const std::filesystem::path& file)
     const TPluginInfoResult result = ProgramImagePlugins().GetPictureInfo(file);
     if (result.status != TImagePluginStatus::Decoded)
         return false;
+    TakePluginInfo(result.info);
+    return true;
+}
+
+void TRasterInfo::TakePluginInfo(const TPluginPictureInfo& picture)
+{
     const auto ppm_of = [](unsigned dpi) {
         return static_cast<std::uint32_t>(1000 / (25.4 / (dpi == 0 ? 72 : dpi)));
     };
-    pixel_width_ = result.info.width;
-    pixel_height_ = result.info.height;
-    ppm_x_ = ppm_of(result.info.x_dpi);
-    ppm_y_ = ppm_of(result.info.y_dpi);
-    bit_count_ = static_cast<std::uint16_t>(result.info.colour_depth);
+    pixel_width_ = picture.width;
+    pixel_height_ = picture.height;
+    ppm_x_ = ppm_of(picture.x_dpi);
+    ppm_y_ = ppm_of(picture.y_dpi);
+    bit_count_ = static_cast<std::uint16_t>(picture.colour_depth);
     data_offset_ = 0;
-    return true;
 }
 
 void TRasterInfo::ReadRecord(TStream& stream)

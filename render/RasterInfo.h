@@ -14,6 +14,7 @@
 #include <filesystem>
 
 class TStream;
+struct TPluginPictureInfo;
 
 class TRasterInfo {
 public:
@@ -59,6 +60,10 @@ public:
     // through the image plug-ins. The bit count, or 0 (nothing changed) when
     // the file is missing or not recognised.
     int ReadImageInfo(const std::filesystem::path& file);
+
+    // A plug-in's picture information: pixel size, densities from its dots
+    // per inch (0 taken as 72), bit count; no data offset.
+    void TakePluginInfo(const TPluginPictureInfo& picture);
 
     double GetDpiX() const { return ppm_x_ * 0.001 * 25.4; }
     double GetDpiY() const { return ppm_y_ * 0.001 * 25.4; }
