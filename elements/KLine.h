@@ -50,6 +50,13 @@ public:
     int NearestEndPoint(const TBPoint& query, const TZhdData& document, TBPoint& point,
                         double& distance) const override;
     // Both points; the tags stay.
+    // Where this line meets the other element, of any kind (KLineCross.cpp):
+    // the list is emptied, then the points are appended in the order of the
+    // other element's parts, each tagged with its solver's code (0 a
+    // candidate off the line or the part, 1 a crossing, 2 at an end, 3
+    // touching or overlapping). Nothing is merged. Block contents are met
+    // as placed, without their 0-tagged candidates.
+    int CrossPoints(const TZhdElemPtr& other, const TZhdData& document, std::vector<TBPoint>& points) const override;
     void MoveBy(TBPoint offset, const TZhdData& document) override;
     void Rotate(TAngle angle, const TZhdData& document) override;
     void Scale(double sx, double sy, const TZhdData& document) override;

@@ -50,7 +50,7 @@ Positions Marked(const TZhdElemList& list)
 TZhdElemList Drawing()
 {
     TZhdElemList list;
-    list.Append(LineFrom(4, 15, 6, 17));
+    list.Append(LineFrom(2, 19, 3, 19.5));
     list.Append(LineFrom(12, 5, 13, 6));
     list.Append(LineFrom(7, 2, 9, 4));
     list.Append(LineFrom(100, 100, 101, 101));
