@@ -190,16 +190,16 @@ public:
     // itself without a copy, and whether GetText(ImageSpecText) is not empty.
     const std::string& GetTextStringPtr() const { return text_; }
     bool HasImageSpec() const;
-    // The image spec "file,width[,height]": the file name as the drawing
+    // The image reference "file,width[,height]": the file name as the drawing
     // holds it and the size in millimetres, a width alone making a square.
-    // False, with the spec untouched, for fewer than two fields.
-    struct TImageSpec {
+    // False, with the reference untouched, for fewer than two fields.
+    struct TImageReference {
         std::string file;
         double width = 0;
         double height = 0;
     };
-    bool GetImageSpec(TImageSpec& spec) const;
-    // Creates and loads the image the spec names when the text has none yet
+    bool GetImageReference(TImageReference& reference) const;
+    // Creates and loads the image the reference names when the text has none yet
     // (the drawing of the text does this on first need); whether the text
     // then has an image. Placed at the box centre, turned with the text.
     bool EnsureImage(TZhdData& document);

@@ -19,7 +19,7 @@
 #include "core/PlaneGeometry.h"
 #include "document/ZhdData.h"
 #include "elements/GlyphOutlineText.h"
-#include "elements/SpecialText.h"
+#include "elements/TextVariables.h"
 #include "platform/Canvas.h"
 #include "platform/ImagePath.h"
 #include "platform/ShiftJis.h"
@@ -145,12 +145,12 @@ bool TKMoji::EnsureImage(TZhdData& document)
 {
     if (!rasters_.empty())
         return true;
-    TImageSpec spec;
-    if (!GetImageSpec(spec))
+    TImageReference reference;
+    if (!GetImageReference(reference))
         return false;
     const std::filesystem::path drawing_folder
         = std::filesystem::path(document.GetHeadPtr().GetFileName()).parent_path();
-    const std::filesystem::path file = ResolveImagePath(spec.file, drawing_folder);
+    const std::filesystem::path file = ResolveImagePath(reference.file, drawing_folder);
     TRasterInfo probe;
     const int bits = probe.ReadImageInfo(file);
     if (bits == 0)
@@ -165,8 +165,8 @@ bool TKMoji::EnsureImage(TZhdData& document)
     TRasterInfo& placed = *raster->GetInfoPtr();
     placed.SetPosition(GetBoxPointWithImage(4, 0, 0, 0));
     placed.SetAngle(angle_);
-    placed.SetWidth(spec.width);
-    placed.SetHeight(spec.height);
+    placed.SetWidth(reference.width);
+    placed.SetHeight(reference.height);
     return true;
 }
 
@@ -224,7 +224,7 @@ void TKMoji::DrawCharacters(TCanvas& canvas, TZhdData& document) const
         return;
     const int special = ClassifySpecialText();
     if (special == 1 && (!on_screen || info.EmbedMoji != 0)) {
-        const std::string value = SpecialTextValue(*this, document);
+        const std::string value = VariableTextValue(*this, document);
         WriteDebugLog(sj(u8"<文字：") + value + ">");
         pieces = WithCharacters(*this, value).LayoutPieces();
     } else if (special == 2) {

@@ -340,10 +340,10 @@ BoxFrame FrameWithImage(const TKMoji& text, int slant)
     double width = text.GetTextWidth();
     double height = text.GetCharHeight();
     const bool image = text.HasImageSpec();
-    TKMoji::TImageSpec spec;
-    if (image && text.GetImageSpec(spec)) {
-        width = spec.width;
-        height = spec.height;
+    TKMoji::TImageReference reference;
+    if (image && text.GetImageReference(reference)) {
+        width = reference.width;
+        height = reference.height;
     }
     const bool slanted = !image && slant != 0 && (text.GetStart().GetTag() & TKMoji::ItalicStyle) != 0;
     TBPoint end;
@@ -353,17 +353,17 @@ BoxFrame FrameWithImage(const TKMoji& text, int slant)
 
 } // namespace
 
-bool TKMoji::GetImageSpec(TImageSpec& spec) const
+bool TKMoji::GetImageReference(TImageReference& reference) const
 {
     const std::string image = GetText(ImageSpecText);
     StringList fields;
     SplitText(image, fields, ",");
     if (image.empty() || fields.size() < 2)
         return false;
-    spec.file = fields[0];
-    spec.width = spec.height = LeadingNumber(fields[1]);
+    reference.file = fields[0];
+    reference.width = reference.height = LeadingNumber(fields[1]);
     if (fields.size() >= 3)
-        spec.height = LeadingNumber(fields[2]);
+        reference.height = LeadingNumber(fields[2]);
     return true;
 }
 

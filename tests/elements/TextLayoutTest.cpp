@@ -22,18 +22,18 @@ const std::string font = "Mincho";
 
 // The text of the layout tables: at (0, 0), angle 0, W 2, H 3, D 1 unless
 // a row says otherwise.
-struct TextSpec {
+struct TextShape {
     double width = 2, height = 3, spacing = 1;
     double angle_degrees = 0;
     int style = 0;
     bool vertical = false;
 };
 
-TKMoji TextOf(std::string characters, const TextSpec& spec = {})
+TKMoji TextOf(std::string characters, const TextShape& shape = {})
 {
-    TKMoji text(TBPoint(0.0, 0.0, spec.style), TBPoint(10.0, 0.0), TZhdaMoji(spec.width, spec.height, spec.spacing, 1),
-        1, Degrees(spec.angle_degrees), font, std::move(characters));
-    if (spec.vertical) {
+    TKMoji text(TBPoint(0.0, 0.0, shape.style), TBPoint(10.0, 0.0), TZhdaMoji(shape.width, shape.height, shape.spacing, 1),
+        1, Degrees(shape.angle_degrees), font, std::move(characters));
+    if (shape.vertical) {
         TBitFlg flags = text.GetStatusFlg();
         flags.SetBit(TKMoji::VerticalFlag);
         text.SetStatusFlg(flags);
@@ -182,7 +182,7 @@ TEST(TextLayout, StyleFontAndColourCodes)
 
 TEST(TextLayout, BackSpaceOverlayAndPairCodes)
 {
-    const TextSpec tight { .spacing = 0 };
+    const TextShape tight { .spacing = 0 };
     {
         const std::vector<TKMoji> pieces = TextOf("O^b/", tight).LayoutPieces();
         ExpectPlaces(pieces, { { "O", 0, 0, 1, 0 }, { "/", 0.35, 0, 1.35, 0 } });
@@ -312,7 +312,7 @@ TEST(TextLayout, EndingsCompressAndSpread)
 
 TEST(TextLayout, VerticalWriting)
 {
-    const TextSpec column { .width = 2, .height = 2, .spacing = 0, .angle_degrees = -90, .vertical = true };
+    const TextShape column { .width = 2, .height = 2, .spacing = 0, .angle_degrees = -90, .vertical = true };
     const std::string a = sj(u8"あ"), bracket = sj(u8"（"), comma = sj(u8"、");
     {
         // Upright: turned back by 90° in a whole cell.
@@ -355,7 +355,7 @@ TEST(TextLayout, VerticalHalfWidthRunHoldingCodes)
 {
     // The run "A^!B" is laid out as one horizontal text in one cell: its
     // code acts inside the run, and the walk goes on after all of its bytes.
-    const TextSpec column { .width = 2, .height = 2, .spacing = 0, .angle_degrees = -90, .vertical = true };
+    const TextShape column { .width = 2, .height = 2, .spacing = 0, .angle_degrees = -90, .vertical = true };
     const std::string a = sj(u8"あ");
     const std::vector<TKMoji> pieces = TextOf("A^!B" + a, column).LayoutPieces();
     ExpectPlaces(pieces, { { "A", 0, -2, 1, -2 }, { "B", 1, -2, 2, -2 }, { a, 0, -4, 2, -4 } });

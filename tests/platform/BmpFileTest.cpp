@@ -14,57 +14,57 @@
 namespace {
 
 // A BMP built field by field from its layout, independent of the writer.
-struct TBmpSpec {
-    explicit TBmpSpec(std::string case_name)
+struct TBmpLayout {
+    explicit TBmpLayout(std::string case_name)
         : name(std::move(case_name))
     {
     }
-    TBmpSpec& Header(std::uint32_t size)
+    TBmpLayout& Header(std::uint32_t size)
     {
         header_size = size;
         return *this;
     }
-    TBmpSpec& Width(std::int32_t value)
+    TBmpLayout& Width(std::int32_t value)
     {
         width = value;
         return *this;
     }
-    TBmpSpec& Height(std::int32_t value)
+    TBmpLayout& Height(std::int32_t value)
     {
         height = value;
         return *this;
     }
-    TBmpSpec& Bits(std::uint16_t value)
+    TBmpLayout& Bits(std::uint16_t value)
     {
         bits = value;
         return *this;
     }
-    TBmpSpec& Compression(std::uint32_t value)
+    TBmpLayout& Compression(std::uint32_t value)
     {
         compression = value;
         return *this;
     }
-    TBmpSpec& ColorsUsed(std::uint32_t value)
+    TBmpLayout& ColorsUsed(std::uint32_t value)
     {
         colors_used = value;
         return *this;
     }
-    TBmpSpec& Palette(std::vector<std::uint32_t> colors)
+    TBmpLayout& Palette(std::vector<std::uint32_t> colors)
     {
         palette = std::move(colors);
         return *this;
     }
-    TBmpSpec& Masks(std::vector<std::uint32_t> values)
+    TBmpLayout& Masks(std::vector<std::uint32_t> values)
     {
         masks = std::move(values);
         return *this;
     }
-    TBmpSpec& Pixels(std::string bytes)
+    TBmpLayout& Pixels(std::string bytes)
     {
         pixels = std::move(bytes);
         return *this;
     }
-    TBmpSpec& DataOffset(std::uint32_t offset)
+    TBmpLayout& DataOffset(std::uint32_t offset)
     {
         data_offset = offset;
         return *this;
@@ -86,36 +86,36 @@ struct TBmpSpec {
     std::optional<std::uint32_t> data_offset;
 };
 
-std::vector<std::uint8_t> Build(const TBmpSpec& spec)
+std::vector<std::uint8_t> Build(const TBmpLayout& layout)
 {
     ByteBuilder header;
-    if (spec.header_size == 12) {
-        header.U32(12).U16(static_cast<std::uint16_t>(spec.width)).U16(static_cast<std::uint16_t>(spec.height));
-        header.U16(1).U16(spec.bits);
+    if (layout.header_size == 12) {
+        header.U32(12).U16(static_cast<std::uint16_t>(layout.width)).U16(static_cast<std::uint16_t>(layout.height));
+        header.U16(1).U16(layout.bits);
     } else {
-        header.U32(spec.header_size).I32(spec.width).I32(spec.height).U16(1).U16(spec.bits);
-        header.U32(spec.compression).U32(static_cast<std::uint32_t>(spec.pixels.size())).I32(2835).I32(2835);
-        header.U32(spec.colors_used).U32(0);
-        const bool masks_inside = spec.header_size >= 108;
-        for (std::size_t i = 0; i < spec.masks.size() && (masks_inside || i < 3); ++i)
-            header.U32(spec.masks[i]);
+        header.U32(layout.header_size).I32(layout.width).I32(layout.height).U16(1).U16(layout.bits);
+        header.U32(layout.compression).U32(static_cast<std::uint32_t>(layout.pixels.size())).I32(2835).I32(2835);
+        header.U32(layout.colors_used).U32(0);
+        const bool masks_inside = layout.header_size >= 108;
+        for (std::size_t i = 0; i < layout.masks.size() && (masks_inside || i < 3); ++i)
+            header.U32(layout.masks[i]);
         if (masks_inside) {
-            for (std::size_t i = spec.masks.size(); i < 4; ++i)
+            for (std::size_t i = layout.masks.size(); i < 4; ++i)
                 header.U32(0);
         }
-        while (header.Size() < spec.header_size)
+        while (header.Size() < layout.header_size)
             header.U8(0);
     }
-    for (const std::uint32_t color : spec.palette) {
+    for (const std::uint32_t color : layout.palette) {
         header.U8(static_cast<std::uint8_t>(color)).U8(static_cast<std::uint8_t>(color >> 8));
         header.U8(static_cast<std::uint8_t>(color >> 16));
-        if (spec.header_size != 12)
+        if (layout.header_size != 12)
             header.U8(0);
     }
     const auto offset = static_cast<std::uint32_t>(14 + header.Size());
     ByteBuilder file;
-    file.Text("BM").U32(static_cast<std::uint32_t>(offset + spec.pixels.size())).U32(0);
-    file.U32(spec.data_offset.value_or(offset)).Append(header).Text(spec.pixels);
+    file.Text("BM").U32(static_cast<std::uint32_t>(offset + layout.pixels.size())).U32(0);
+    file.U32(layout.data_offset.value_or(offset)).Append(header).Text(layout.pixels);
     return { file.Bytes().begin(), file.Bytes().end() };
 }
 
@@ -169,7 +169,7 @@ constexpr std::uint32_t Blue = 0x0000FF;
 constexpr std::uint32_t White = 0xFFFFFF;
 
 struct TGoodCase {
-    TBmpSpec spec;
+    TBmpLayout layout;
     TPixelFormat format;
     std::vector<std::string> rows;
 };
@@ -178,14 +178,14 @@ std::vector<TGoodCase> GoodCases()
 {
     return {
         // Rows bottom-up: the first row of the data is the bottom one.
-        { TBmpSpec("one_bit")
+        { TBmpLayout("one_bit")
                 .Width(3)
                 .Height(2)
                 .Bits(1)
                 .Palette({ 0, White })
                 .Pixels(Bytes({ 0xA0, 0, 0, 0, 0x40, 0, 0, 0 })),
             TPixelFormat::Indexed1, { "#.#", ".#." } },
-        { TBmpSpec("core_one_bit")
+        { TBmpLayout("core_one_bit")
                 .Header(12)
                 .Width(2)
                 .Height(1)
@@ -193,7 +193,7 @@ std::vector<TGoodCase> GoodCases()
                 .Palette({ Red, Blue })
                 .Pixels(Bytes({ 0x40, 0, 0, 0 })),
             TPixelFormat::Indexed1, { "rb" } },
-        { TBmpSpec("four_bit")
+        { TBmpLayout("four_bit")
                 .Width(3)
                 .Height(1)
                 .Bits(4)
@@ -202,7 +202,7 @@ std::vector<TGoodCase> GoodCases()
                 .Pixels(Bytes({ 0x12, 0x00, 0, 0 })),
             TPixelFormat::Indexed4, { "rg#" } },
         // Index 3 lies past the palette of three: black.
-        { TBmpSpec("eight_bit")
+        { TBmpLayout("eight_bit")
                 .Width(4)
                 .Height(1)
                 .Bits(8)
@@ -210,16 +210,16 @@ std::vector<TGoodCase> GoodCases()
                 .Palette({ White, Red, Green })
                 .Pixels(Bytes({ 2, 1, 0, 3 })),
             TPixelFormat::Indexed8, { "gr.#" } },
-        { TBmpSpec("rgb24").Width(1).Height(2).Pixels(Bytes({ 0, 0, 255, 0, 0, 255, 0, 0 })), TPixelFormat::Rgb24,
+        { TBmpLayout("rgb24").Width(1).Height(2).Pixels(Bytes({ 0, 0, 255, 0, 0, 255, 0, 0 })), TPixelFormat::Rgb24,
             { "g", "r" } },
-        { TBmpSpec("top_down").Width(1).Height(-2).Pixels(Bytes({ 0, 0, 255, 0, 0, 255, 0, 0 })), TPixelFormat::Rgb24,
+        { TBmpLayout("top_down").Width(1).Height(-2).Pixels(Bytes({ 0, 0, 255, 0, 0, 255, 0, 0 })), TPixelFormat::Rgb24,
             { "r", "g" } },
-        { TBmpSpec("v4_rgb24").Header(108).Width(2).Height(1).Pixels(Bytes({ 255, 0, 0, 255, 255, 255, 0, 0 })),
+        { TBmpLayout("v4_rgb24").Header(108).Width(2).Height(1).Pixels(Bytes({ 255, 0, 0, 255, 255, 255, 0, 0 })),
             TPixelFormat::Rgb24, { "b." } },
-        { TBmpSpec("rgb32").Width(2).Height(1).Bits(32).Pixels(Bytes({ 0, 255, 255, 0, 255, 255, 255, 0 })),
+        { TBmpLayout("rgb32").Width(2).Height(1).Bits(32).Pixels(Bytes({ 0, 255, 255, 0, 255, 255, 255, 0 })),
             TPixelFormat::Rgb32, { "y." } },
         // Masks in an unusual order: red in the low byte.
-        { TBmpSpec("bitfields32")
+        { TBmpLayout("bitfields32")
                 .Width(2)
                 .Height(1)
                 .Bits(32)
@@ -227,7 +227,7 @@ std::vector<TGoodCase> GoodCases()
                 .Masks({ 0x000000FF, 0x0000FF00, 0x00FF0000 })
                 .Pixels(Bytes({ 255, 0, 0, 0, 0, 0, 255, 0 })),
             TPixelFormat::Rgb32, { "rb" } },
-        { TBmpSpec("v5_bitfields32")
+        { TBmpLayout("v5_bitfields32")
                 .Header(124)
                 .Width(1)
                 .Height(1)
@@ -237,10 +237,10 @@ std::vector<TGoodCase> GoodCases()
                 .Pixels(Bytes({ 0, 255, 0, 128 })),
             TPixelFormat::Rgb32, { "g" } },
         // 5-5-5 without bit fields: 0x7C00 red, 0x03E0 green.
-        { TBmpSpec("rgb16").Width(2).Height(1).Bits(16).Pixels(Bytes({ 0x00, 0x7C, 0xE0, 0x03 })), TPixelFormat::Rgb24,
+        { TBmpLayout("rgb16").Width(2).Height(1).Bits(16).Pixels(Bytes({ 0x00, 0x7C, 0xE0, 0x03 })), TPixelFormat::Rgb24,
             { "rg" } },
         // 5-6-5 bit fields: 0x07E0 green, 0x001F blue.
-        { TBmpSpec("bitfields16")
+        { TBmpLayout("bitfields16")
                 .Width(2)
                 .Height(1)
                 .Bits(16)
@@ -250,7 +250,7 @@ std::vector<TGoodCase> GoodCases()
             TPixelFormat::Rgb24, { "gb" } },
         // Bottom row: a run of 2 red, a literal green, red, green (padded),
         // end of row; top row: move right by 2, one green, end of picture.
-        { TBmpSpec("rle8")
+        { TBmpLayout("rle8")
                 .Width(5)
                 .Height(2)
                 .Bits(8)
@@ -260,7 +260,7 @@ std::vector<TGoodCase> GoodCases()
             TPixelFormat::Indexed8, { "##g##", "rrgrg" } },
         // Nibbles alternate: a run of 3 of 0x12 gives 1, 2, 1; a literal of
         // three gives 2, 2, 1.
-        { TBmpSpec("rle4")
+        { TBmpLayout("rle4")
                 .Width(6)
                 .Height(1)
                 .Bits(4)
@@ -276,17 +276,17 @@ class BmpRead : public testing::TestWithParam<TGoodCase> { };
 TEST_P(BmpRead, ReadsExactPixels)
 {
     const TGoodCase& good = GetParam();
-    const TBmpResult result = ReadBmp(Build(good.spec));
+    const TBmpResult result = ReadBmp(Build(good.layout));
     ASSERT_EQ(result.status, TBmpStatus::Loaded);
     EXPECT_EQ(result.bitmap.Format(), good.format);
     EXPECT_EQ(Rows(result.bitmap), good.rows);
 }
 
 INSTANTIATE_TEST_SUITE_P(Variants, BmpRead, testing::ValuesIn(GoodCases()),
-    [](const testing::TestParamInfo<TGoodCase>& case_info) { return case_info.param.spec.name; });
+    [](const testing::TestParamInfo<TGoodCase>& case_info) { return case_info.param.layout.name; });
 
 struct TBadCase {
-    TBmpSpec spec;
+    TBmpLayout layout;
     TBmpStatus status;
 };
 
@@ -294,30 +294,30 @@ std::vector<TBadCase> BadCases()
 {
     const std::string row = Bytes({ 0, 0, 0, 0 });
     return {
-        { TBmpSpec("header_64").Header(64).Pixels(row), TBmpStatus::BadHeader },
-        { TBmpSpec("header_16").Header(16).Pixels(row), TBmpStatus::BadHeader },
-        { TBmpSpec("zero_width").Width(0).Pixels(row), TBmpStatus::BadSize },
-        { TBmpSpec("negative_width").Width(-1).Pixels(row), TBmpStatus::BadSize },
-        { TBmpSpec("zero_height").Height(0).Pixels(row), TBmpStatus::BadSize },
-        { TBmpSpec("core_zero_height").Header(12).Height(0).Pixels(row), TBmpStatus::BadSize },
-        { TBmpSpec("huge").Width(100000).Height(100000).Pixels(row), TBmpStatus::TooLarge },
-        { TBmpSpec("huge_one_bit").Width(INT_MAX).Height(100).Bits(1).Pixels(row), TBmpStatus::TooLarge },
-        { TBmpSpec("most_negative_height").Height(INT_MIN).Pixels(row), TBmpStatus::TooLarge },
-        { TBmpSpec("two_bits").Bits(2).Pixels(row), TBmpStatus::Unsupported },
-        { TBmpSpec("jpeg").Compression(4).Pixels(row), TBmpStatus::Unsupported },
-        { TBmpSpec("rle8_at_24_bits").Compression(1).Pixels(row), TBmpStatus::Unsupported },
-        { TBmpSpec("rle_top_down").Height(-1).Bits(8).Compression(1).Pixels(row), TBmpStatus::Unsupported },
-        { TBmpSpec("mask_with_gap").Bits(32).Compression(3).Masks({ 0xF0F0, 0xFF0000, 0xFF }).Pixels(row),
+        { TBmpLayout("header_64").Header(64).Pixels(row), TBmpStatus::BadHeader },
+        { TBmpLayout("header_16").Header(16).Pixels(row), TBmpStatus::BadHeader },
+        { TBmpLayout("zero_width").Width(0).Pixels(row), TBmpStatus::BadSize },
+        { TBmpLayout("negative_width").Width(-1).Pixels(row), TBmpStatus::BadSize },
+        { TBmpLayout("zero_height").Height(0).Pixels(row), TBmpStatus::BadSize },
+        { TBmpLayout("core_zero_height").Header(12).Height(0).Pixels(row), TBmpStatus::BadSize },
+        { TBmpLayout("huge").Width(100000).Height(100000).Pixels(row), TBmpStatus::TooLarge },
+        { TBmpLayout("huge_one_bit").Width(INT_MAX).Height(100).Bits(1).Pixels(row), TBmpStatus::TooLarge },
+        { TBmpLayout("most_negative_height").Height(INT_MIN).Pixels(row), TBmpStatus::TooLarge },
+        { TBmpLayout("two_bits").Bits(2).Pixels(row), TBmpStatus::Unsupported },
+        { TBmpLayout("jpeg").Compression(4).Pixels(row), TBmpStatus::Unsupported },
+        { TBmpLayout("rle8_at_24_bits").Compression(1).Pixels(row), TBmpStatus::Unsupported },
+        { TBmpLayout("rle_top_down").Height(-1).Bits(8).Compression(1).Pixels(row), TBmpStatus::Unsupported },
+        { TBmpLayout("mask_with_gap").Bits(32).Compression(3).Masks({ 0xF0F0, 0xFF0000, 0xFF }).Pixels(row),
             TBmpStatus::Unsupported },
-        { TBmpSpec("masks_all_zero").Bits(32).Compression(3).Masks({ 0, 0, 0 }).Pixels(row), TBmpStatus::Unsupported },
-        { TBmpSpec("masks_missing").Bits(32).Compression(3), TBmpStatus::BadHeader },
-        { TBmpSpec("offset_past_end").Pixels(row).DataOffset(4000), TBmpStatus::BadOffset },
-        { TBmpSpec("offset_in_header").Pixels(row).DataOffset(20), TBmpStatus::BadOffset },
-        { TBmpSpec("rows_missing").Height(2).Pixels(row), TBmpStatus::Truncated },
-        { TBmpSpec("row_short").Width(2).Pixels(row), TBmpStatus::Truncated },
-        { TBmpSpec("rle_without_end").Height(2).Bits(8).Compression(1).Palette({ 0 }).Pixels(Bytes({ 1, 0, 0, 0 })),
+        { TBmpLayout("masks_all_zero").Bits(32).Compression(3).Masks({ 0, 0, 0 }).Pixels(row), TBmpStatus::Unsupported },
+        { TBmpLayout("masks_missing").Bits(32).Compression(3), TBmpStatus::BadHeader },
+        { TBmpLayout("offset_past_end").Pixels(row).DataOffset(4000), TBmpStatus::BadOffset },
+        { TBmpLayout("offset_in_header").Pixels(row).DataOffset(20), TBmpStatus::BadOffset },
+        { TBmpLayout("rows_missing").Height(2).Pixels(row), TBmpStatus::Truncated },
+        { TBmpLayout("row_short").Width(2).Pixels(row), TBmpStatus::Truncated },
+        { TBmpLayout("rle_without_end").Height(2).Bits(8).Compression(1).Palette({ 0 }).Pixels(Bytes({ 1, 0, 0, 0 })),
             TBmpStatus::Truncated },
-        { TBmpSpec("rle_literal_short").Bits(8).Compression(1).Palette({ 0 }).Pixels(Bytes({ 0, 5, 1 })),
+        { TBmpLayout("rle_literal_short").Bits(8).Compression(1).Palette({ 0 }).Pixels(Bytes({ 0, 5, 1 })),
             TBmpStatus::Truncated },
     };
 }
@@ -326,18 +326,18 @@ class BmpRefuse : public testing::TestWithParam<TBadCase> { };
 
 TEST_P(BmpRefuse, RefusesCleanly)
 {
-    const TBmpResult result = ReadBmp(Build(GetParam().spec));
+    const TBmpResult result = ReadBmp(Build(GetParam().layout));
     EXPECT_EQ(result.status, GetParam().status);
     EXPECT_TRUE(result.bitmap.IsEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, BmpRefuse, testing::ValuesIn(BadCases()),
-    [](const testing::TestParamInfo<TBadCase>& case_info) { return case_info.param.spec.name; });
+    [](const testing::TestParamInfo<TBadCase>& case_info) { return case_info.param.layout.name; });
 
 TEST(BmpFile, RefusesWhatIsNoBmp)
 {
     EXPECT_EQ(ReadBmp({}).status, TBmpStatus::NotBmp);
-    std::vector<std::uint8_t> bytes = Build(TBmpSpec("").Pixels(Bytes({ 0, 0, 0, 0 })));
+    std::vector<std::uint8_t> bytes = Build(TBmpLayout("").Pixels(Bytes({ 0, 0, 0, 0 })));
     EXPECT_EQ(ReadBmp(std::span(bytes).first(17)).status, TBmpStatus::NotBmp);
     bytes[0] = 'X';
     EXPECT_EQ(ReadBmp(bytes).status, TBmpStatus::NotBmp);
@@ -345,7 +345,7 @@ TEST(BmpFile, RefusesWhatIsNoBmp)
 
 TEST(BmpFile, EveryPrefixOfAGoodFileIsRefusedCleanly)
 {
-    const std::vector<std::uint8_t> bytes = Build(GoodCases()[0].spec);
+    const std::vector<std::uint8_t> bytes = Build(GoodCases()[0].layout);
     for (std::size_t size = 0; size < bytes.size(); ++size)
         EXPECT_NE(ReadBmp(std::span(bytes).first(size)).status, TBmpStatus::Loaded) << size;
 }
@@ -354,7 +354,7 @@ TEST(BmpFile, PaletteStopsWhereThePixelsBegin)
 {
     // The header asks for 256 colours, but only two lie before the pixels.
     const TBmpResult result = ReadBmp(
-        Build(TBmpSpec("").Width(2).Bits(8).ColorsUsed(256).Palette({ Red, Green }).Pixels(Bytes({ 1, 0, 0, 0 }))));
+        Build(TBmpLayout("").Width(2).Bits(8).ColorsUsed(256).Palette({ Red, Green }).Pixels(Bytes({ 1, 0, 0, 0 }))));
     ASSERT_EQ(result.status, TBmpStatus::Loaded);
     EXPECT_EQ(result.bitmap.Palette().size(), 2u);
     EXPECT_EQ(Rows(result.bitmap), std::vector<std::string>({ "gr" }));
@@ -362,7 +362,7 @@ TEST(BmpFile, PaletteStopsWhereThePixelsBegin)
 
 TEST(BmpFile, InfoAloneNeedsNoPixels)
 {
-    const TBmpResult result = ReadBmpInfo(Build(TBmpSpec("").Width(7).Height(-3).Bits(8).Palette({ Red })));
+    const TBmpResult result = ReadBmpInfo(Build(TBmpLayout("").Width(7).Height(-3).Bits(8).Palette({ Red })));
     ASSERT_EQ(result.status, TBmpStatus::Loaded);
     EXPECT_EQ(result.info.width, 7);
     EXPECT_EQ(result.info.height, -3);
@@ -418,8 +418,8 @@ TEST(BmpFile, WritesFuzzSeedsOnRequest)
     if (folder == nullptr)
         GTEST_SKIP() << "set ZUVIEW_WRITE_BMP_SEEDS to a folder to write the seeds";
     for (const TGoodCase& good : GoodCases()) {
-        const std::vector<std::uint8_t> bytes = Build(good.spec);
-        std::ofstream(std::filesystem::path(folder) / (good.spec.name + ".bmp"), std::ios::binary)
+        const std::vector<std::uint8_t> bytes = Build(good.layout);
+        std::ofstream(std::filesystem::path(folder) / (good.layout.name + ".bmp"), std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
 }

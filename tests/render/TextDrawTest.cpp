@@ -154,7 +154,7 @@ TEST_F(TextDraw, ColourCodesChangeTheFontColour)
     EXPECT_EQ(InkOf(canvas.Commands()), (std::vector<Ink> { { 'T', drawing_color }, { 'T', pen3_color } }));
 }
 
-TEST_F(TextDraw, SpecialTextsShowTheirValuesInPrintOrWhenAskedOnScreen)
+TEST_F(TextDraw, VariableTextsShowTheirValuesInPrintOrWhenAskedOnScreen)
 {
     SetClockSource([] {
         std::tm parts {};

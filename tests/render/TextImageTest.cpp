@@ -42,10 +42,10 @@ protected:
 
     // An image text 40 x 20 mm from (80, 40), in the middle of the view,
     // turned by `degrees`.
-    boost::shared_ptr<TKMoji> ImageText(const std::string& spec, double degrees = 0)
+    boost::shared_ptr<TKMoji> ImageText(const std::string& reference, double degrees = 0)
     {
         auto text = boost::make_shared<TKMoji>(TBPoint(80.0, 40.0), TBPoint(120.0, 40.0), TZhdaMoji(5, 5, 0, 1),
-                                               1, TAngle(degrees * std::numbers::pi / 180), "", "^@BM" + spec);
+                                               1, TAngle(degrees * std::numbers::pi / 180), "", "^@BM" + reference);
         return text;
     }
 
@@ -129,9 +129,9 @@ TEST_F(TextImage, PictureOfADrawingWithImages)
     drawing.GetPenMapPtr()["B"].SetColor(static_cast<int>(white));
     // The drawing point (x, y) on the pixel (x, 120 - y).
     ShowOneMillimetrePerPixel(drawing.GetInfoRegPtr(), 200, 120);
-    auto place = [&](const std::string& spec, double x, double y, double degrees) {
+    auto place = [&](const std::string& reference, double x, double y, double degrees) {
         auto text = boost::make_shared<TKMoji>(TBPoint(x, y), TBPoint(x + 40, y), TZhdaMoji(5, 5, 0, 1), 1,
-                                               TAngle(degrees * std::numbers::pi / 180), "", "^@BM" + spec);
+                                               TAngle(degrees * std::numbers::pi / 180), "", "^@BM" + reference);
         drawing.GetElemListPtr().Append(text);
     };
     place("scan.bmp,48,24", 5, 80, 0);

@@ -9,4 +9,4 @@
 class TKMoji;
 class TZhdData;
 
-std::string SpecialTextValue(const TKMoji& text, const TZhdData& document);
+std::string VariableTextValue(const TKMoji& text, const TZhdData& document);

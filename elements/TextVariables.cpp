@@ -7,7 +7,7 @@
 // Names and separators are our own tables, not the process locale: the
 // values must read the same on every machine, as on a Japanese system.
 
-#include "elements/SpecialText.h"
+#include "elements/TextVariables.h"
 
 #include "document/ZhdData.h"
 #include "elements/KMoji.h"
@@ -130,7 +130,7 @@ std::string MemoOnOneLine(const std::string& memo)
 
 } // namespace
 
-std::string SpecialTextValue(const TKMoji& text, const TZhdData& document)
+std::string VariableTextValue(const TKMoji& text, const TZhdData& document)
 {
     const std::string characters = text.GetTextString();
     if (characters.size() < 2)

@@ -1,6 +1,6 @@
 // The values of special texts on a fixed clock.
 
-#include "elements/SpecialText.h"
+#include "elements/TextVariables.h"
 
 #include "document/ZhdData.h"
 #include "elements/KMoji.h"
@@ -27,7 +27,7 @@ std::time_t LocalMoment(int year, int month, int day, int hour, int minute, int 
     return std::mktime(&parts);
 }
 
-class SpecialText : public ::testing::Test {
+class TextVariables : public ::testing::Test {
 protected:
     void SetUp() override { SetClockSource([] { return LocalMoment(2026, 12, 8, 15, 4, 5); }); }
     void TearDown() override { SetClockSource({}); }
@@ -37,7 +37,7 @@ protected:
         TKMoji text;
         text.SetTextString(characters);
         text.SetGLayer(2);
-        return SpecialTextValue(text, document);
+        return VariableTextValue(text, document);
     }
 
     TZhdData document;
@@ -45,7 +45,7 @@ protected:
 
 } // namespace
 
-TEST_F(SpecialText, DatesAndTimesOfNow)
+TEST_F(TextVariables, DatesAndTimesOfNow)
 {
     struct Case {
         const char* text;
@@ -62,7 +62,7 @@ TEST_F(SpecialText, DatesAndTimesOfNow)
     EXPECT_EQ(Value("$N"), sj(u8"後"));
 }
 
-TEST_F(SpecialText, EraYearsBeginOnTheirFirstDay)
+TEST_F(TextVariables, EraYearsBeginOnTheirFirstDay)
 {
     SetClockSource([] { return LocalMoment(2019, 4, 30, 12, 0, 0); });
     EXPECT_EQ(Value("%Y"), "31") << "the last day of the era before";
@@ -70,7 +70,7 @@ TEST_F(SpecialText, EraYearsBeginOnTheirFirstDay)
     EXPECT_EQ(Value("%Y"), "01");
 }
 
-TEST_F(SpecialText, MemoScalesAndDrawingTime)
+TEST_F(TextVariables, MemoScalesAndDrawingTime)
 {
     TZhdHead& head = document.GetHeadPtr();
     head.SetMemo("first\r\nsecond");
@@ -99,7 +99,7 @@ TEST_F(SpecialText, MemoScalesAndDrawingTime)
     EXPECT_EQ(Value("$T"), "3 : 07");
 }
 
-TEST_F(SpecialText, FileNamesAndFileDates)
+TEST_F(TextVariables, FileNamesAndFileDates)
 {
     const TempDir folder;
     const auto drawing = folder.Write(reinterpret_cast<const char*>(u8"\u56f3\u9762\u4e00.zhd"), "x"); // three double-byte characters
