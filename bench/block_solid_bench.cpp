@@ -17,6 +17,7 @@
 #include "document/ZhdData.h"
 #include "elements/ZhdElem.h"
 #include "platform/ImageCanvas.h"
+#include "platform/Tick.h"
 
 #include <benchmark/benchmark.h>
 
@@ -41,11 +42,6 @@ TZhdData& Drawing(TContent content, int count)
         FitSheet(*drawing);
     }
     return *drawing;
-}
-
-double SecondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
 // Seconds per drawing of the flat baseline: at least three and 0.2 s.

@@ -31,6 +31,7 @@
 #include "platform/ImageCanvas.h"
 #include "platform/RecordingCanvas.h"
 #include "platform/ScreenMetrics.h"
+#include "platform/Tick.h"
 #include "render/InfoReg.h"
 
 #include <QImage>
@@ -132,11 +133,6 @@ using Clock = std::chrono::steady_clock;
 
 // Ten times the fitted scale shows a hundredth of the sheet's area.
 constexpr double close_zoom = 10.0;
-
-double SecondsSince(Clock::time_point since)
-{
-    return std::chrono::duration<double>(Clock::now() - since).count();
-}
 
 // Each size generated once; the benchmarks only change the view.
 TZhdData& Drawing(int count)

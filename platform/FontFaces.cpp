@@ -1,5 +1,6 @@
 #include "platform/FontFaces.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/BoundedCache.h"
 #include "platform/ShiftJis.h"
 
@@ -39,7 +40,6 @@ constexpr std::size_t face_cache_limit = 256;
 // so do we when we check that the face it matched is the one asked for.
 bool SameFamily(std::string_view a, std::string_view b)
 {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     std::size_t i = 0;
     std::size_t j = 0;
     while (true) {
@@ -49,7 +49,7 @@ bool SameFamily(std::string_view a, std::string_view b)
             ++j;
         if (i == a.size() || j == b.size())
             return i == a.size() && j == b.size();
-        if (lower(a[i]) != lower(b[j]))
+        if (AsciiLower(a[i]) != AsciiLower(b[j]))
             return false;
         ++i;
         ++j;

@@ -1,5 +1,6 @@
 #include "platform/ImagePath.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/ShiftJis.h"
 
 #include <algorithm>
@@ -14,16 +15,6 @@ bool IsDriveLetterPath(const std::string& name)
 {
     return name.size() >= 2 && name[1] == ':'
         && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= 'a' && name[0] <= 'z'));
-}
-
-// Letters of the Latin alphabet only: Windows folds no other case that
-// drawings' file names use.
-bool SameIgnoringCase(const std::string& a, const std::string& b)
-{
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
-               return lower(x) == lower(y);
-           });
 }
 
 bool IsFile(const fs::path& path)
@@ -43,7 +34,7 @@ fs::path FindIgnoringCase(const fs::path& folder, const std::string& name)
     if (error)
         return {};
     for (const fs::directory_entry& entry : entries) {
-        if (SameIgnoringCase(entry.path().filename().string(), name) && IsFile(entry.path()))
+        if (EqualsIgnoringAsciiCase(entry.path().filename().string(), name) && IsFile(entry.path()))
             return entry.path();
     }
     return {};

@@ -1,9 +1,9 @@
 #include "platform/ImagePlugin.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/FileSystem.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -35,9 +35,7 @@ using TPlugin = TImagePluginList::TPlugin;
 
 bool HasPluginExtension(const std::filesystem::path& path)
 {
-    std::string extension = path.extension().string();
-    std::ranges::transform(extension, extension.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".spi";
+    return HasExtensionIgnoringCase(path, ".spi");
 }
 
 // The "*.spi" files of the folder, absolute, sorted by file name.

@@ -27,6 +27,7 @@
 #include "elements/ZhdElem.h"
 #include "platform/Canvas.h"
 #include "platform/MessagePump.h"
+#include "platform/Tick.h"
 #include "render/DrawPens.h"
 #include "render/InfoReg.h"
 
@@ -39,11 +40,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double SecondsSince(Clock::time_point since)
-{
-    return std::chrono::duration<double>(Clock::now() - since).count();
-}
 
 constexpr int display_only_pass = 1;
 constexpr int normal_pass = 2;

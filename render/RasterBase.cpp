@@ -46,14 +46,6 @@ void OrderAroundThePolygon(std::vector<TBPoint>& points)
 
 } // namespace
 
-bool HasExtensionIgnoringCase(const std::filesystem::path& file, const std::string& lower_extension)
-{
-    std::string extension = file.extension().string();
-    for (char& c : extension)
-        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    return extension == lower_extension;
-}
-
 TRasterBase* TRasterBase::AssignInfoFrom(const TRasterBase& other)
 {
     info_ = other.info_;

@@ -8,6 +8,7 @@
 
 #include "core/BPoint.h"
 #include "core/RGB.h"
+#include "platform/AsciiCase.h"
 #include "render/RasterInfo.h"
 
 #include <filesystem>
@@ -16,10 +17,6 @@
 
 class TCanvas;
 class TZhdData;
-
-// Whether the file name ends in the extension (given in lower case), in any
-// letter case.
-bool HasExtensionIgnoringCase(const std::filesystem::path& file, const std::string& lower_extension);
 
 // The image drawn as if unturned: its angle is 0 while this lives and comes
 // back however drawing ends.

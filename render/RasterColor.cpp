@@ -8,6 +8,7 @@
 #include "platform/ImagePlugin.h"
 #include "platform/ImagePluginBitmap.h"
 #include "platform/Numbers.h"
+#include "platform/Tick.h"
 #include "render/DeviceClip.h"
 #include "render/InfoReg.h"
 #include "render/RotateBitmap.h"
@@ -20,11 +21,6 @@ namespace {
 
 constexpr TColor white = PackColor(255, 255, 255);
 constexpr std::size_t color_count = std::size_t { 1 } << 24;
-
-double SecondsSince(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 bool IsTurned(const TAngle& angle)
 {

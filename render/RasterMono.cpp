@@ -6,6 +6,7 @@
 #include "platform/Canvas.h"
 #include "platform/FileSystem.h"
 #include "platform/MessagePump.h"
+#include "platform/Tick.h"
 #include "render/DeviceClip.h"
 #include "render/InfoReg.h"
 
@@ -22,11 +23,6 @@ constexpr TColor white = PackColor(255, 255, 255);
 constexpr std::uint32_t MaxPrintedRuns = 3000000;
 // Pitches and pen widths stay far inside an int whatever the figures.
 constexpr double MaxStep = 1e9;
-
-double SecondsSince(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 int Truncated(double value)
 {

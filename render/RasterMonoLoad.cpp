@@ -15,17 +15,13 @@
 #include "platform/FileSystem.h"
 #include "platform/ImagePlugin.h"
 #include "platform/ImagePluginBitmap.h"
+#include "platform/Tick.h"
 #include "render/InfoReg.h"
 #include "render/MonoCache.h"
 
 #include <system_error>
 
 namespace {
-
-double SecondsSince(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 // A cache older than its image was made from another picture.
 bool CacheIsStale(const std::filesystem::path& image, const std::filesystem::path& cache)
