@@ -182,6 +182,27 @@ public:
         return IsGroupAndLayer(g, l) ? layer_states_[g][l] : 0;
     }
 
+    // The element list's nearest-point and intersection searches with this
+    // document (document/ZhdElemList.h); the caller refreshes the layer
+    // states first.
+    int FindNearestElementPoint(const TBPoint& query, TBPoint& point, double& distance, int radius) const
+    {
+        return elem_list_.FindNearestElementPoint(query, *this, point, distance, radius);
+    }
+    int FindNearestEndPoint(const TBPoint& query, TBPoint& point, double& distance, int radius) const
+    {
+        return elem_list_.FindNearestEndPoint(query, *this, point, distance, radius);
+    }
+    int FindNearestIntersection(const TBPoint& query, const TZhdElemPtr& elem, std::vector<TBPoint>& points,
+                                int radius) const
+    {
+        return elem_list_.FindNearestIntersection(query, elem, *this, points, radius);
+    }
+    int FindIntersections(TZhdElemList::IntersectionTable& table, std::string& text)
+    {
+        return elem_list_.FindIntersections(table, *this, text);
+    }
+
     // --- Selection, text search and the CAD settings file ---
     // (ZhdDataSelect.cpp, ZhdDataSearch.cpp, CadSettingsFile.cpp)
     // To select an element sets its selected and last-hit marks, to unselect

@@ -132,6 +132,55 @@ public:
     int SelectInArea(const TZhdElemList& boundary, const TZhdData& document, const TBitFlg& options);
     // --- end of extents and area selection ---
 
+    // --- Nearest points (ZhdElemListNearest.cpp) ---
+    // Candidates are the elements of layers that are not hidden whose extent
+    // meets the search box: the visible area of the view for a radius of 0,
+    // the square of half side radius pixels (in drawing millimetres at the
+    // view's scale) around the query for a positive radius, the single point
+    // (0, 0) for a negative one. The caller refreshes the layer states.
+    //
+    // The candidate whose outline comes nearest (by the magnitude of the
+    // distance its NearestPoint gives; the first in list order on a tie):
+    // its position in the list, with its point and distance. -1, (0, 0) and
+    // 1e308 when no candidate gives a point.
+    int FindNearestElementPoint(const TBPoint& query, const TZhdData& document, TBPoint& point, double& distance,
+                                int radius) const;
+    // The same over the candidates' characteristic points (NearestEndPoint).
+    int FindNearestEndPoint(const TBPoint& query, const TZhdData& document, TBPoint& point, double& distance,
+                            int radius) const;
+    // Of the points where the element meets a candidate (the element itself
+    // included), the one nearest to the query; candidates off the pieces
+    // (tag 0) are no intersections and are passed over. The list is left
+    // holding that point alone ((0, 0) when there is none); the result is the
+    // candidate's position, or -1.
+    int FindNearestIntersection(const TBPoint& query, const TZhdElemPtr& elem, const TZhdData& document,
+                                std::vector<TBPoint>& points, int radius) const;
+    // --- end of nearest points ---
+
+    // --- Intersections of all elements (ZhdElemListIntersect.cpp) ---
+    // One point list per element number: the points where that element meets
+    // others, each tagged with the other element's number.
+    using IntersectionTable = std::vector<std::vector<TBPoint>>;
+    // Numbers the elements, sizes the table to them and fills it with every
+    // intersection between elements of editable layers, each point filed once
+    // per pair (on both elements). The text is overwritten with each log line
+    // written. Returns the number of intersections found; 0 and an empty
+    // table for an empty list.
+    int FindIntersections(IntersectionTable& table, const TZhdData& document, std::string& text);
+    // The search of the area lo-hi (closed) by halving it along its longer
+    // side until a part holds at most m elements (100 for m <= 0) or the
+    // depth passes the limit; each part compares its pairs and files the
+    // points lying in it. The elements must be numbered within the table.
+    // Returns how many elements were taken as the first of a pair.
+    int IntersectByGrid(IntersectionTable& table, const TZhdData& document, int m, TBPoint lo, TBPoint hi,
+                        int depth, int limit, std::string& text) const;
+    // The area lo-hi cut into k x k cells (one cell for k < 1), each searched
+    // as by IntersectByGrid with the elements that meet it. Returns the
+    // number of intersections found.
+    int IntersectByDivision(IntersectionTable& table, const TZhdData& document, int m, TBPoint lo, TBPoint hi,
+                            int depth, int k, std::string& text) const;
+    // --- end of intersections ---
+
     // By class name ("TKLine") or archive class name ("CDataSen"); 0 for
     // anything else.
     std::uint32_t CountOfKind(const std::string& name) const;

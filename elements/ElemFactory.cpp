@@ -26,11 +26,7 @@ TZhdElemPtr CreateOneOf(int type_code)
 
 TZhdElemPtr CreateElemByClassName(const std::string& archive_class_name)
 {
-    for (const TElemKind& kind : ElemKinds) {
-        if (kind.archive_class_name == archive_class_name)
-            return CreateElemByTypeCode(kind.type_code);
-    }
-    return {};
+    return CreateElemByTypeCode(TypeCodeOfArchiveClassName(archive_class_name));
 }
 
 TZhdElemPtr CreateElemByTypeCode(int type_code)

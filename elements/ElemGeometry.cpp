@@ -91,6 +91,49 @@ int TZhdElem::CrossPointsOfCopiedThrough(const TZhdElem& other, const TZhdData& 
     return CrossPoints(copy, document, points);
 }
 
+int TZhdElem::CrossPointsUsingStream(const TZhdElemPtr&, const TZhdData&, std::vector<TBPoint>&, TStream&) const
+{
+    return 0;
+}
+
+int TZhdElem::CrossPointsOfUsingStream(const TZhdElem& other, const TZhdData& document,
+                                       std::vector<TBPoint>& points, TStream& scratch) const
+{
+    const TZhdElemPtr copy = CreateElemByClassName(other.GetArchiveClassName());
+    if (!copy)
+        return 0;
+    copy->CopyFromUsingStream(other, document, scratch);
+    return CrossPointsUsingStream(copy, document, points, scratch);
+}
+
+namespace {
+
+// Lines meet every kind and arcs every kind but solids and blocks; the
+// other kinds leave intersecting to them.
+int CrossingRank(const TZhdElem& elem)
+{
+    switch (elem.GetTypeCode()) {
+    case TZhdElem::LineCode:
+        return 2;
+    case TZhdElem::CircleCode:
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+int TZhdElem::CrossPointsBetween(const TZhdElemPtr& first, const TZhdElemPtr& second, const TZhdData& document,
+                                 std::vector<TBPoint>& points)
+{
+    if (!first || !second)
+        return 0;
+    if (CrossingRank(*second) > CrossingRank(*first))
+        return second->CrossPoints(first, document, points);
+    return first->CrossPoints(second, document, points);
+}
+
 void TZhdElem::Transform(const TZhdData& document, double dx, double dy, TAngle angle, double sx, double sy)
 {
     if (sx == 0)

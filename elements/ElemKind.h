@@ -55,5 +55,16 @@ constexpr std::size_t ElemKindIndexOfName(std::string_view name)
     return NoElemKind;
 }
 
+// The type code of the kind stored under this archive class name ("CDataSen");
+// 0 for any other name.
+constexpr int TypeCodeOfArchiveClassName(std::string_view name)
+{
+    for (const TElemKind& kind : ElemKinds) {
+        if (kind.archive_class_name == name)
+            return kind.type_code;
+    }
+    return 0;
+}
+
 // The kind's name in Shift-JIS ("線"); empty for a code of no kind.
 const std::string& ElemKindTypeName(int type_code);

@@ -80,6 +80,13 @@ public:
     // angle of 0 or a full turn.
     int NearestEndPoint(const TBPoint& query, const TZhdData& document, TBPoint& point,
                         double& distance) const override;
+    // Where this arc meets a line, an arc, a point element, a text box or a
+    // dimension's line and text (KCircleCross.cpp): the list is emptied, then
+    // the points are appended with their solver's codes as tags (0 a
+    // candidate off one of the pieces). A line answers as the line's own
+    // CrossPoints would; a point element gives the arc's point in its
+    // direction, tagged 1 when it lies on the arc. Solids, blocks: nothing.
+    int CrossPoints(const TZhdElemPtr& other, const TZhdData& document, std::vector<TBPoint>& points) const override;
     void MoveBy(TBPoint offset, const TZhdData& document) override;
     // The centre about the origin; the angle is added to the tilt (start and
     // arc are measured from the tilt and stay).

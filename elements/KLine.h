@@ -49,7 +49,6 @@ public:
     // The nearer end and the distance to it; the end on a tie. Always 1.
     int NearestEndPoint(const TBPoint& query, const TZhdData& document, TBPoint& point,
                         double& distance) const override;
-    // Both points; the tags stay.
     // Where this line meets the other element, of any kind (KLineCross.cpp):
     // the list is emptied, then the points are appended in the order of the
     // other element's parts, each tagged with its solver's code (0 a
@@ -57,6 +56,14 @@ public:
     // touching or overlapping). Nothing is merged. Block contents are met
     // as placed, without their 0-tagged candidates.
     int CrossPoints(const TZhdElemPtr& other, const TZhdData& document, std::vector<TBPoint>& points) const override;
+    // The same for an element held by reference: nothing is copied.
+    int CrossPointsWith(const TZhdElem& other, const TZhdData& document, std::vector<TBPoint>& points) const;
+    // The same for the seven archive class names, nothing for any other.
+    // Parts and block contents are met in place, so the scratch stream is
+    // never needed; it stays for callers that share one across a search.
+    int CrossPointsUsingStream(const TZhdElemPtr& other, const TZhdData& document, std::vector<TBPoint>& points,
+                               TStream& scratch) const override;
+    // Both points; the tags stay.
     void MoveBy(TBPoint offset, const TZhdData& document) override;
     void Rotate(TAngle angle, const TZhdData& document) override;
     void Scale(double sx, double sy, const TZhdData& document) override;

@@ -1,14 +1,15 @@
 #include "elements/KLine.h"
 
-#include "core/CurveIntersection.h"
 #include "core/PlaneGeometry.h"
 #include "elements/BlockPlacement.h"
+#include "elements/ElemKind.h"
 #include "elements/KBlock.h"
 #include "elements/KCircle.h"
 #include "elements/KMoji.h"
 #include "elements/KPoint.h"
 #include "elements/KSolid.h"
 #include "elements/KSunpou.h"
+#include "elements/PieceCrossings.h"
 
 #include <array>
 #include <cmath>
@@ -31,14 +32,7 @@ void AppendSegmentCrossing(const TKLine& line, const TBPoint& p, const TBPoint& 
 // Every candidate of the ellipse solver, in its order, 0-tagged ones too.
 void AppendArcCrossings(const TKLine& line, const TKCircle& arc, std::vector<TBPoint>& points)
 {
-    std::vector<double> xs, ys;
-    std::vector<int> codes;
-    IntersectSegmentEllipseArc(line.GetStart().GetX(), line.GetStart().GetY(), line.GetEnd().GetX(),
-                               line.GetEnd().GetY(), arc.GetCenter().GetX(), arc.GetCenter().GetY(), arc.GetRadius(),
-                               arc.GetStartAngle(), arc.GetArcAngle(), arc.GetFlatness(), arc.GetTiltAngle(), xs, ys,
-                               codes);
-    for (std::size_t i = 0; i < codes.size() && i < xs.size() && i < ys.size(); ++i)
-        points.emplace_back(xs[i], ys[i], codes[i]);
+    AppendSegmentArcCrossings(line.GetStart(), line.GetEnd(), arc, points);
 }
 
 void AppendPointCrossing(const TKLine& line, const TKPoint& point, std::vector<TBPoint>& points)
@@ -57,8 +51,7 @@ void AppendPointCrossing(const TKLine& line, const TKPoint& point, std::vector<T
 // The four sides of the text's box, start, end, raised end, raised start.
 void AppendTextCrossings(const TKLine& line, const TKMoji& text, std::vector<TBPoint>& points)
 {
-    const std::array<TBPoint, 4> corners { text.GetStart(), text.GetEnd(), text.GetBoxPoint(8, 0, 0, 0),
-                                           text.GetBoxPoint(6, 0, 0, 0) };
+    const std::array<TBPoint, 4> corners = TextBoxCorners(text);
     for (std::size_t k = 0; k < corners.size(); ++k)
         AppendSegmentCrossing(line, corners[k], corners[(k + 1) % corners.size()], points);
 }
@@ -166,8 +159,25 @@ void AppendCrossings(const TKLine& line, const TZhdElem& other, const TZhdData& 
 
 int TKLine::CrossPoints(const TZhdElemPtr& other, const TZhdData& document, std::vector<TBPoint>& points) const
 {
+    if (!other) {
+        points.clear();
+        return 0;
+    }
+    return CrossPointsWith(*other, document, points);
+}
+
+int TKLine::CrossPointsWith(const TZhdElem& other, const TZhdData& document, std::vector<TBPoint>& points) const
+{
     points.clear();
-    if (other)
-        AppendCrossings(*this, *other, document, points);
+    AppendCrossings(*this, other, document, points);
     return static_cast<int>(points.size());
+}
+
+int TKLine::CrossPointsUsingStream(const TZhdElemPtr& other, const TZhdData& document,
+                                   std::vector<TBPoint>& points, TStream&) const
+{
+    points.clear();
+    if (!other || TypeCodeOfArchiveClassName(other->GetArchiveClassName()) == 0)
+        return 0;
+    return CrossPointsWith(*other, document, points);
 }

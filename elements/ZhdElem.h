@@ -182,6 +182,21 @@ public:
     int CrossPointsOf(const TZhdElem& other, const TZhdData& document, std::vector<TBPoint>& points) const;
     int CrossPointsOfCopiedThrough(const TZhdElem& other, const TZhdData& document, std::vector<TBPoint>& points,
                                    TStream& scratch) const;
+    // CrossPoints for a search that shares one scratch stream; only a line
+    // computes, the other kinds find nothing and leave the list alone.
+    virtual int CrossPointsUsingStream(const TZhdElemPtr& other, const TZhdData& document,
+                                       std::vector<TBPoint>& points, TStream& scratch) const;
+    // The other element by its archive class name (the seven kinds, nothing
+    // for any other), copied through the scratch stream into a new element
+    // of its class and handed to CrossPointsUsingStream.
+    int CrossPointsOfUsingStream(const TZhdElem& other, const TZhdData& document, std::vector<TBPoint>& points,
+                                 TStream& scratch) const;
+    // Where two elements meet, asked of the one that computes: a line when
+    // either is one, else an arc when either is one, else the first. The
+    // answer does not depend on the order of the two, which a search over
+    // pairs in list order relies on.
+    static int CrossPointsBetween(const TZhdElemPtr& first, const TZhdElemPtr& second, const TZhdData& document,
+                                  std::vector<TBPoint>& points);
 
     // Scale by (sx, sy), rotate by the angle, move by (dx, dy), all about the
     // origin and in this order, skipping each step that is an identity; a

@@ -135,9 +135,10 @@ TEST(ElemGeometry, IntersectionFactoryHandsACopyOfTheOthersKind)
     }
     EXPECT_EQ(receiver.cross_calls, 1);
 
-    // Arcs compute nothing yet; the base answer leaves the list.
+    // Points leave intersecting to the other kind; the base answer leaves
+    // the list.
     std::vector<TBPoint> kept { TBPoint(9.0, 9.0, 2) };
-    EXPECT_EQ(boost::make_shared<TKCircle>()->CrossPointsOf(other, document, kept), 0);
+    EXPECT_EQ(boost::make_shared<TKPoint>()->CrossPointsOf(other, document, kept), 0);
     EXPECT_EQ(kept.size(), 1u);
 }
 

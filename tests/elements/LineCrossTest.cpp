@@ -7,7 +7,9 @@
 #include "elements/KMoji.h"
 #include "elements/KPoint.h"
 #include "elements/KSolid.h"
+#include "platform/Stream.h"
 #include "tests/elements/BlockFixture.h"
+#include "tests/support/StandInElem.h"
 
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
@@ -35,6 +37,23 @@ std::vector<Tagged> Crossings(const TKLine& line, const TZhdElemPtr& other, cons
     std::vector<TBPoint> points { TBPoint(9.0, 9.0) }; // emptied first
     const int count = line.CrossPoints(other, document, points);
     EXPECT_EQ(count, static_cast<int>(points.size()));
+
+    // The variant for searches that share a scratch stream gives the same
+    // points in the same order, and so does the factory that copies the
+    // other through that stream by its class name.
+    TMemoryStream scratch;
+    for (int through_factory = 0; through_factory < 2; ++through_factory) {
+        std::vector<TBPoint> again { TBPoint(9.0, 9.0) };
+        const int again_count = through_factory != 0
+            ? line.CrossPointsOfUsingStream(*other, document, again, scratch)
+            : line.CrossPointsUsingStream(other, document, again, scratch);
+        EXPECT_EQ(again_count, count) << through_factory;
+        EXPECT_TRUE(std::equal(points.begin(), points.end(), again.begin(), again.end(),
+                               [](const TBPoint& a, const TBPoint& b) {
+                                   return a.GetX() == b.GetX() && a.GetY() == b.GetY() && a.GetTag() == b.GetTag();
+                               }))
+            << through_factory;
+    }
     std::vector<Tagged> tagged;
     for (const TBPoint& point : points) {
         // Rounded, so that the tables read plainly.
@@ -125,4 +144,28 @@ TEST(LineCross, TextBoxCornersComeFromBothSides)
     TZhdData ring;
     AddDefinition(ring, 1, { LineElem(0, -5, 0, 5), BlockElem(1, TBPoint(1.0, 0.0)) });
     EXPECT_EQ(Crossings(Line(-10, 0, 10, 0), BlockElem(1), ring), (std::vector<Tagged> { { 0, 0, 1 } }));
+}
+
+TEST(LineCross, StreamVariantKnowsOnlyTheSevenClassNames)
+{
+    const TZhdData document;
+    TMemoryStream scratch;
+    const TKLine line = Line(-10, 0, 10, 0);
+    // A stand-in of no kind, hence of no archive class.
+    class Nameless final : public StandInElem {
+    public:
+        Nameless()
+            : StandInElem(8)
+        {
+        }
+    };
+    std::vector<TBPoint> points { TBPoint(9.0, 9.0) };
+    EXPECT_EQ(line.CrossPointsUsingStream(boost::make_shared<Nameless>(), document, points, scratch), 0);
+    EXPECT_TRUE(points.empty());
+    points.assign(1, TBPoint(9.0, 9.0));
+    EXPECT_EQ(line.CrossPointsOfUsingStream(Nameless(), document, points, scratch), 0);
+    EXPECT_EQ(points.size(), 1u);
+    // The other kinds compute nothing and leave the list alone.
+    EXPECT_EQ(TKCircle().CrossPointsUsingStream(LineElem(0, -5, 0, 5), document, points, scratch), 0);
+    EXPECT_EQ(points.size(), 1u);
 }
