@@ -19,14 +19,31 @@ namespace {
 // Farther from its foot than this, a point element is off the line.
 constexpr double point_on_line_tolerance = 1e-16;
 
+constexpr int overlap_code = 3;
+
+// Whether (x, y) lies on the line between its ends.
+bool LiesAlong(const TKLine& line, double x, double y)
+{
+    double foot_x = 0, foot_y = 0;
+    int code = 0;
+    ProjectPointOntoSegment(line.GetStart().GetX(), line.GetStart().GetY(), line.GetEnd().GetX(),
+                            line.GetEnd().GetY(), x, y, foot_x, foot_y, code);
+    return code != 0;
+}
+
 void AppendSegmentCrossing(const TKLine& line, const TBPoint& p, const TBPoint& q, std::vector<TBPoint>& points)
 {
     double x = 0, y = 0;
     int code = 0;
     if (IntersectSegmentsWithOverlap(line.GetStart().GetX(), line.GetStart().GetY(), line.GetEnd().GetX(),
                                      line.GetEnd().GetY(), p.GetX(), p.GetY(), q.GetX(), q.GetY(), x, y, code)
-        != 0)
-        points.emplace_back(x, y, code);
+        == 0)
+        return;
+    // Segments on one line but apart: the solver's point is the middle of
+    // the gap between them, which lies on neither. They do not meet.
+    if (code == overlap_code && !LiesAlong(line, x, y))
+        return;
+    points.emplace_back(x, y, code);
 }
 
 // Every candidate of the ellipse solver, in its order, 0-tagged ones too.

@@ -103,6 +103,9 @@ TEST(LineCross, EveryKind)
         { "lines meeting at an end", Line(-10, 0, 10, 0), LineElem(10, 0, 10, 5), { { 10, 0, 2 } } },
         { "lines overlapping", Line(0, 0, 10, 0), LineElem(4, 0, 20, 0), { { 7, 0, 3 } } },
         { "lines parallel", Line(0, 0, 10, 0), LineElem(0, 1, 10, 1), {} },
+        // Nothing in the gap between them.
+        { "lines on one line, apart", Line(0, 0, 10, 0), LineElem(12, 0, 20, 0), {} },
+        { "lines on one line, end to end", Line(0, 0, 10, 0), LineElem(10, 0, 20, 0), { { 10, 0, 2 } } },
         { "point on the line", Line(0, 0, 10, 0), PointElem(4, 0), { { 4, 0, 1 } } },
         { "point off the line", Line(0, 0, 10, 0), PointElem(4, 3), { { 4, 0, 0 } } },
         { "point and a line of no length", Line(1, 1, 1, 1), PointElem(1, 1), {} },

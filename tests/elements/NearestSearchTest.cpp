@@ -1,0 +1,132 @@
+// The nearest point, end point and intersection of a drawing to a query:
+// layer states, the search box by radius, ties and empty answers.
+
+#include "document/ZhdData.h"
+#include "elements/KCircle.h"
+#include "elements/KLine.h"
+#include "elements/KPoint.h"
+#include "elements/KSolid.h"
+#include "tests/document/SelectionFixture.h"
+#include "tests/elements/BlockFixture.h"
+#include "tests/elements/GeometryTestSupport.h"
+#include "tests/render/RenderFixture.h"
+
+#include <boost/make_shared.hpp>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A drawing shown at one millimetre per pixel in a 200 x 100 view centred
+// on the origin: the visible area runs from (-100, -50) to (100, 50), and a
+// radius of r pixels is r millimetres.
+class NearestSearch : public ::testing::Test {
+protected:
+    NearestSearch()
+    {
+        TInfoREG& info = document.GetInfoRegPtr();
+        ShowOneMillimetrePerPixel(info, 200, 100);
+        TZhdZoom view = info.GetView();
+        view.SetXY(0, 0); // the drawing point at the middle of the view
+        info.SetView(view);
+    }
+
+    void Add(const TZhdElemPtr& elem) { document.GetElemListPtr().Append(elem); }
+
+    TZhdData document;
+};
+
+TZhdElemPtr PointAt(double x, double y)
+{
+    auto point = boost::make_shared<TKPoint>();
+    point->SetPos(TBPoint(x, y));
+    return point;
+}
+
+} // namespace
+
+TEST_F(NearestSearch, NearestOutlineAndEndPoint)
+{
+    Add(LineElem(-20, 10, 20, 10));
+    Add(LineElem(-20, -4, 20, -4));
+    Add(LineElem(-20, 4, 20, 4)); // as near as the second: the second wins
+    document.RefreshLayerStates();
+
+    TBPoint point;
+    double distance = 0;
+    EXPECT_EQ(document.FindNearestElementPoint(TBPoint(3.0, 0.0), point, distance, 0), 1);
+    EXPECT_POINT_NEAR(point, 3.0, -4.0, 1e-12);
+    EXPECT_NEAR(std::fabs(distance), 4.0, 1e-12);
+
+    EXPECT_EQ(document.FindNearestEndPoint(TBPoint(19.0, 9.0), point, distance, 0), 0);
+    EXPECT_POINT_NEAR(point, 20.0, 10.0, 1e-12);
+}
+
+TEST_F(NearestSearch, CandidatesByLayerStateAndSearchBox)
+{
+    SetLayerState(document, 0, 1, 0); // hidden
+    SetLayerState(document, 0, 2, 1); // display only: still found
+    Add(PlaceOn(boost::static_pointer_cast<TKLine>(LineElem(-5, 1, 5, 1)), 0, 1));
+    Add(PlaceOn(boost::static_pointer_cast<TKLine>(LineElem(-5, 3, 5, 3)), 0, 2));
+    Add(LineElem(-5, 9, 5, 9));
+    // The nearest of all to (0, 55), but beyond the top of the view.
+    Add(LineElem(-5, 51, 5, 51));
+    document.RefreshLayerStates();
+
+    struct Row {
+        const char* name;
+        TBPoint query;
+        int radius;
+        int expected;
+    };
+    const Row rows[] = {
+        { "hidden layer passed over", TBPoint(0.0, 0.0), 0, 1 },
+        { "radius 0 is the visible area", TBPoint(0.0, 55.0), 0, 2 },
+        { "box of 7 mm reaches y = 3", TBPoint(0.0, -4.0), 7, 1 },
+        { "box of 6 mm reaches nothing", TBPoint(0.0, -4.0), 6, -1 },
+        { "a negative radius looks at the origin only", TBPoint(0.0, 9.0), -1, -1 },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TBPoint point(7.0, 7.0);
+        double distance = 0;
+        EXPECT_EQ(document.FindNearestElementPoint(row.query, point, distance, row.radius), row.expected);
+        if (row.expected < 0) {
+            EXPECT_POINT_NEAR(point, 0.0, 0.0, 0.0);
+            EXPECT_EQ(distance, 1e308);
+        }
+    }
+}
+
+TEST_F(NearestSearch, NearestIntersection)
+{
+    // A square solid first, the line through it after: the junctions are
+    // found whichever of the two comes first in the list.
+    auto solid = boost::make_shared<TKSolid>();
+    solid->SetSolid(TBPoint(0.0, 0.0), TBPoint(10.0, 0.0), TBPoint(10.0, 10.0), TBPoint(0.0, 10.0), 0);
+    Add(solid);
+    const TZhdElemPtr line = LineElem(-5, 5, 30, 5);
+    Add(line);
+    Add(LineElem(20, -5, 20, 15));
+    // A point element off the line: its foot is no intersection.
+    Add(PointAt(1, 6));
+    document.RefreshLayerStates();
+
+    std::vector<TBPoint> points { TBPoint(1.0, 1.0), TBPoint(2.0, 2.0) };
+    EXPECT_EQ(document.FindNearestIntersection(TBPoint(2.0, 4.0), line, points, 0), 0);
+    ASSERT_EQ(points.size(), 1u);
+    EXPECT_POINT_NEAR(points[0], 0.0, 5.0, 1e-12);
+
+    EXPECT_EQ(document.FindNearestIntersection(TBPoint(18.0, 4.0), line, points, 0), 2);
+    ASSERT_EQ(points.size(), 1u);
+    EXPECT_POINT_NEAR(points[0], 20.0, 5.0, 1e-12);
+
+    // The solid asks the line: the same junction.
+    EXPECT_EQ(document.FindNearestIntersection(TBPoint(2.0, 4.0), solid, points, 0), 1);
+    EXPECT_POINT_NEAR(points[0], 0.0, 5.0, 1e-12);
+
+    // The line meets itself along its length (the middle of the overlap),
+    // but nothing lies within 1 mm of (2, -20): -1 and the single (0, 0).
+    EXPECT_EQ(document.FindNearestIntersection(TBPoint(2.0, -20.0), line, points, 1), -1);
+    ASSERT_EQ(points.size(), 1u);
+    EXPECT_POINT_NEAR(points[0], 0.0, 0.0, 0.0);
+}
