@@ -158,6 +158,15 @@ void TZhdData::BlockDefinesChanged()
     placed_blocks_.reset();
 }
 
+const std::vector<int>* TZhdData::NearCandidates(const TZhdElemList& list, TBPoint min, TBPoint max) const
+{
+    // Below this, measuring every element costs less than keeping an index.
+    constexpr int indexed_list_size = 1024;
+    if (&list != &elem_list_ || list.Size() < indexed_list_size)
+        return nullptr;
+    return extent_index_.Candidates(list, *this, min, max);
+}
+
 TPlacedBlockCache& TZhdData::GetPlacedBlocks() const
 {
     if (!placed_blocks_)

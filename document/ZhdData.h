@@ -30,6 +30,7 @@
 #include "core/Vect.h"
 #include "core/Vects.h"
 #include "document/BlockDefineIndex.h"
+#include "document/ExtentIndex.h"
 #include "document/DataType.h"
 #include "document/InfoZHG.h"
 #include "document/KBlockDefine.h"
@@ -181,6 +182,12 @@ public:
     {
         return IsGroupAndLayer(g, l) ? layer_states_[g][l] : 0;
     }
+
+    // The positions, ascending, of the elements of the list that may meet
+    // the box (extent mode 0), from an index the document keeps of its own
+    // list (document/ExtentIndex.h); an empty pointer when every element is
+    // to be asked: another list, a small one, or a box over much of it.
+    const std::vector<int>* NearCandidates(const TZhdElemList& list, TBPoint min, TBPoint max) const;
 
     // The element list's nearest-point and intersection searches with this
     // document (document/ZhdElemList.h); the caller refreshes the layer
@@ -369,5 +376,6 @@ private:
     std::uint64_t block_defines_generation_ = 0;
     mutable std::unique_ptr<TPlacedBlockCache> placed_blocks_;
     mutable std::vector<std::uint32_t> expanding_blocks_;
+    mutable TExtentIndex extent_index_;
     mutable std::uint64_t block_expansion_refusals_ = 0;
 };

@@ -44,28 +44,45 @@ bool IsCandidate(const TZhdElem& elem, const TSearchBox& box, const TZhdData& do
         && elem.ExtentOverlapsRect(box.min, box.max, document, 0) != 0;
 }
 
+// Calls visit(position, element) for each candidate, in list order. Near a
+// point the document's index names the few elements worth measuring.
+template <typename Visit>
+void ForEachCandidate(const TZhdElemList& list, const TSearchBox& box, const TZhdData& document, Visit visit)
+{
+    const TZhdElemList::ElemPtrList& items = list.GetItemsPtr();
+    const auto consider = [&](int position) {
+        const TZhdElemPtr& elem = items[static_cast<std::size_t>(position)];
+        if (IsCandidate(*elem, box, document))
+            visit(position, elem);
+    };
+    if (const std::vector<int>* near = document.NearCandidates(list, box.min, box.max)) {
+        for (const int position : *near)
+            consider(position);
+        return;
+    }
+    for (int position = 0; position < list.Size(); ++position)
+        consider(position);
+}
+
 using NearestQuery = int (TZhdElem::*)(const TBPoint&, const TZhdData&, TBPoint&, double&) const;
 
 int FindNearest(const TZhdElemList& list, NearestQuery ask, const TBPoint& query, const TZhdData& document,
                 TBPoint& point, double& distance, int radius)
 {
-    const TSearchBox box = SearchBoxOf(query, document, radius);
     double best_distance = nothing_found;
     TBPoint best_point(0.0, 0.0);
     int found = -1;
-    int position = 0;
-    for (auto it = list.Begin(); it != list.End(); ++it, ++position) {
-        const TZhdElem& elem = **it;
-        if (!IsCandidate(elem, box, document))
-            continue;
-        TBPoint at;
-        double away = nothing_found;
-        if ((elem.*ask)(query, document, at, away) != 0 && std::fabs(best_distance) > std::fabs(away)) {
-            best_distance = away;
-            best_point = at;
-            found = position;
-        }
-    }
+    ForEachCandidate(list, SearchBoxOf(query, document, radius), document,
+                     [&](int position, const TZhdElemPtr& elem) {
+                         TBPoint at;
+                         double away = nothing_found;
+                         if (((*elem).*ask)(query, document, at, away) != 0
+                             && std::fabs(best_distance) > std::fabs(away)) {
+                             best_distance = away;
+                             best_point = at;
+                             found = position;
+                         }
+                     });
     point = best_point;
     distance = best_distance;
     return found;
@@ -92,25 +109,24 @@ int TZhdElemList::FindNearestIntersection(const TBPoint& query, const TZhdElemPt
     TBPoint best_point(0.0, 0.0);
     int found = -1;
     if (elem) {
-        const TSearchBox box = SearchBoxOf(query, document, radius);
-        int position = 0;
-        for (auto it = Begin(); it != End(); ++it, ++position) {
-            if (!IsCandidate(**it, box, document)
-                || TZhdElem::CrossPointsBetween(elem, *it, document, points) == 0)
-                continue;
-            for (const TBPoint& at : points) {
-                // A candidate off one of the pieces is no point of the
-                // drawing: snapping to it would measure to nowhere.
-                if (at.GetTag() == 0)
-                    continue;
-                const double away = query.DistanceTo(at);
-                if (away < std::fabs(best_distance)) {
-                    best_distance = away;
-                    best_point = at;
-                    found = position;
-                }
-            }
-        }
+        ForEachCandidate(*this, SearchBoxOf(query, document, radius), document,
+                         [&](int position, const TZhdElemPtr& other) {
+                             if (TZhdElem::CrossPointsBetween(elem, other, document, points) == 0)
+                                 return;
+                             for (const TBPoint& at : points) {
+                                 // A candidate off one of the pieces is no
+                                 // point of the drawing: snapping to it
+                                 // would measure to nowhere.
+                                 if (at.GetTag() == 0)
+                                     continue;
+                                 const double away = query.DistanceTo(at);
+                                 if (away < std::fabs(best_distance)) {
+                                     best_distance = away;
+                                     best_point = at;
+                                     found = position;
+                                 }
+                             }
+                         });
     }
     points.assign(1, best_point);
     return found;

@@ -14,6 +14,9 @@
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
+
 namespace {
 
 // A drawing shown at one millimetre per pixel in a 200 x 100 view centred
@@ -129,4 +132,49 @@ TEST_F(NearestSearch, NearestIntersection)
     EXPECT_EQ(document.FindNearestIntersection(TBPoint(2.0, -20.0), line, points, 1), -1);
     ASSERT_EQ(points.size(), 1u);
     EXPECT_POINT_NEAR(points[0], 0.0, 0.0, 0.0);
+}
+
+TEST_F(NearestSearch, IndexOfALargeDrawingAnswersAsWalkingTheList)
+{
+    // Long and short lines, circles and points over the view, some of them
+    // spanning much of it; the same elements in a list of no document are
+    // walked one by one.
+    std::mt19937_64 random(5);
+    std::uniform_real_distribution<double> at(-90, 90), step(-3, 3), far(-80, 80);
+    for (int i = 0; i < 3000; ++i) {
+        const double x = at(random), y = at(random) / 2;
+        if (i % 50 == 0)
+            Add(LineElem(x, y, far(random), far(random) / 2));
+        else if (i % 3 == 0)
+            Add(boost::make_shared<TKCircle>(TBPoint(x, y), std::fabs(step(random)), TAngle(0.0), TAngle(1.0),
+                                             TAngle(0.0), 1.0, 0));
+        else if (i % 7 == 0)
+            Add(PointAt(x, y));
+        else
+            Add(LineElem(x, y, x + step(random), y + step(random)));
+    }
+    document.RefreshLayerStates();
+    TZhdElemList walked;
+    walked.AssignItems(document.GetElemListPtr());
+
+    for (int q = 0; q < 200; ++q) {
+        const TBPoint query(at(random), at(random) / 2);
+        const int radius = q % 4 == 0 ? 0 : 1 + q % 5;
+        TBPoint indexed_point, walked_point;
+        double indexed_distance = 0, walked_distance = 0;
+        const int indexed = document.FindNearestElementPoint(query, indexed_point, indexed_distance, radius);
+        EXPECT_EQ(indexed, walked.FindNearestElementPoint(query, document, walked_point, walked_distance, radius));
+        EXPECT_EQ(indexed_distance, walked_distance);
+        EXPECT_EQ(document.FindNearestEndPoint(query, indexed_point, indexed_distance, radius),
+                  walked.FindNearestEndPoint(query, document, walked_point, walked_distance, radius));
+    }
+
+    // The index follows the list: an element added where nothing was is
+    // found at once.
+    TBPoint point;
+    double distance = 0;
+    const int before = document.FindNearestEndPoint(TBPoint(95.0, 48.0), point, distance, 1);
+    Add(LineElem(95, 48, 95.5, 48));
+    EXPECT_NE(before, 3000);
+    EXPECT_EQ(document.FindNearestEndPoint(TBPoint(95.0, 48.0), point, distance, 1), 3000);
 }
