@@ -4,7 +4,9 @@
 // at the file's version), and a drawing that loads completely must save,
 // load again and save to the very same bytes. Whatever loads is then drawn:
 // fitted to the paper and in the view the file stores, onto a recording and
-// onto a small image.
+// onto a small image. Its elements are then searched for their
+// intersections and for the nearest point to the middle of the view: every
+// point filed must name an element of the drawing.
 #include "document/ZhdData.h"
 #include "elements/KBlock.h"
 #include "elements/KLine.h"
@@ -18,6 +20,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace {
@@ -68,6 +71,37 @@ void DrawBothViews(TZhdData& document)
     }
 }
 
+void SearchPoints(TZhdData& document)
+{
+    // Searches compare pairs; a large hostile list would only slow the run.
+    constexpr int searched_list_size = 2000;
+    TZhdElemList& list = document.GetElemListPtr();
+    if (list.Size() > searched_list_size)
+        return;
+    TZhdElemList::IntersectionTable table;
+    std::string text;
+    document.FindIntersections(table, text);
+    Require(table.size() == static_cast<std::size_t>(list.Size()));
+    for (const std::vector<TBPoint>& points : table) {
+        for (const TBPoint& point : points)
+            Require(point.GetTag() >= 0 && point.GetTag() < list.Size());
+    }
+    const TBPoint low = document.GetInfoRegPtr().GetViewCorner(0);
+    const TBPoint high = document.GetInfoRegPtr().GetViewCorner(2);
+    const TBPoint middle((low.GetX() + high.GetX()) / 2, (low.GetY() + high.GetY()) / 2);
+    TBPoint point;
+    double distance = 0;
+    for (const int radius : { 0, 5 }) {
+        const int found = document.FindNearestElementPoint(middle, point, distance, radius);
+        Require(found >= -1 && found < list.Size());
+        if (found >= 0) {
+            std::vector<TBPoint> points;
+            Require(document.FindNearestIntersection(middle, list.GetAt(found), points, radius) < list.Size());
+            Require(points.size() == 1);
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -91,5 +125,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(Saved(reloaded) == saved);
     }
     DrawBothViews(fresh);
+    SearchPoints(fresh);
     return 0;
 }
