@@ -35,3 +35,23 @@ bool WithFileUnreadable(const std::filesystem::path& file, const std::function<v
     setfsuid(own_id);
     return unreadable;
 }
+
+bool WithFolderUnwritable(const std::filesystem::path& folder, const std::function<void()>& body)
+{
+    chmod(folder.c_str(), 0555);
+    const auto own_id = static_cast<uid_t>(setfsuid(static_cast<uid_t>(-1)));
+    if (own_id == 0)
+        setfsuid(nobody);
+    const std::filesystem::path probe = folder / ".probe";
+    const int created = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    const bool unwritable = created < 0;
+    if (created >= 0) {
+        close(created);
+        unlink(probe.c_str());
+    }
+    if (unwritable)
+        body();
+    setfsuid(own_id);
+    chmod(folder.c_str(), 0755);
+    return unwritable;
+}

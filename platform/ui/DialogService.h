@@ -1,0 +1,40 @@
+#pragma once
+
+// The one way the windows ask the user through a standard dialog: message
+// boxes, file dialogs and the colour dialog. The application uses Qt's
+// dialogs; tests install a service that answers without showing a window.
+
+#include <QColor>
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QWidget;
+
+class TDialogService {
+public:
+    virtual ~TDialogService() = default;
+
+    // The button chosen (QMessageBox::StandardButton).
+    virtual QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
+                                                const QString& text, QMessageBox::StandardButtons buttons,
+                                                QMessageBox::StandardButton default_button);
+    // The chosen file, or an empty text when cancelled. The filter is Qt's
+    // ("Drawings (*.zhd);;All files (*)").
+    virtual QString OpenFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                 const QString& filter);
+    virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                 const QString& filter);
+    // False when cancelled; the colour is then left alone.
+    virtual bool ChooseColor(QWidget* parent, QColor& color);
+};
+
+// The service in use; Qt's dialogs until another is installed.
+TDialogService& DialogService();
+// Installs a service (nullptr restores Qt's); returns the one it replaced.
+std::unique_ptr<TDialogService> SetDialogService(std::unique_ptr<TDialogService> service);
+
+// A message with one OK button, the program's caption and the icon.
+void ShowMessage(QWidget* parent, const QString& text, QMessageBox::Icon icon = QMessageBox::Information);
