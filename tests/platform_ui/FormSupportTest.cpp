@@ -4,6 +4,8 @@
 
 #include "platform/ui/FormSupport.h"
 
+#include "platform/ui/DialogService.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
@@ -123,4 +125,33 @@ TEST(FormSupport, DialogUnderItsButtonStaysOnTheScreen)
     PlaceUnderButton(&dialog, button);
     EXPECT_LE(dialog.pos().x() + 300, area.right() + 1);
     EXPECT_LE(dialog.pos().y() + 200, area.bottom() + 1);
+}
+
+namespace {
+
+// Answers every message with the button it was given and records the text.
+class RecordingDialogs : public TDialogService {
+public:
+    explicit RecordingDialogs(std::vector<QString>& texts) : texts_(texts) {}
+    QMessageBox::StandardButton Message(QWidget*, QMessageBox::Icon, const QString&, const QString& text,
+                                        QMessageBox::StandardButtons, QMessageBox::StandardButton answer) override
+    {
+        texts_.push_back(text);
+        return answer;
+    }
+
+private:
+    std::vector<QString>& texts_;
+};
+
+} // namespace
+
+TEST(FormSupport, MessagesGoThroughTheInstalledService)
+{
+    std::vector<QString> texts;
+    auto replaced = SetDialogService(std::make_unique<RecordingDialogs>(texts));
+    ShowMessage(nullptr, "hello");
+    EXPECT_EQ(texts, (std::vector<QString> { "hello" }));
+    SetDialogService(nullptr); // Qt's dialogs again
+    EXPECT_EQ(dynamic_cast<RecordingDialogs*>(&DialogService()), nullptr);
 }
