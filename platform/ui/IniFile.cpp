@@ -102,6 +102,14 @@ public:
 
     std::mutex& Mutex() { return mutex_; }
 
+    // Saves wait while any writer holds an update open.
+    void HoldSaves() { ++held_; }
+    void ReleaseSaves()
+    {
+        if (held_ > 0 && --held_ == 0 && unsaved_)
+            Save();
+    }
+
     void ReloadIfChangedOnDisk()
     {
         if (StampOf(path_) != stamp_)
@@ -230,6 +238,11 @@ private:
     // The whole file to a temporary file beside it, then renamed over it.
     void Save()
     {
+        if (held_ > 0) {
+            unsaved_ = true;
+            return;
+        }
+        unsaved_ = false;
         std::error_code error;
         if (path_.has_parent_path())
             fs::create_directories(path_.parent_path(), error);
@@ -254,6 +267,8 @@ private:
     std::vector<std::string> lines_;
     FileStamp stamp_;
     std::mutex mutex_;
+    int held_ = 0;
+    bool unsaved_ = false;
 };
 
 namespace {
@@ -283,6 +298,34 @@ TIniFile::TIniFile(const fs::path& path)
 {
     const std::lock_guard lock(store_->Mutex());
     store_->ReloadIfChangedOnDisk();
+}
+
+TIniFile::~TIniFile()
+{
+    while (update_depth_ > 0) {
+        try {
+            EndUpdate();
+        } catch (const TIniWriteError&) {
+            // The caller that wanted to hear of it would have ended the
+            // update itself.
+        }
+    }
+}
+
+void TIniFile::BeginUpdate()
+{
+    const std::lock_guard lock(store_->Mutex());
+    ++update_depth_;
+    store_->HoldSaves();
+}
+
+void TIniFile::EndUpdate()
+{
+    const std::lock_guard lock(store_->Mutex());
+    if (update_depth_ == 0)
+        return;
+    --update_depth_;
+    store_->ReleaseSaves();
 }
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,

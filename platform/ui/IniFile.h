@@ -67,9 +67,22 @@ public:
     void EraseSection(const std::string& section);
     void DeleteKey(const std::string& section, const std::string& key);
 
+    // Between these, writes change the in-memory copy only; the outermost
+    // EndUpdate saves the file once (raising TIniWriteError on failure), so
+    // a form writing many keys rewrites the file once. Pairs nest, per
+    // TIniFile object; the TIniFile's destructor ends an update left open,
+    // saving without raising.
+    void BeginUpdate();
+    void EndUpdate();
+
+    ~TIniFile();
+    TIniFile(const TIniFile&) = delete;
+    TIniFile& operator=(const TIniFile&) = delete;
+
 private:
     std::filesystem::path path_;
     std::shared_ptr<TIniStore> store_;
+    int update_depth_ = 0;
 };
 
 // The settings folder: $XDG_CONFIG_HOME/zuview, or ~/.config/zuview. Not

@@ -20,10 +20,17 @@ QString FormatPlainNumber(double value, const QLocale& locale)
 bool ParseLocaleNumber(const QString& text, double& value, const QLocale& locale)
 {
     const QString trimmed = text.trimmed();
+    // Group separators are no part of a number typed or shown plain: a
+    // German "1.5" is one and a half, not fifteen.
+    QLocale reading = locale;
+    reading.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
-    double parsed = locale.toDouble(trimmed, &ok);
-    if (!ok)
-        parsed = QLocale::c().toDouble(trimmed, &ok);
+    double parsed = reading.toDouble(trimmed, &ok);
+    if (!ok) {
+        QLocale point = QLocale::c();
+        point.setNumberOptions(QLocale::RejectGroupSeparator);
+        parsed = point.toDouble(trimmed, &ok);
+    }
     if (!ok || !std::isfinite(parsed))
         return false;
     value = parsed;

@@ -12,6 +12,6 @@ QString FormatLocaleNumber(double value, int decimals, bool grouping, const QLoc
 // The shortest text that reads back as the value, up to 15 significant
 // digits, with the locale's decimal separator and no grouping.
 QString FormatPlainNumber(double value, const QLocale& locale = QLocale());
-// A decimal number in the locale (its decimal separator, grouping allowed)
-// or with "."; false for anything else.
+// A decimal number with the locale's decimal separator or with ".", without
+// group separators; false for anything else.
 bool ParseLocaleNumber(const QString& text, double& value, const QLocale& locale = QLocale());

@@ -132,3 +132,24 @@ TEST(IniFile, SettingsFolderFollowsTheEnvironment)
         unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(RegistryIniSection("Software\\Zuview", "PrintAngle"), "Software\\Zuview\\PrintAngle");
 }
+
+TEST(IniFile, UpdateSavesOnceAtItsEnd)
+{
+    TempDir folder;
+    const auto path = folder.File("e.ini");
+    {
+        TIniFile ini(path);
+        ini.BeginUpdate();
+        ini.BeginUpdate();
+        ini.WriteInteger("S", "a", 1);
+        ini.EndUpdate();
+        ini.WriteInteger("S", "b", 2);
+        EXPECT_FALSE(std::filesystem::exists(path));
+        ini.EndUpdate();
+        EXPECT_EQ(ReadFileBytes(path), "[S]\na=1\nb=2\n");
+        ini.EndUpdate(); // unpaired: nothing
+        ini.BeginUpdate();
+        ini.WriteInteger("S", "c", 3);
+    } // an update left open is saved when its file object goes
+    EXPECT_EQ(ReadFileBytes(path), "[S]\na=1\nb=2\nc=3\n");
+}

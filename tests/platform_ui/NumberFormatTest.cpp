@@ -34,11 +34,14 @@ TEST(NumberFormat, ParsesTheLocaleOrAPoint)
 {
     const QLocale german(QLocale::German, QLocale::Germany);
     double value = 7;
-    EXPECT_TRUE(ParseLocaleNumber("1.234,5", value, german));
+    EXPECT_TRUE(ParseLocaleNumber("1234,5", value, german));
     EXPECT_DOUBLE_EQ(value, 1234.5);
+    // What cannot be grouping is the decimal point typed as ".".
+    EXPECT_TRUE(ParseLocaleNumber("1.234", value, german));
+    EXPECT_DOUBLE_EQ(value, 1.234);
     EXPECT_TRUE(ParseLocaleNumber(" 2.5 ", value, QLocale(QLocale::English)));
     EXPECT_DOUBLE_EQ(value, 2.5);
-    for (const char* bad : { "", "12a", "inf", "nan", "1e999" }) {
+    for (const char* bad : { "", "12a", "inf", "nan", "1e999", "1,234.5" }) {
         value = 7;
         EXPECT_FALSE(ParseLocaleNumber(bad, value, QLocale(QLocale::English))) << bad;
         EXPECT_EQ(value, 7);

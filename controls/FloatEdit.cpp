@@ -1,0 +1,132 @@
+#include "controls/FloatEdit.h"
+
+#include "controls/NumericEditKeys.h"
+#include "platform/ui/DialogService.h"
+#include "platform/ui/NumberFormat.h"
+
+#include <QFocusEvent>
+#include <QMetaObject>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// A double carries at most 17 significant digits; more decimals than this
+// only show noise and would let a huge Place build a huge text.
+constexpr int max_decimals_shown = 18;
+
+} // namespace
+
+QString FloatConversionMessage(const QString& text)
+{
+    return QStringLiteral("'%1' は浮動小数点数ではありません").arg(text);
+}
+
+TFloatEdit::TFloatEdit(QWidget* parent)
+    : QLineEdit(parent)
+{
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+void TFloatEdit::SetValue(double value)
+{
+    if (abs_ && !(value >= 0))
+        value = -value;
+    // -0 is kept as 0, so that it shows as "0.00" (and "+0.00" with Sign).
+    if (value == 0)
+        value = 0;
+    value_ = value;
+    QString shown = FormatLocaleNumber(value, std::min(place_, max_decimals_shown), comma_);
+    if (sign_ && value >= 0)
+        shown.prepend(QLatin1Char('+'));
+    if (yen_)
+        shown.prepend(numeric_yen_prefix);
+    setText(shown);
+}
+
+void TFloatEdit::SetPlace(int place)
+{
+    place_ = place == std::numeric_limits<int>::min() ? std::numeric_limits<int>::max() : (place < 0 ? -place : place);
+    SetValue(value_);
+}
+
+void TFloatEdit::SetComma(bool comma)
+{
+    comma_ = comma;
+    SetValue(value_);
+}
+
+void TFloatEdit::SetYen(bool yen)
+{
+    yen_ = yen;
+    SetValue(value_);
+}
+
+void TFloatEdit::SetSign(bool sign)
+{
+    sign_ = sign;
+    SetValue(value_);
+}
+
+void TFloatEdit::SetAbs(bool abs)
+{
+    abs_ = abs;
+    SetValue(abs && value_ < 0 ? -value_ : value_);
+}
+
+bool TFloatEdit::ReadText(const QString& text)
+{
+    double value = 0;
+    if (!text.isEmpty() && !ParseLocaleNumber(text, value)) {
+        SetValue(value_);
+        return false;
+    }
+    SetValue(value);
+    return true;
+}
+
+void TFloatEdit::SetText(const QString& text)
+{
+    if (!ReadText(text))
+        ShowMessage(window(), FloatConversionMessage(text), QMessageBox::Warning);
+}
+
+void TFloatEdit::keyPressEvent(QKeyEvent* event)
+{
+    const auto number_character = [](char16_t code) {
+        return (code >= u'0' && code <= u'9') || code == u'+' || code == u'-' || code == u'.';
+    };
+    if (IsRefusedNumericKey(*event, number_character)) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TFloatEdit::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    if (!EntersOrLeavesEdit(*event))
+        return;
+    setText(FormatPlainNumber(value_));
+    if (auto_select_)
+        selectAll();
+}
+
+void TFloatEdit::focusOutEvent(QFocusEvent* event)
+{
+    if (EntersOrLeavesEdit(*event)) {
+        const QString left = text();
+        if (!ReadText(left)) {
+            // Told once the focus has settled on its new control: a message
+            // box opened inside the focus change would take the focus itself
+            // half-way through it.
+            QMetaObject::invokeMethod(
+                this, [this, left] { ShowMessage(window(), FloatConversionMessage(left), QMessageBox::Warning); },
+                Qt::QueuedConnection);
+        }
+    }
+    QLineEdit::focusOutEvent(event);
+}
