@@ -76,10 +76,26 @@ void TFloatEdit::SetAbs(bool abs)
     SetValue(abs && value_ < 0 ? -value_ : value_);
 }
 
+namespace {
+
+bool ReadsAsNumber(const QString& text, double& value)
+{
+    value = 0;
+    return text.isEmpty() || ParseLocaleNumber(text, value);
+}
+
+} // namespace
+
+bool TFloatEdit::HoldsNumber() const
+{
+    double value = 0;
+    return ReadsAsNumber(text(), value);
+}
+
 bool TFloatEdit::ReadText(const QString& text)
 {
     double value = 0;
-    if (!text.isEmpty() && !ParseLocaleNumber(text, value)) {
+    if (!ReadsAsNumber(text, value)) {
         SetValue(value_);
         return false;
     }

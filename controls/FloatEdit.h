@@ -48,6 +48,9 @@ public:
     // Reads the text as a number (empty: 0) into Value; for text that is no
     // number see above.
     void SetText(const QString& text);
+    // Whether the text now in the edit will be taken on leaving it (a
+    // number, or empty for 0); a form that acts on leaving can ask first.
+    bool HoldsNumber() const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -78,10 +78,22 @@ std::optional<int> ParseColourFile(std::string_view text)
     return static_cast<int>(std::clamp(std::trunc(value), -2147483648.0, 2147483647.0));
 }
 
-std::optional<std::filesystem::path> FindColourFile(const std::filesystem::path& image)
+std::filesystem::path ColourFileBeside(const std::filesystem::path& image)
 {
     std::filesystem::path appended = image;
     appended += ".col";
+    return appended;
+}
+
+TSaveStatus WriteColourFile(const std::filesystem::path& image, int colour)
+{
+    // CR LF, as the colour files the drawings come with end their lines.
+    return WriteWholeFile(ColourFileBeside(image), std::to_string(colour) + "\r\n");
+}
+
+std::optional<std::filesystem::path> FindColourFile(const std::filesystem::path& image)
+{
+    const std::filesystem::path appended = ColourFileBeside(image);
     if (FileExists(appended))
         return appended;
     std::filesystem::path replaced = image;

@@ -9,6 +9,7 @@
 // comes from a colour file beside the image.
 
 #include "render/MonoRuns.h"
+#include "platform/LoadResult.h"
 #include "render/RasterBase.h"
 
 #include <chrono>
@@ -78,6 +79,13 @@ private:
 // decimal number (the leading part; no number gives 0), truncated toward
 // zero. None for a text without lines.
 std::optional<int> ParseColourFile(std::string_view text);
+
+// The image's own colour file: its full name with ".col" appended (not
+// replacing its extension).
+std::filesystem::path ColourFileBeside(const std::filesystem::path& image);
+// Writes it: one line holding the packed colour in decimal, replacing any
+// file of that name.
+TSaveStatus WriteColourFile(const std::filesystem::path& image, int colour);
 
 // The colour file of an image: its full name with ".col" appended, or, when
 // that does not exist, its name with the extension replaced by ".col".
