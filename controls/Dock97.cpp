@@ -146,7 +146,7 @@ TDockType TDock97::DockType() const
 
 bool TDock97::ToolbarVisibleOnDock(const TCustomToolWindow97* window) const
 {
-    return window != nullptr && window->parentWidget() == this && !window->isHidden();
+    return window != nullptr && window->parentWidget() == this && window->isVisibleTo(this);
 }
 
 bool TDock97::HasVisibleToolbars() const

@@ -1,12 +1,19 @@
 #include "controls/ToolWindow97.h"
 
 #include "controls/Dock97.h"
+#include "controls/HookSubscription.h"
+#include "controls/ToolWindowGeometry.h"
+#include "controls/ToolbarScreens.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 
 #include <algorithm>
 #include <array>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -18,6 +25,45 @@ constexpr std::array<std::array<int, 3>, 2> grip_offsets { { { 2, 0, 1 }, { 3, 0
 constexpr int docked_ring = 2;
 // One grip bar's thickness along the dock.
 constexpr int grip_thickness = 3;
+// A floating window's border, with and without a sizing frame.
+constexpr int sizing_border = 4;
+constexpr int fixed_border = 3;
+
+// The class library's message for a control with no window above it.
+constexpr char no_parent_window[] = "コントロール '%s' は親ウィンドウを持っていません";
+
+// The windows floating now: they follow the application's activation and
+// their forms' showing.
+std::vector<TCustomToolWindow97*>& FloatingToolWindows()
+{
+    static std::vector<TCustomToolWindow97*> windows;
+    return windows;
+}
+
+void AddToFloatingList(TCustomToolWindow97* window)
+{
+    std::vector<TCustomToolWindow97*>& windows = FloatingToolWindows();
+    if (std::find(windows.begin(), windows.end(), window) == windows.end())
+        windows.push_back(window);
+}
+
+void RemoveFromFloatingList(TCustomToolWindow97* window)
+{
+    std::erase(FloatingToolWindows(), window);
+}
+
+void ToolWindowHookProc(THookProcCode code, QWidget* wnd, std::int32_t, std::int32_t)
+{
+    // A copy: updating may show or hide windows, which comes back here.
+    const std::vector<TCustomToolWindow97*> windows = FloatingToolWindows();
+    for (TCustomToolWindow97* window : windows) {
+        if (code == hpSendActivateApp
+            || (code == hpSendWindowPosChanged && window->FloatingMode() == fmOnTopOfParentForm
+                && window->ParentForm() != nullptr && wnd != nullptr
+                && (window->ParentForm() == wnd || wnd->isAncestorOf(window->ParentForm()))))
+            window->UpdateVisibility();
+    }
+}
 
 TGetToolbarDockPosType ParentDockPosition(const QWidget* control)
 {
@@ -30,6 +76,8 @@ TGetToolbarDockPosType ParentDockPosition(const QWidget* control)
     }
     return gtpNone;
 }
+
+void DrawCloseCross(QPainter& painter, const QRect& box, bool down, const QPalette& colours);
 
 // A raised one-pixel edge: light above and left, dark below and right.
 void DrawRaisedEdge(QPainter& painter, const QRect& r, const QPalette& colours)
@@ -51,10 +99,13 @@ TCustomToolWindow97::TCustomToolWindow97(QWidget* parent)
 {
     GetToolbarDockPosProc = ParentDockPosition;
     client_->setObjectName(QStringLiteral("client"));
+    InstallHookProc(ToolWindowHookProc, HookProcBit(hpSendActivateApp) | HookProcBit(hpSendWindowPosChanged), false);
 }
 
 TCustomToolWindow97::~TCustomToolWindow97()
 {
+    RemoveFromFloatingList(this);
+    UninstallHookProc(ToolWindowHookProc);
     if (docked_to_ != nullptr)
         docked_to_->ChangeDockList(false, this);
     if (last_dock_ != nullptr && last_dock_ != docked_to_)
@@ -63,8 +114,38 @@ TCustomToolWindow97::~TCustomToolWindow97()
 
 void TCustomToolWindow97::SetDockedTo(TDock97* dock)
 {
-    if (dock == docked_to_)
+    if (dock == nullptr) {
+        Float();
         return;
+    }
+    if (dock != docked_to_)
+        ChangeParent(dock);
+}
+
+void TCustomToolWindow97::Float()
+{
+    if (Floating())
+        return;
+    if (ParentForm() == nullptr) {
+        std::string message = no_parent_window;
+        message.replace(message.find("%s"), 2, objectName().toStdString());
+        throw std::logic_error(message);
+    }
+    ChangeParent(nullptr);
+}
+
+QWidget* TCustomToolWindow97::ParentForm() const
+{
+    if (docked_to_ == nullptr && floating_form_ != nullptr)
+        return floating_form_;
+    return parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+}
+
+// Moves the window onto the dock, or floating over its form: the docks it
+// leaves and joins arrange once, after the move.
+void TCustomToolWindow97::ChangeParent(TDock97* dock)
+{
+    QWidget* form = ParentForm();
     TDock97* old = docked_to_;
     const TDockType previous = old != nullptr ? old->DockType() : dtNotDocked;
     if (old != nullptr)
@@ -79,7 +160,12 @@ void TCustomToolWindow97::SetDockedTo(TDock97* dock)
     }
     docked_to_ = dock;
     if (dock != nullptr) {
+        floating_form_ = nullptr;
+        RemoveFromFloatingList(this);
+        ++reparenting_;
         setParent(dock);
+        --reparenting_;
+        UpdateVisibility();
         CalculateNonClientSizes();
         if (use_last_dock_) {
             SetLastDock(dock);
@@ -89,13 +175,19 @@ void TCustomToolWindow97::SetDockedTo(TDock97* dock)
         }
         CustomArrangeControls(previous, dock, true);
         last_dock_type_ = dock->DockType();
-        show();
     } else {
-        // Floating windows come with the floating frame; until then a
-        // window off its dock is put away.
-        hide();
-        setParent(nullptr);
+        floating_form_ = form;
+        // A tool window of its form: it stays above the form and goes with
+        // it.
+        ++reparenting_;
+        setParent(form, Qt::Tool | Qt::FramelessWindowHint);
+        --reparenting_;
+        AddToFloatingList(this);
         CalculateNonClientSizes();
+        CustomArrangeControls(previous, nullptr, true);
+        move(floating_position_);
+        last_dock_type_ = dtNotDocked;
+        UpdateVisibility();
     }
     --bounds_updating_;
     if (dock != nullptr)
@@ -103,6 +195,64 @@ void TCustomToolWindow97::SetDockedTo(TDock97* dock)
     if (old != nullptr)
         old->EndUpdate();
     emit DockChanged();
+}
+
+void TCustomToolWindow97::SetFloatingPosition(QPoint position)
+{
+    floating_position_ = position;
+    if (Floating()) {
+        ++bounds_updating_;
+        move(position);
+        --bounds_updating_;
+    }
+}
+
+void TCustomToolWindow97::MoveOnScreen(bool only_if_fully_offscreen)
+{
+    if (!Floating())
+        return;
+    const QRect bounds = geometry();
+    const QRect area = GetWorkAreaOfRect(bounds);
+    const TEdges moved = ::MoveOnScreen({ bounds.left(), bounds.top(), bounds.right() + 1, bounds.bottom() + 1 },
+                                        { area.left(), area.top(), area.right() + 1, area.bottom() + 1 },
+                                        only_if_fully_offscreen);
+    if (moved.left != bounds.left() || moved.top != bounds.top())
+        move(moved.left, moved.top);
+}
+
+void TCustomToolWindow97::setVisible(bool visible)
+{
+    // Qt hides a widget it moves to another parent; that is no choice of
+    // the program's.
+    if (reparenting_ > 0) {
+        QWidget::setVisible(visible);
+        return;
+    }
+    visible_ = visible;
+    UpdateVisibility();
+}
+
+bool TCustomToolWindow97::GetShowingState() const
+{
+    if (!Floating())
+        return true;
+    if (floating_mode_ == fmOnTopOfParentForm) {
+        const QWidget* form = floating_form_;
+        if (form == nullptr || form->isHidden() || form->isMinimized())
+            return false;
+    }
+    return !hide_when_inactive_ || ApplicationIsActive();
+}
+
+void TCustomToolWindow97::UpdateVisibility()
+{
+    // A window on no dock and floating over no form is not on the screen
+    // at all: showing it would make it a window of its own.
+    if (docked_to_ == nullptr && !Floating())
+        return;
+    const bool shown = visible_ && GetShowingState();
+    if (shown == isHidden())
+        QWidget::setVisible(shown);
 }
 
 void TCustomToolWindow97::SetDockRow(int row)
@@ -187,6 +337,50 @@ void TCustomToolWindow97::SetColor(const QColor& color)
     update();
 }
 
+void TCustomToolWindow97::SetResizable(bool resizable)
+{
+    if (resizable == resizable_)
+        return;
+    resizable_ = resizable;
+    if (Floating())
+        ArrangeControls();
+}
+
+void TCustomToolWindow97::SetShowCaption(bool show_caption)
+{
+    if (show_caption == show_caption_)
+        return;
+    show_caption_ = show_caption;
+    if (Floating())
+        ArrangeControls();
+}
+
+void TCustomToolWindow97::SetCloseButton(bool close_button)
+{
+    if (close_button == close_button_)
+        return;
+    close_button_ = close_button;
+    update();
+}
+
+void TCustomToolWindow97::SetHideWhenInactive(bool hide)
+{
+    if (hide == hide_when_inactive_)
+        return;
+    hide_when_inactive_ = hide;
+    UpdateVisibility();
+}
+
+void TCustomToolWindow97::SetFloatingMode(TToolWindowFloatingMode mode)
+{
+    if (mode == floating_mode_)
+        return;
+    floating_mode_ = mode;
+    if (Floating())
+        setWindowFlag(Qt::WindowStaysOnTopHint, mode == fmOnTopOfAllForms);
+    UpdateVisibility();
+}
+
 QMargins TCustomToolWindow97::DockedNCArea(bool left_right) const
 {
     const int handle = drag_handle_sizes[close_button_when_docked_ ? 1 : 0][drag_handle_style_];
@@ -194,10 +388,37 @@ QMargins TCustomToolWindow97::DockedNCArea(bool left_right) const
                       : QMargins(docked_ring + handle, docked_ring, docked_ring, docked_ring);
 }
 
+QSize TCustomToolWindow97::FloatingBorderSize() const
+{
+    return resizable_ ? QSize(sizing_border, sizing_border) : QSize(fixed_border, fixed_border);
+}
+
+QMargins TCustomToolWindow97::FloatingNCArea() const
+{
+    const QSize border = FloatingBorderSize();
+    return { border.width(), border.height() + (show_caption_ ? GetSmallCaptionHeight() : 0), border.width(),
+             border.height() };
+}
+
+QRect TCustomToolWindow97::CaptionRect(bool minus_close_button) const
+{
+    const QSize border = FloatingBorderSize();
+    const int height = GetSmallCaptionHeight() - 1;
+    const int width = client_->width() - (minus_close_button ? height : 0);
+    return { border.width(), border.height(), std::max(width, 0), height };
+}
+
+QRect TCustomToolWindow97::CloseButtonRect() const
+{
+    const QRect caption = CaptionRect(false);
+    const int side = caption.height();
+    return { caption.left() + caption.width() - side, caption.top(), side, side };
+}
+
 void TCustomToolWindow97::CalculateNonClientSizes()
 {
     if (docked_to_ == nullptr) {
-        non_client_ = QMargins();
+        non_client_ = Floating() ? FloatingNCArea() : QMargins();
     } else if (docked_to_->AllowDrag()) {
         non_client_ = DockedNCArea(docked_to_->Vertical());
     } else {
@@ -302,6 +523,96 @@ bool TCustomToolWindow97::event(QEvent* event)
     return handled;
 }
 
+void TCustomToolWindow97::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    // Where the user or the program put it floating is where it floats
+    // next time.
+    if (Floating() && bounds_updating_ == 0)
+        floating_position_ = pos();
+}
+
+QRect TCustomToolWindow97::DockedCloseButtonRect() const
+{
+    const int side = drag_handle_sizes[1][drag_handle_style_] - 3;
+    if (docked_to_ != nullptr && docked_to_->Vertical())
+        return { client_->width() + 2 - side, 3, side, side };
+    return { 3, 2, side, side };
+}
+
+QRect TCustomToolWindow97::ActiveCloseButton() const
+{
+    if (Floating() && show_caption_ && close_button_)
+        return CloseButtonRect();
+    if (docked_to_ != nullptr && docked_to_->AllowDrag() && close_button_when_docked_)
+        return DockedCloseButtonRect();
+    return {};
+}
+
+void TCustomToolWindow97::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && ActiveCloseButton().contains(event->position().toPoint())) {
+        close_button_down_ = true;
+        update();
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void TCustomToolWindow97::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (close_button_down_ && event->button() == Qt::LeftButton) {
+        close_button_down_ = false;
+        update();
+        if (ActiveCloseButton().contains(event->position().toPoint()))
+            CloseFromButton();
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void TCustomToolWindow97::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || ActiveCloseButton().contains(event->position().toPoint())) {
+        QWidget::mouseDoubleClickEvent(event);
+        return;
+    }
+    if (docked_to_ != nullptr && !docked_to_->AllowDrag())
+        return;
+    ToggleDocking();
+}
+
+void TCustomToolWindow97::CloseFromButton()
+{
+    bool can_close = true;
+    if (OnCloseQuery)
+        OnCloseQuery(this, can_close);
+    if (!can_close)
+        return;
+    hide();
+    emit Closed();
+}
+
+// A double click floats a docked window, and puts a floating one back in
+// its last dock (or its default dock, first in row 0).
+void TCustomToolWindow97::ToggleDocking()
+{
+    if (docked_to_ != nullptr) {
+        if (dock_mode_ != dmCanFloat)
+            return;
+        Float();
+        MoveOnScreen(true);
+        return;
+    }
+    if (last_dock_ != nullptr) {
+        SetDockedTo(last_dock_);
+    } else if (default_dock_ != nullptr) {
+        dock_row_ = 0;
+        dock_pos_ = -8;
+        SetDockedTo(default_dock_);
+    }
+}
+
 void TCustomToolWindow97::ForgetDock(const TDock97* dock)
 {
     if (docked_to_ == dock)
@@ -316,6 +627,64 @@ void TCustomToolWindow97::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), color_);
     if (docked_to_ != nullptr)
         DrawDockedFrame(painter);
+    else if (Floating())
+        DrawFloatingFrame(painter);
+}
+
+namespace {
+
+// The caption cut to the width: "..." after as many whole characters as fit,
+// never fewer than four characters in all.
+QString FittedCaption(const QString& caption, const QFontMetrics& metrics, int width)
+{
+    if (metrics.horizontalAdvance(caption) <= width)
+        return caption;
+    QString fitted = caption + QStringLiteral("...");
+    qsizetype kept = caption.size();
+    while (metrics.horizontalAdvance(fitted) > width && fitted.size() > 4 && kept > 0) {
+        // A whole character goes: a surrogate pair is one.
+        qsizetype cut = kept - 1;
+        if (cut > 0 && caption[cut].isLowSurrogate() && caption[cut - 1].isHighSurrogate())
+            --cut;
+        kept = cut;
+        fitted = caption.left(kept) + QStringLiteral("...");
+    }
+    return fitted;
+}
+
+void DrawCloseCross(QPainter& painter, const QRect& box, bool down, const QPalette& colours)
+{
+    painter.fillRect(box, colours.color(QPalette::Button));
+    if (down) {
+        painter.setPen(colours.color(QPalette::Dark));
+        painter.drawRect(box.adjusted(0, 0, -1, -1));
+    } else {
+        DrawRaisedEdge(painter, box, colours);
+    }
+    const QRect cross = box.adjusted(4, 4, -4, -4).translated(down ? 1 : 0, down ? 1 : 0);
+    painter.setPen(QPen(colours.color(QPalette::ButtonText), 1.5));
+    painter.drawLine(cross.topLeft(), cross.bottomRight());
+    painter.drawLine(cross.topRight(), cross.bottomLeft());
+}
+
+} // namespace
+
+void TCustomToolWindow97::DrawFloatingFrame(QPainter& painter) const
+{
+    const QPalette& colours = palette();
+    DrawRaisedEdge(painter, rect(), colours);
+    DrawRaisedEdge(painter, rect().adjusted(1, 1, -1, -1), colours);
+    if (!show_caption_)
+        return;
+    const bool active = ApplicationIsActive();
+    const QRect caption = CaptionRect(close_button_);
+    painter.fillRect(CaptionRect(false), colours.color(active ? QPalette::Highlight : QPalette::Mid));
+    painter.setPen(colours.color(active ? QPalette::HighlightedText : QPalette::Window));
+    const QRect text = caption.adjusted(2, 0, -1, 0);
+    painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
+                     FittedCaption(caption_, painter.fontMetrics(), text.width()));
+    if (close_button_)
+        DrawCloseCross(painter, CloseButtonRect().adjusted(1, 1, -1, -1), close_button_down_, colours);
 }
 
 void TCustomToolWindow97::DrawDockedFrame(QPainter& painter) const
@@ -324,7 +693,11 @@ void TCustomToolWindow97::DrawDockedFrame(QPainter& painter) const
     const QRect r = rect();
     if (border_style_ == bsSingle)
         DrawRaisedEdge(painter, r, colours);
-    if (!docked_to_->AllowDrag() || drag_handle_style_ == dhNone)
+    if (!docked_to_->AllowDrag())
+        return;
+    if (close_button_when_docked_)
+        DrawCloseCross(painter, DockedCloseButtonRect(), close_button_down_, colours);
+    if (drag_handle_style_ == dhNone)
         return;
     // Grip bars across the dock, at the left of a horizontal window or the
     // top of a vertical one.

@@ -14,9 +14,12 @@
 #include "controls/ToolbarTypes.h"
 
 #include <QColor>
+#include <QPointer>
 #include <QMargins>
 #include <QString>
 #include <QWidget>
+
+#include <functional>
 
 class TDock97;
 
@@ -33,8 +36,30 @@ public:
 
     TDock97* DockedTo() const { return docked_to_; }
     // Docks the window on the dock (taking it off the one it was on); a
-    // null dock takes it off its dock and hides it.
+    // null dock floats it over its form.
     void SetDockedTo(TDock97* dock);
+    bool Floating() const { return docked_to_ == nullptr && floating_form_ != nullptr; }
+    // Floats the window over its form at its floating position. Raises
+    // std::logic_error ("コントロール '<name>' は親ウィンドウを持っていません")
+    // for a window with no form above it.
+    void Float();
+    // The screen position of the top-left corner while floating; kept while
+    // docked.
+    QPoint FloatingPosition() const { return floating_position_; }
+    void SetFloatingPosition(QPoint position);
+    // The form the window belongs to, docked or floating.
+    QWidget* ParentForm() const;
+    // Moves a floating window onto the work area of its nearest screen
+    // (only when it lies entirely off it, with the flag).
+    void MoveOnScreen(bool only_if_fully_offscreen);
+    // The window as the program sets it; a floating window is also kept
+    // hidden while its form is hidden or minimised and, with
+    // HideWhenInactive, while the application is inactive.
+    void setVisible(bool visible) override;
+    bool Visible() const { return visible_; }
+    // Brings the actual visibility in line with the rules above.
+    void UpdateVisibility();
+    bool GetShowingState() const;
     int DockRow() const { return dock_row_; }
     void SetDockRow(int row);
     int DockPos() const { return dock_pos_; }
@@ -59,6 +84,20 @@ public:
     void SetCaption(const QString& caption);
     QColor Color() const { return color_; }
     void SetColor(const QColor& color);
+    bool Resizable() const { return resizable_; }
+    void SetResizable(bool resizable);
+    bool ShowCaption() const { return show_caption_; }
+    void SetShowCaption(bool show_caption);
+    bool CloseButton() const { return close_button_; }
+    void SetCloseButton(bool close_button);
+    bool HideWhenInactive() const { return hide_when_inactive_; }
+    void SetHideWhenInactive(bool hide);
+    TToolWindowFloatingMode FloatingMode() const { return floating_mode_; }
+    void SetFloatingMode(TToolWindowFloatingMode mode);
+    TDock97* DefaultDock() const { return default_dock_; }
+    void SetDefaultDock(TDock97* dock) { default_dock_ = dock; }
+    // Asked before the close button closes the window; may refuse.
+    std::function<void(TCustomToolWindow97* window, bool& can_close)> OnCloseQuery;
 
     // The thickness of the window across a row for the dock type.
     virtual int GetBarSize(TDockType dock_type) const = 0;
@@ -76,7 +115,15 @@ public:
     // The frame of a docked window on a dock of the orientation: the pixels
     // before the client area (left, top) and after it (right, bottom).
     QMargins DockedNCArea(bool left_right) const;
-    // The frame as it is now; none while not docked.
+    // The frame of a floating window: its border, and the caption above
+    // the client when ShowCaption.
+    QSize FloatingBorderSize() const;
+    QMargins FloatingNCArea() const;
+    // In window coordinates, while floating: the caption bar (less the
+    // close button with the flag) and the close button.
+    QRect CaptionRect(bool minus_close_button) const;
+    QRect CloseButtonRect() const;
+    // The frame as it is now.
     QMargins NonClientMargins() const { return non_client_; }
     // The row's thickness on the dock, or the window's own bar size.
     int GetDockRowSize() const;
@@ -95,16 +142,29 @@ public:
 signals:
     void DockChanged();
     void VisibleChanged();
+    // The close button closed the window.
+    void Closed();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void CalculateNonClientSizes();
     void PlaceClient();
     void DrawDockedFrame(class QPainter& painter) const;
+    void DrawFloatingFrame(class QPainter& painter) const;
+    void ChangeParent(TDock97* dock);
+    void CloseFromButton();
+    QRect DockedCloseButtonRect() const;
+    // The close button a press may hit now; empty when there is none.
+    QRect ActiveCloseButton() const;
+    void ToggleDocking();
 
     QWidget* client_;
     TDock97* docked_to_ = nullptr;
@@ -125,4 +185,15 @@ private:
     int arrange_lock_ = 0;
     bool arrange_needed_ = false;
     TDockType last_dock_type_ = dtNotDocked;
+    QPointer<QWidget> floating_form_;
+    QPoint floating_position_;
+    bool visible_ = true;
+    int reparenting_ = 0;
+    bool resizable_ = true;
+    bool show_caption_ = true;
+    bool close_button_ = true;
+    bool close_button_down_ = false;
+    bool hide_when_inactive_ = true;
+    TToolWindowFloatingMode floating_mode_ = fmOnTopOfParentForm;
+    TDock97* default_dock_ = nullptr;
 };

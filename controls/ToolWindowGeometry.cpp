@@ -98,6 +98,22 @@ TEdges KeepFloatingOutlineOnScreen(TEdges outline, TEdges work_area, QSize borde
     return outline;
 }
 
+TEdges MoveOnScreen(TEdges window, TEdges work_area, bool only_if_fully_offscreen)
+{
+    if (only_if_fully_offscreen && Intersect(window, work_area))
+        return window;
+    int dx = 0, dy = 0;
+    if (window.right > work_area.right)
+        dx = work_area.right - window.right;
+    if (window.bottom > work_area.bottom)
+        dy = work_area.bottom - window.bottom;
+    if (window.left + dx < work_area.left)
+        dx = work_area.left - window.left;
+    if (window.top + dy < work_area.top)
+        dy = work_area.top - window.top;
+    return { window.left + dx, window.top + dy, window.right + dx, window.bottom + dy };
+}
+
 TFrameHit HitTestFloatingFrame(const TFloatingFrame& frame, QPoint point, bool inside_client)
 {
     if (inside_client)

@@ -42,6 +42,12 @@ bool DockHit(TEdges dock, TDockPosition position, QPoint cursor, QPoint grab, QS
 // starts 4 pixels below the area's top.
 TEdges KeepFloatingOutlineOnScreen(TEdges outline, TEdges work_area, QSize border, int top_frame);
 
+// A floating window kept on the work area of its screen: shifted left and
+// up when it sticks out right or below, then right and down when it sticks
+// out left or above (so its top-left corner stays on a small screen).
+// With only_if_fully_offscreen a window that meets the area stays put.
+TEdges MoveOnScreen(TEdges window, TEdges work_area, bool only_if_fully_offscreen);
+
 // What a press at `point` (window coordinates) on a floating frame does.
 enum class TFrameHit { Nowhere, Client, Close, Left, Right, Top, TopLeft, TopRight, Bottom, BottomLeft, BottomRight };
 struct TFloatingFrame {

@@ -93,7 +93,7 @@ bool TCustomToolbar97::ShouldControlBeVisible(const QWidget* control, bool left_
         if (second == control)
             return left_or_right;
     }
-    return !control->isHidden();
+    return control->isVisibleTo(Client());
 }
 
 void TCustomToolbar97::SetControlVisible(QWidget* control, bool left_or_right)
@@ -114,7 +114,8 @@ std::vector<QWidget*> TCustomToolbar97::ControlsInOrder(bool by_slave_rule, bool
     CleanOrderList();
     std::vector<QWidget*> controls;
     for (const QPointer<QWidget>& control : order_) {
-        const bool shows = by_slave_rule ? ShouldControlBeVisible(control, left_or_right) : !control->isHidden();
+        const bool shows =
+            by_slave_rule ? ShouldControlBeVisible(control, left_or_right) : control->isVisibleTo(Client());
         if (shows)
             controls.push_back(control);
     }
@@ -191,8 +192,18 @@ bool TCustomToolbar97::eventFilter(QObject* watched, QEvent* event)
         if (event->type() == QEvent::ChildAdded) {
             if (auto* control = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child())) {
                 Watch(control);
-                // The control is still being made: its size comes later.
-                QMetaObject::invokeMethod(this, &TCustomToolbar97::ArrangeControls, Qt::QueuedConnection);
+                // The control is still being made: its size, and whether it
+                // is to be hidden, come later. A control shows unless told
+                // otherwise, also on a toolbar that shows already.
+                QPointer<QWidget> added(control);
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, added] {
+                        if (added != nullptr && !added->testAttribute(Qt::WA_WState_ExplicitShowHide))
+                            added->show();
+                        ArrangeControls();
+                    },
+                    Qt::QueuedConnection);
             }
         } else if (event->type() == QEvent::ChildRemoved) {
             std::erase(order_, static_cast<QChildEvent*>(event)->child());

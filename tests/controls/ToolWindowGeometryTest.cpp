@@ -166,3 +166,21 @@ TEST(ToolWindowGeometry, ToolbarOutlineSnapsToItsLayouts)
     EXPECT_EQ(rect, (TEdges { 0, -50, 46, 49 }));
     EXPECT_EQ(top.ChosenFloatingWidth(), 38);
 }
+
+TEST(ToolWindowGeometry, MoveOnScreen)
+{
+    const TEdges work { 0, 0, 800, 600 };
+    struct Row {
+        TEdges window;
+        bool only_if_off;
+        TEdges expected;
+    };
+    const Row rows[] = {
+        { { 720, 100, 820, 150 }, false, { 700, 100, 800, 150 } }, // 20 pixels off the right
+        { { 720, 100, 820, 150 }, true, { 720, 100, 820, 150 } },  // partly on: stays
+        { { 900, 700, 1000, 750 }, true, { 700, 550, 800, 600 } },
+        { { -50, -40, 950, 60 }, false, { 0, 0, 1000, 100 } },    // too wide: its left stays on
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(MoveOnScreen(row.window, work, row.only_if_off), row.expected) << row.window;
+}
