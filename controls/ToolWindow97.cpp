@@ -484,6 +484,18 @@ void TCustomToolWindow97::CustomArrangeControls(TDockType previous_dock_type, TD
         docked_to_->ArrangeToolbars(false);
 }
 
+void TCustomToolWindow97::ReadPositionData(const TPositionReadIntProc&, const TPositionReadStringProc&)
+{
+}
+
+void TCustomToolWindow97::DoneReadingPositionData(const TPositionReadIntProc&, const TPositionReadStringProc&)
+{
+}
+
+void TCustomToolWindow97::WritePositionData(const TPositionWriteIntProc&, const TPositionWriteStringProc&)
+{
+}
+
 void TCustomToolWindow97::BeginUpdate()
 {
     ++arrange_lock_;

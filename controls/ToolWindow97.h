@@ -11,6 +11,7 @@
 // handle with one or two grip bars, at the left on a top or bottom dock and
 // at the top on a left or right one.
 
+#include "controls/PositionData.h"
 #include "controls/ToolbarTypes.h"
 
 #include <QColor>
@@ -104,6 +105,14 @@ public:
     // The client size the window needs docked on the dock (null: floating);
     // with can_move_controls it also places its controls.
     virtual QSize OrderControls(bool can_move_controls, TDockType previous_dock_type, TDock97* docking_to) = 0;
+
+    // The keys of the saved position that belong to the window's class;
+    // none in the base class.
+    virtual void ReadPositionData(const TPositionReadIntProc& read_int, const TPositionReadStringProc& read_string);
+    virtual void DoneReadingPositionData(const TPositionReadIntProc& read_int,
+                                         const TPositionReadStringProc& read_string);
+    virtual void WritePositionData(const TPositionWriteIntProc& write_int,
+                                   const TPositionWriteStringProc& write_string);
 
     // Lays the controls out for the present dock and sizes the window to
     // them (and to its row).

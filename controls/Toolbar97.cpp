@@ -36,6 +36,20 @@ void TCustomToolbar97::SetFloatingWidth(int width)
     ArrangeControls();
 }
 
+void TCustomToolbar97::ReadPositionData(const TPositionReadIntProc& read_int,
+                                        const TPositionReadStringProc& read_string)
+{
+    TCustomToolWindow97::ReadPositionData(read_int, read_string);
+    floating_width_ = read_int(objectName(), QStringLiteral("FloatRightX"), 0);
+}
+
+void TCustomToolbar97::WritePositionData(const TPositionWriteIntProc& write_int,
+                                         const TPositionWriteStringProc& write_string)
+{
+    TCustomToolWindow97::WritePositionData(write_int, write_string);
+    write_int(objectName(), QStringLiteral("FloatRightX"), floating_width_);
+}
+
 void TCustomToolbar97::CleanOrderList()
 {
     std::erase_if(order_, [this](const QPointer<QWidget>& control) {

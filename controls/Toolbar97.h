@@ -36,6 +36,11 @@ public:
     int OrderedControlCount();
     void SetSlaveControl(QWidget* top_bottom, QWidget* left_right);
 
+    // The floating wrap width, as "FloatRightX".
+    void ReadPositionData(const TPositionReadIntProc& read_int, const TPositionReadStringProc& read_string) override;
+    void WritePositionData(const TPositionWriteIntProc& write_int,
+                           const TPositionWriteStringProc& write_string) override;
+
     int GetBarSize(TDockType dock_type) const override;
     QSize OrderControls(bool can_move_controls, TDockType previous_dock_type, TDock97* docking_to) override;
 
