@@ -568,7 +568,13 @@ void TCustomToolWindow97::mousePressEvent(QMouseEvent* event)
         update();
         return;
     }
-    QWidget::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton || (docked_to_ != nullptr && !docked_to_->AllowDrag())) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    // A press on the handle, the caption or a bare part of the client
+    // (controls that do not take it pass it here) moves the window.
+    BeginMoving(event->position().toPoint());
 }
 
 void TCustomToolWindow97::mouseReleaseEvent(QMouseEvent* event)

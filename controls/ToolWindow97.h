@@ -21,6 +21,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 class TDock97;
 
@@ -139,6 +140,15 @@ public:
 
     // For the dock: sets the bounds without the window reacting to them.
     void SetBoundsFromDock(const QRect& bounds);
+    // The drag loop: the window follows the mouse as an outline, into a
+    // dock's row, between rows or floating, until the left button is
+    // released (moved there) or Escape, another button or a lost grab
+    // cancels it. `grab` is the pressed point in window coordinates.
+    // Holding Ctrl floats; a dock may refuse through OnRequestDock.
+    void BeginMoving(QPoint grab);
+    // True while a drag loop runs (for tests driving it with events).
+    static bool Dragging();
+
     // For a dock that goes: the window no longer refers to it.
     void ForgetDock(const TDock97* dock);
     // For the dock: the row and position it settled on.
@@ -174,6 +184,9 @@ private:
     // The close button a press may hit now; empty when there is none.
     QRect ActiveCloseButton() const;
     void ToggleDocking();
+    struct TDragCandidate;
+    std::vector<TDragCandidate> DragCandidates() const;
+    void Drop(TDock97* dock, const QRect& outline);
 
     QWidget* client_;
     TDock97* docked_to_ = nullptr;

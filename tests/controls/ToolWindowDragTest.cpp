@@ -1,0 +1,147 @@
+// Dragging toolbars with the mouse between docks, into new rows and off to
+// float, driven by events while the drag loop runs.
+
+#include "controls/Dock97.h"
+#include "controls/Toolbar97.h"
+#include "controls/ToolbarButton97.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct Step {
+    enum Kind { Move, Release, Escape } kind;
+    QPoint global;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+};
+
+// Presses the toolbar at `grab` and, inside the drag loop, plays the steps.
+void Drag(TCustomToolWindow97* window, QPoint grab, const std::vector<Step>& steps)
+{
+    QTimer::singleShot(0, [window, steps] {
+        EXPECT_TRUE(TCustomToolWindow97::Dragging());
+        for (const Step& step : steps) {
+            if (step.kind == Step::Escape) {
+                QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                QApplication::sendEvent(window, &key);
+                continue;
+            }
+            const QPointF local = window->mapFromGlobal(step.global);
+            QMouseEvent mouse(step.kind == Step::Move ? QEvent::MouseMove : QEvent::MouseButtonRelease, local,
+                              step.global, step.kind == Step::Move ? Qt::NoButton : Qt::LeftButton,
+                              step.kind == Step::Move ? Qt::LeftButton : Qt::NoButton, step.modifiers);
+            QApplication::sendEvent(window, &mouse);
+        }
+    });
+    QMouseEvent press(QEvent::MouseButtonPress, grab, window->mapToGlobal(grab), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(window, &press);
+    EXPECT_FALSE(TCustomToolWindow97::Dragging());
+}
+
+class ToolbarDrag : public ::testing::Test {
+protected:
+    ToolbarDrag()
+    {
+        form.resize(500, 400);
+        auto* outer = new QVBoxLayout(&form);
+        outer->setContentsMargins(0, 0, 0, 0);
+        outer->setSpacing(0);
+        top = new TDock97(dpTop);
+        outer->addWidget(top);
+        auto* middle = new QHBoxLayout;
+        left = new TDock97(dpLeft);
+        left->SetFixAlign(true);
+        middle->addWidget(left);
+        middle->addStretch();
+        outer->addLayout(middle, 1);
+        form.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+        bar = MakeToolbar("bar", 0, 0);
+        other = MakeToolbar("other", 0, 200);
+        QApplication::processEvents();
+    }
+
+    TToolbar97* MakeToolbar(const QString& name, int row, int pos)
+    {
+        auto* toolbar = new TToolbar97;
+        toolbar->setObjectName(name);
+        toolbar->SetCaption(name);
+        toolbar->SetHideWhenInactive(false);
+        for (int i = 0; i < 3; ++i) {
+            auto* button = new TToolbarButton97(toolbar->Client());
+            button->SetCaption(QString::number(i + 1));
+            button->resize(23, 22);
+        }
+        toolbar->SetDockRow(row);
+        toolbar->SetDockPos(pos);
+        toolbar->SetDockedTo(top);
+        QApplication::processEvents();
+        return toolbar;
+    }
+
+    // A point of the form in screen coordinates.
+    QPoint OnForm(int x, int y) const { return form.mapToGlobal(QPoint(x, y)); }
+
+    QWidget form;
+    TDock97* top = nullptr;
+    TDock97* left = nullptr;
+    TToolbar97* bar = nullptr;
+    TToolbar97* other = nullptr;
+};
+
+} // namespace
+
+TEST_F(ToolbarDrag, FromTheTopDockToTheLeftDock)
+{
+    // Grabbed on its drag handle, dropped on the left dock's line.
+    Drag(bar, QPoint(4, 10), { { Step::Move, OnForm(150, 150) }, { Step::Move, OnForm(0, 150) },
+                               { Step::Release, OnForm(0, 150) } });
+    EXPECT_EQ(bar->DockedTo(), left);
+    EXPECT_EQ(left->GetToolbarCount(), 1);
+    EXPECT_GT(left->width(), 20);
+    EXPECT_EQ(top->GetToolbarCount(), 1);
+}
+
+TEST_F(ToolbarDrag, IntoANewRowAndOffToFloat)
+{
+    // Just below the row: a new row of its own.
+    const int below = top->height() + 3;
+    Drag(bar, QPoint(4, 10), { { Step::Move, OnForm(40, below) }, { Step::Release, OnForm(40, below) } });
+    EXPECT_EQ(bar->DockedTo(), top);
+    EXPECT_EQ(bar->DockRow(), 1);
+    EXPECT_EQ(top->height(), 52);
+
+    // Far from every dock: floating, its grabbed point under the cursor.
+    Drag(bar, QPoint(4, 10), { { Step::Move, OnForm(300, 250) }, { Step::Release, OnForm(300, 250) } });
+    ASSERT_TRUE(bar->Floating());
+    EXPECT_EQ(top->height(), 26);
+    EXPECT_TRUE(bar->geometry().contains(OnForm(300, 250)));
+}
+
+TEST_F(ToolbarDrag, CtrlFloatsEscapeCancelsAndSomeMayNotFloat)
+{
+    // Over the left dock with Ctrl held: floating all the same.
+    Drag(bar, QPoint(4, 10), { { Step::Move, OnForm(0, 150), Qt::ControlModifier },
+                               { Step::Release, OnForm(0, 150), Qt::ControlModifier } });
+    EXPECT_TRUE(bar->Floating());
+
+    // Escape: where it was.
+    const QPoint before = other->pos();
+    Drag(other, QPoint(4, 10), { { Step::Move, OnForm(300, 250) }, { Step::Escape, {} },
+                                 { Step::Release, OnForm(300, 250) } });
+    EXPECT_EQ(other->DockedTo(), top);
+    EXPECT_EQ(other->pos(), before);
+
+    // A window that may not float stays on its dock when let go elsewhere.
+    other->SetDockMode(dmCannotFloat);
+    Drag(other, QPoint(4, 10), { { Step::Move, OnForm(300, 250) }, { Step::Release, OnForm(300, 250) } });
+    EXPECT_EQ(other->DockedTo(), top);
+}
