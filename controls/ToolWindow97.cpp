@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -99,6 +100,7 @@ TCustomToolWindow97::TCustomToolWindow97(QWidget* parent)
 {
     GetToolbarDockPosProc = ParentDockPosition;
     client_->setObjectName(QStringLiteral("client"));
+    setMouseTracking(true);
     InstallHookProc(ToolWindowHookProc, HookProcBit(hpSendActivateApp) | HookProcBit(hpSendWindowPosChanged), false);
 }
 
@@ -572,9 +574,80 @@ void TCustomToolWindow97::mousePressEvent(QMouseEvent* event)
         QWidget::mousePressEvent(event);
         return;
     }
+    if (Floating()) {
+        const TFrameHit hit = FloatingFrameHit(event->position().toPoint());
+        if (const std::optional<TToolWindowSizeHandle> handle = SizeHandleOf(hit)) {
+            BeginSizing(*handle, event->globalPosition().toPoint());
+            return;
+        }
+        if (hit == TFrameHit::Nowhere)
+            return;
+    }
     // A press on the handle, the caption or a bare part of the client
     // (controls that do not take it pass it here) moves the window.
     BeginMoving(event->position().toPoint());
+}
+
+void TCustomToolWindow97::mouseMoveEvent(QMouseEvent* event)
+{
+    // The sizing cursor over a floating window's sizing border.
+    Qt::CursorShape shape = Qt::ArrowCursor;
+    if (Floating()) {
+        switch (FloatingFrameHit(event->position().toPoint())) {
+        case TFrameHit::Left:
+        case TFrameHit::Right:
+            shape = Qt::SizeHorCursor;
+            break;
+        case TFrameHit::Top:
+        case TFrameHit::Bottom:
+            shape = Qt::SizeVerCursor;
+            break;
+        case TFrameHit::TopLeft:
+        case TFrameHit::BottomRight:
+            shape = Qt::SizeFDiagCursor;
+            break;
+        case TFrameHit::TopRight:
+        case TFrameHit::BottomLeft:
+            shape = Qt::SizeBDiagCursor;
+            break;
+        default:
+            break;
+        }
+    }
+    if (cursor().shape() != shape)
+        setCursor(shape);
+    QWidget::mouseMoveEvent(event);
+}
+
+TFrameHit TCustomToolWindow97::FloatingFrameHit(QPoint point) const
+{
+    TFloatingFrame frame;
+    frame.window = size();
+    frame.border = FloatingBorderSize();
+    if (show_caption_) {
+        const QRect caption = CaptionRect(false);
+        frame.caption = { caption.left(), caption.top(), caption.right() + 1, caption.bottom() + 1 };
+        if (close_button_) {
+            const QRect close = CloseButtonRect();
+            frame.close_button = { close.left(), close.top(), close.right() + 1, close.bottom() + 1 };
+        }
+    }
+    frame.resizable = resizable_;
+    frame.corner_sizing = CornerSizing();
+    frame.small_caption_height = GetSmallCaptionHeight();
+    return HitTestFloatingFrame(frame, point, client_->geometry().contains(point));
+}
+
+void TCustomToolWindow97::ResizeBegin(TToolWindowSizeHandle)
+{
+}
+
+void TCustomToolWindow97::ResizeTrack(QPoint, TEdges&, const TEdges&)
+{
+}
+
+void TCustomToolWindow97::ResizeEnd(bool)
+{
 }
 
 void TCustomToolWindow97::mouseReleaseEvent(QMouseEvent* event)

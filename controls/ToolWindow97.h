@@ -12,6 +12,7 @@
 // at the top on a left or right one.
 
 #include "controls/PositionData.h"
+#include "controls/ToolWindowGeometry.h"
 #include "controls/ToolbarTypes.h"
 
 #include <QColor>
@@ -107,6 +108,18 @@ public:
     // with can_move_controls it also places its controls.
     virtual QSize OrderControls(bool can_move_controls, TDockType previous_dock_type, TDock97* docking_to) = 0;
 
+    // The smallest floating client size; none in the base class.
+    virtual QSize GetMinimumSize() const { return {}; }
+    // Whether a floating window can be sized at its corners as well as its
+    // edges.
+    virtual bool CornerSizing() const { return true; }
+    // The sizing loop's hooks: at its start, at each step (the rectangle
+    // may be changed; `cursor` is relative to the window's top-left corner
+    // and `start` the window's bounds at the start), at its end.
+    virtual void ResizeBegin(TToolWindowSizeHandle handle);
+    virtual void ResizeTrack(QPoint cursor, TEdges& rect, const TEdges& start);
+    virtual void ResizeEnd(bool accept);
+
     // The keys of the saved position that belong to the window's class;
     // none in the base class.
     virtual void ReadPositionData(const TPositionReadIntProc& read_int, const TPositionReadStringProc& read_string);
@@ -146,8 +159,17 @@ public:
     // cancels it. `grab` is the pressed point in window coordinates.
     // Holding Ctrl floats; a dock may refuse through OnRequestDock.
     void BeginMoving(QPoint grab);
-    // True while a drag loop runs (for tests driving it with events).
+    // True while a drag or sizing loop runs (for tests driving it with
+    // events).
     static bool Dragging();
+    // The sizing loop of a floating window: the edge or corner follows the
+    // mouse as an outline, never below the minimum size, and the window
+    // takes the outline's bounds when the button is released.
+    // `origin` is where the press was, on the screen.
+    void BeginSizing(TToolWindowSizeHandle handle, QPoint origin);
+    // What a press at the point (window coordinates) would do on the
+    // floating frame.
+    TFrameHit FloatingFrameHit(QPoint point) const;
 
     // For a dock that goes: the window no longer refers to it.
     void ForgetDock(const TDock97* dock);
@@ -172,6 +194,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void CalculateNonClientSizes();

@@ -273,6 +273,54 @@ void TCustomToolWindow97::BeginMoving(QPoint grab)
         Drop(chosen, outline);
 }
 
+void TCustomToolWindow97::BeginSizing(TToolWindowSizeHandle handle, QPoint origin)
+{
+    if (drag_running || !Floating())
+        return;
+    const QSize frame(width() - client_->width(), height() - client_->height());
+    const QSize minimum = GetMinimumSize() + frame;
+    const TEdges start = EdgesOf(geometry());
+    TEdges sized = start;
+    ResizeBegin(handle);
+
+    TDragOutline outline_window;
+    TDragLoop sizing;
+    QPointer<TCustomToolWindow97> self(this);
+    sizing.last = origin;
+    bool started = false;
+    sizing.step = [&](QPoint cursor, bool) {
+        if (started && cursor == sizing.last)
+            return;
+        started = true;
+        sized = SizingStep(start, cursor - origin, handle, minimum);
+        // The hooks see the cursor relative to the window.
+        ResizeTrack(cursor - QPoint(start.left, start.top), sized, start);
+        outline_window.ShowAt(RectOf(sized), FloatingBorderSize().width());
+    };
+
+    drag_running = true;
+    qApp->installEventFilter(&sizing);
+    grabMouse();
+    sizing.loop.exec();
+    qApp->removeEventFilter(&sizing);
+    if (self != nullptr)
+        releaseMouse();
+    outline_window.hide();
+    drag_running = false;
+    if (self == nullptr)
+        return;
+    ResizeEnd(sizing.accepted);
+    if (sizing.accepted && started) {
+        BeginUpdate();
+        ++bounds_updating_;
+        setGeometry(RectOf(sized));
+        floating_position_ = pos();
+        --bounds_updating_;
+        EndUpdate();
+        ArrangeControls();
+    }
+}
+
 void TCustomToolWindow97::Drop(TDock97* dock, const QRect& outline)
 {
     if (dock != nullptr) {

@@ -15,6 +15,22 @@ namespace {
 
 constexpr int separator_line_above = 4;
 
+TToolbarItem ItemOf(const QWidget* control)
+{
+    TToolbarItem item;
+    if (const auto* separator = qobject_cast<const TToolbarSep97*>(control)) {
+        item.separator = true;
+        item.blank = separator->Blank();
+        item.size_horz = separator->SizeHorz();
+        item.size_vert = separator->SizeVert();
+    } else {
+        item.width = control->width();
+        item.height = control->height();
+    }
+    return item;
+}
+
+
 } // namespace
 
 TCustomToolbar97::TCustomToolbar97(QWidget* parent)
@@ -48,6 +64,32 @@ void TCustomToolbar97::WritePositionData(const TPositionWriteIntProc& write_int,
 {
     TCustomToolWindow97::WritePositionData(write_int, write_string);
     write_int(objectName(), QStringLiteral("FloatRightX"), floating_width_);
+}
+
+void TCustomToolbar97::ResizeBegin(TToolWindowSizeHandle handle)
+{
+    // The layouts the controls can take, as window sizes.
+    std::vector<TToolbarItem> items;
+    for (const QWidget* control : ControlsInOrder(false, false))
+        items.push_back(ItemOf(control));
+    const QMargins frame = FloatingNCArea();
+    std::vector<QSize> sizes;
+    for (const QPoint& size : PotentialFloatingSizes(items))
+        sizes.emplace_back(size.x() + frame.left() + frame.right(), size.y() + frame.top() + frame.bottom());
+    size_tracker_.emplace(handle, std::move(sizes), size(), frame.left(), floating_width_);
+}
+
+void TCustomToolbar97::ResizeTrack(QPoint cursor, TEdges& rect, const TEdges& start)
+{
+    if (size_tracker_)
+        size_tracker_->Track(cursor, rect, start);
+}
+
+void TCustomToolbar97::ResizeEnd(bool accept)
+{
+    if (accept && size_tracker_)
+        floating_width_ = size_tracker_->ChosenFloatingWidth();
+    size_tracker_.reset();
 }
 
 void TCustomToolbar97::CleanOrderList()
@@ -136,24 +178,6 @@ std::vector<QWidget*> TCustomToolbar97::ControlsInOrder(bool by_slave_rule, bool
     return controls;
 }
 
-namespace {
-
-TToolbarItem ItemOf(const QWidget* control)
-{
-    TToolbarItem item;
-    if (const auto* separator = qobject_cast<const TToolbarSep97*>(control)) {
-        item.separator = true;
-        item.blank = separator->Blank();
-        item.size_horz = separator->SizeHorz();
-        item.size_vert = separator->SizeVert();
-    } else {
-        item.width = control->width();
-        item.height = control->height();
-    }
-    return item;
-}
-
-} // namespace
 
 int TCustomToolbar97::GetBarSize(TDockType dock_type) const
 {

@@ -16,6 +16,7 @@
 
 #include <QPointer>
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -41,6 +42,13 @@ public:
     void WritePositionData(const TPositionWriteIntProc& write_int,
                            const TPositionWriteStringProc& write_string) override;
 
+    // A floating toolbar is sized at its edges only, and its outline snaps
+    // to the layouts it can take.
+    bool CornerSizing() const override { return false; }
+    void ResizeBegin(TToolWindowSizeHandle handle) override;
+    void ResizeTrack(QPoint cursor, TEdges& rect, const TEdges& start) override;
+    void ResizeEnd(bool accept) override;
+
     int GetBarSize(TDockType dock_type) const override;
     QSize OrderControls(bool can_move_controls, TDockType previous_dock_type, TDock97* docking_to) override;
 
@@ -62,6 +70,7 @@ private:
     std::vector<QPointer<QWidget>> order_;
     std::vector<std::pair<QPointer<QWidget>, QPointer<QWidget>>> slaves_;
     std::vector<TToolbarLineSeparator> line_separators_;
+    std::optional<TToolbarSizeTracker> size_tracker_;
 };
 
 class TToolbar97 : public TCustomToolbar97 {

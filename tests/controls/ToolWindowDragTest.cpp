@@ -145,3 +145,37 @@ TEST_F(ToolbarDrag, CtrlFloatsEscapeCancelsAndSomeMayNotFloat)
     Drag(other, QPoint(4, 10), { { Step::Move, OnForm(300, 250) }, { Step::Release, OnForm(300, 250) } });
     EXPECT_EQ(other->DockedTo(), top);
 }
+
+TEST_F(ToolbarDrag, SizingAFloatingToolbarWrapsItsRows)
+{
+    new TToolbarSep97(bar->Client());
+    for (int i = 0; i < 2; ++i) {
+        auto* button = new TToolbarButton97(bar->Client());
+        button->resize(23, 22);
+    }
+    QApplication::processEvents();
+    bar->SetFloatingPosition(OnForm(200, 150));
+    bar->Float();
+    QApplication::processEvents();
+    const QSize one_row = bar->size();
+    EXPECT_EQ(bar->FloatingWidth(), 0);
+
+    // Pressed on the right sizing border, pulled 40 pixels left: the
+    // toolbar takes its two-row layout.
+    const QPoint border(bar->width() - 2, bar->height() / 2);
+    ASSERT_EQ(bar->FloatingFrameHit(border), TFrameHit::Right);
+    ASSERT_EQ(bar->FloatingFrameHit(QPoint(bar->width() - 2, 2)), TFrameHit::Top); // no corners
+    const QPoint pressed = bar->mapToGlobal(border);
+    Drag(bar, border, { { Step::Move, pressed - QPoint(40, 0) }, { Step::Release, pressed - QPoint(40, 0) } });
+    EXPECT_TRUE(bar->Floating());
+    EXPECT_GT(bar->FloatingWidth(), 0);
+    EXPECT_LT(bar->width(), one_row.width());
+    EXPECT_GT(bar->height(), one_row.height());
+
+    // Escape puts nothing back wrong: the size stays as it is.
+    const QSize wrapped = bar->size();
+    const QPoint again = bar->mapToGlobal(QPoint(bar->width() - 2, bar->height() / 2));
+    Drag(bar, QPoint(bar->width() - 2, bar->height() / 2),
+         { { Step::Move, again + QPoint(60, 0) }, { Step::Escape, {} } });
+    EXPECT_EQ(bar->size(), wrapped);
+}
