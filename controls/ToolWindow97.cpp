@@ -638,6 +638,10 @@ TFrameHit TCustomToolWindow97::FloatingFrameHit(QPoint point) const
     return HitTestFloatingFrame(frame, point, client_->geometry().contains(point));
 }
 
+void TCustomToolWindow97::SizeChanging(QSize)
+{
+}
+
 void TCustomToolWindow97::ResizeBegin(TToolWindowSizeHandle)
 {
 }

@@ -110,6 +110,9 @@ public:
 
     // The smallest floating client size; none in the base class.
     virtual QSize GetMinimumSize() const { return {}; }
+    // Told before the window takes a size that its own layout did not
+    // give it (the user sizing it floating); nothing in the base class.
+    virtual void SizeChanging(QSize new_size);
     // Whether a floating window can be sized at its corners as well as its
     // edges.
     virtual bool CornerSizing() const { return true; }

@@ -311,11 +311,11 @@ void TCustomToolWindow97::BeginSizing(TToolWindowSizeHandle handle, QPoint origi
         return;
     ResizeEnd(sizing.accepted);
     if (sizing.accepted && started) {
+        const QRect bounds = RectOf(sized);
+        if (bounds.size() != size())
+            SizeChanging(bounds.size());
         BeginUpdate();
-        ++bounds_updating_;
-        setGeometry(RectOf(sized));
-        floating_position_ = pos();
-        --bounds_updating_;
+        setGeometry(bounds);
         EndUpdate();
         ArrangeControls();
     }
