@@ -728,9 +728,9 @@ void TCustomToolWindow97::paintEvent(QPaintEvent*)
 
 namespace {
 
-// The caption cut to the width: "..." after as many whole characters as fit,
-// never fewer than four characters in all.
-QString FittedCaption(const QString& caption, const QFontMetrics& metrics, int width)
+} // namespace
+
+QString FitCaptionToWidth(const QString& caption, const QFontMetrics& metrics, int width)
 {
     if (metrics.horizontalAdvance(caption) <= width)
         return caption;
@@ -746,6 +746,8 @@ QString FittedCaption(const QString& caption, const QFontMetrics& metrics, int w
     }
     return fitted;
 }
+
+namespace {
 
 void DrawCloseCross(QPainter& painter, const QRect& box, bool down, const QPalette& colours)
 {
@@ -777,7 +779,7 @@ void TCustomToolWindow97::DrawFloatingFrame(QPainter& painter) const
     painter.setPen(colours.color(active ? QPalette::HighlightedText : QPalette::Window));
     const QRect text = caption.adjusted(2, 0, -1, 0);
     painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
-                     FittedCaption(caption_, painter.fontMetrics(), text.width()));
+                     FitCaptionToWidth(caption_, painter.fontMetrics(), text.width()));
     if (close_button_)
         DrawCloseCross(painter, CloseButtonRect().adjusted(1, 1, -1, -1), close_button_down_, colours);
 }

@@ -24,9 +24,15 @@
 #include <functional>
 #include <vector>
 
+class QFontMetrics;
 class TDock97;
 
 enum TBorderStyle { bsNone, bsSingle };
+
+// A floating caption cut to the width: "..." after as many whole
+// characters as fit (a character outside the basic plane is one), never
+// fewer than four characters in all.
+QString FitCaptionToWidth(const QString& caption, const QFontMetrics& metrics, int width);
 
 class TCustomToolWindow97 : public QWidget {
     Q_OBJECT

@@ -133,3 +133,21 @@ TEST(FloatingToolWindow, NeedsAForm)
     }
     EXPECT_FALSE(lonely.Floating());
 }
+
+TEST(FloatingToolWindow, CaptionsAreCutAtWholeCharacters)
+{
+    const QFontMetrics metrics(QApplication::font());
+    const QString japanese = QString::fromUtf8("ファイル連続印刷");
+    const QString wide = QString::fromUtf8("𠮷𠮷𠮷𠮷𠮷𠮷"); // outside the basic plane
+    EXPECT_EQ(FitCaptionToWidth(japanese, metrics, 1000), japanese);
+    for (const QString& caption : { japanese, wide, QStringLiteral("Toolbar caption") }) {
+        for (int width = 0; width < metrics.horizontalAdvance(caption); width += 7) {
+            const QString fitted = FitCaptionToWidth(caption, metrics, width);
+            ASSERT_TRUE(fitted.endsWith("...")) << width;
+            const QString kept = fitted.chopped(3);
+            EXPECT_TRUE(caption.startsWith(kept));
+            EXPECT_FALSE(!kept.isEmpty() && kept.back().isHighSurrogate()) << "split at " << width;
+            EXPECT_TRUE(metrics.horizontalAdvance(fitted) <= width || fitted.size() <= 4 || kept.isEmpty());
+        }
+    }
+}
