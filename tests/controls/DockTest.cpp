@@ -144,9 +144,10 @@ TEST(Dock, ToolbarOrderAndSlaves)
 
 TEST(Dock, Screenshot)
 {
+    // Toolbars on all four docks, one of them floating over the form.
     QWidget form;
     form.setWindowTitle("docks");
-    form.resize(360, 200);
+    form.resize(420, 260);
     auto* outer = new QVBoxLayout(&form);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
@@ -155,15 +156,29 @@ TEST(Dock, Screenshot)
     outer->addWidget(top);
     auto* middle = new QHBoxLayout;
     auto* left = new TDock97(dpLeft);
+    auto* right = new TDock97(dpRight);
     middle->addWidget(left);
     middle->addStretch();
+    middle->addWidget(right);
     outer->addLayout(middle, 1);
+    auto* bottom = new TDock97(dpBottom);
+    outer->addWidget(bottom);
     form.show();
     ToolbarOf(*top, "file", 3, 0, 0, 40);
     ToolbarOf(*top, "view", 2, 0, 200, 40);
     ToolbarOf(*top, "search", 4, 1, 0, 30);
     ToolbarOf(*left, "group", 3, 0, 0, 30);
+    ToolbarOf(*right, "layer", 2, 0, 0, 30);
+    ToolbarOf(*bottom, "print", 3, 0, 0, 40);
+    TToolbar97* floating = ToolbarOf(*bottom, "float", 2, 0, 200, 30);
+    floating->SetHideWhenInactive(false);
+    floating->SetFloatingPosition(form.mapToGlobal(QPoint(200, 120)));
+    floating->Float();
     QApplication::processEvents();
     CheckScreenshot(form, "docks", { "docks" });
+    CheckScreenshot(*floating, "docks_floating");
     EXPECT_EQ(top->height(), 54);
+    EXPECT_EQ(bottom->GetToolbarCount(), 1);
+    EXPECT_GT(left->width(), 20);
+    EXPECT_GT(right->width(), 20);
 }
