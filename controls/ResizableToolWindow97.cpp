@@ -1,5 +1,13 @@
 #include "controls/ResizableToolWindow97.h"
 
+#include <algorithm>
+
+namespace {
+
+constexpr int max_client_size = 100000;
+
+} // namespace
+
 TToolWindow97::TToolWindow97(QWidget* parent)
     : TCustomToolWindow97(parent)
 {
@@ -49,8 +57,12 @@ void TToolWindow97::ReadPositionData(const TPositionReadIntProc& read_int, const
     TCustomToolWindow97::ReadPositionData(read_int, read_string);
     if (!Resizable())
         return;
-    const int height = read_int(objectName(), QStringLiteral("ClientHeight"), bar_height_);
-    const int width = read_int(objectName(), QStringLiteral("ClientWidth"), bar_width_);
+    // From a file anyone may edit: kept between the minimum and a size no
+    // screen exceeds.
+    const int height = std::clamp(read_int(objectName(), QStringLiteral("ClientHeight"), bar_height_),
+                                  min_client_height_, max_client_size);
+    const int width = std::clamp(read_int(objectName(), QStringLiteral("ClientWidth"), bar_width_),
+                                 min_client_width_, max_client_size);
     SetClientAreaSize(width, height);
 }
 

@@ -14,6 +14,8 @@
 namespace {
 
 constexpr int separator_line_above = 4;
+// Wider than any screen.
+constexpr int max_floating_width = 100000;
 
 TToolbarItem ItemOf(const QWidget* control)
 {
@@ -56,7 +58,9 @@ void TCustomToolbar97::ReadPositionData(const TPositionReadIntProc& read_int,
                                         const TPositionReadStringProc& read_string)
 {
     TCustomToolWindow97::ReadPositionData(read_int, read_string);
-    floating_width_ = read_int(objectName(), QStringLiteral("FloatRightX"), 0);
+    // From a file anyone may edit: a wrap width no screen can show counts
+    // as none.
+    floating_width_ = std::clamp(read_int(objectName(), QStringLiteral("FloatRightX"), 0), 0, max_floating_width);
 }
 
 void TCustomToolbar97::WritePositionData(const TPositionWriteIntProc& write_int,

@@ -31,6 +31,7 @@
 #include <QPointer>
 
 #include <algorithm>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>

@@ -5,11 +5,14 @@
 #include "controls/ResizableToolWindow97.h"
 #include "controls/Toolbar97.h"
 #include "controls/ToolbarButton97.h"
+#include "controls/ToolbarPositions.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <map>
 
 TEST(ResizableToolWindow, KeepsItsClientSizeEverywhere)
 {
@@ -64,4 +67,51 @@ TEST(ResizableToolWindow, KeepsItsClientSizeEverywhere)
     EXPECT_EQ(group->Client()->size(), QSize(15, 44));
     EXPECT_EQ(group->GetBarSize(dtTopBottom), 44);
     EXPECT_EQ(group->GetBarSize(dtLeftRight), 15);
+}
+
+TEST(ResizableToolWindow, SavedClientSizeIsReadBackOnlyWhenResizable)
+{
+    QWidget form;
+    form.resize(500, 300);
+    TDock97 top(dpTop, &form);
+    top.setObjectName("DockTop");
+    top.resize(500, 0);
+    auto* window = new TToolWindow97;
+    window->setObjectName("ToolWindowLayer");
+    window->SetClientAreaSize(179, 44);
+    window->SetDockedTo(&top);
+
+    std::map<QString, int> saved;
+    CustomSaveToolbarPositions(
+        &form, [&](const QString& name, const QString& key, int value) { saved[name + "/" + key] = value; },
+        [](const QString&, const QString&, const QString&) {});
+    EXPECT_EQ(saved["ToolWindowLayer/ClientWidth"], 179);
+    EXPECT_EQ(saved["ToolWindowLayer/ClientHeight"], 44);
+
+    struct Row {
+        bool resizable;
+        int width, height;
+        QSize expected;
+    };
+    const Row rows[] = {
+        { false, 300, 100, QSize(179, 44) }, // not read back
+        { true, 300, 100, QSize(300, 100) },
+        { true, -5, 2000000000, QSize(32, 100000) }, // kept between the minimum and a sane size
+    };
+    for (const Row& row : rows) {
+        window->SetResizable(row.resizable);
+        window->SetClientAreaSize(179, 44);
+        saved["ToolWindowLayer/ClientWidth"] = row.width;
+        saved["ToolWindowLayer/ClientHeight"] = row.height;
+        CustomLoadToolbarPositions(
+            &form,
+            [&](const QString& name, const QString& key, int fallback) {
+                const auto at = saved.find(name + "/" + key);
+                return at == saved.end() ? fallback : at->second;
+            },
+            [&](const QString& name, const QString& key, const QString& fallback) {
+                return key == "DockedTo" && name == "ToolWindowLayer" ? QStringLiteral("DockTop") : fallback;
+            });
+        EXPECT_EQ(QSize(window->ClientAreaWidth(), window->ClientAreaHeight()), row.expected) << row.width;
+    }
 }
