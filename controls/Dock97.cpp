@@ -27,6 +27,8 @@ TDock97::TDock97(TDockPosition position, QWidget* parent)
     : QWidget(parent)
     , position_(position)
 {
+    if (qobject_cast<TDock97*>(parent) != nullptr || qobject_cast<TCustomToolWindow97*>(parent) != nullptr)
+        throw std::logic_error(STB97DockParentNotAllowed);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     setAutoFillBackground(true);
     ArrangeToolbars(false);

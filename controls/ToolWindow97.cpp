@@ -2,9 +2,12 @@
 
 #include "controls/Dock97.h"
 #include "controls/HookSubscription.h"
+#include "controls/Ri97cnst.h"
 #include "controls/ToolWindowGeometry.h"
 #include "controls/ToolbarScreens.h"
 
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -98,6 +101,9 @@ TCustomToolWindow97::TCustomToolWindow97(QWidget* parent)
     , client_(new QWidget(this))
     , color_(palette().color(QPalette::Button))
 {
+    // Docked windows belong to docks (SetDockedTo), floating ones to forms.
+    if (parent != nullptr && !parent->isWindow() && qobject_cast<TDock97*>(parent) == nullptr)
+        throw std::logic_error(STB97ToolwinParentNotAllowed);
     GetToolbarDockPosProc = ParentDockPosition;
     client_->setObjectName(QStringLiteral("client"));
     setMouseTracking(true);
@@ -147,6 +153,7 @@ QWidget* TCustomToolWindow97::ParentForm() const
 // leaves and joins arrange once, after the move.
 void TCustomToolWindow97::ChangeParent(TDock97* dock)
 {
+    emit DockChanging(dock);
     QWidget* form = ParentForm();
     TDock97* old = docked_to_;
     const TDockType previous = old != nullptr ? old->DockType() : dtNotDocked;
@@ -544,6 +551,44 @@ void TCustomToolWindow97::moveEvent(QMoveEvent* event)
     // next time.
     if (Floating() && bounds_updating_ == 0)
         floating_position_ = pos();
+    emit Moved();
+}
+
+void TCustomToolWindow97::AddDockForm(QWidget* form)
+{
+    if (form == nullptr || std::find(dock_forms_.begin(), dock_forms_.end(), form) != dock_forms_.end())
+        return;
+    dock_forms_.emplace_back(form);
+}
+
+void TCustomToolWindow97::RemoveDockForm(QWidget* form)
+{
+    std::erase(dock_forms_, form);
+}
+
+void TCustomToolWindow97::keyPressEvent(QKeyEvent* event)
+{
+    // Escape in a floating window hands the keyboard back to its form.
+    if (Floating() && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier
+        && floating_form_ != nullptr) {
+        floating_form_->activateWindow();
+        floating_form_->setFocus();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TCustomToolWindow97::closeEvent(QCloseEvent* event)
+{
+    // Closing a floating window from the keyboard (Alt+F4) closes its form;
+    // the window itself closes only by its close button.
+    if (Floating() && event->spontaneous()) {
+        event->ignore();
+        if (floating_form_ != nullptr)
+            floating_form_->close();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 QRect TCustomToolWindow97::DockedCloseButtonRect() const

@@ -189,9 +189,17 @@ public:
         dock_pos_ = pos;
     }
 
+    // Further forms whose docks the window may be dragged onto.
+    void AddDockForm(QWidget* form);
+    void RemoveDockForm(QWidget* form);
+
 signals:
+    // Before a move between docks or to floating (a null dock), and after.
+    void DockChanging(TDock97* docking_to);
     void DockChanged();
     void VisibleChanged();
+    // Its position changed (docked or floating).
+    void Moved();
     // The close button closed the window.
     void Closed();
 
@@ -204,6 +212,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CalculateNonClientSizes();
@@ -250,4 +260,5 @@ private:
     bool hide_when_inactive_ = true;
     TToolWindowFloatingMode floating_mode_ = fmOnTopOfParentForm;
     TDock97* default_dock_ = nullptr;
+    std::vector<QPointer<QWidget>> dock_forms_;
 };

@@ -107,14 +107,26 @@ std::vector<TCustomToolWindow97::TDragCandidate> TCustomToolWindow97::DragCandid
     if (dock_mode_ == dmCannotFloatOrChangeDocks) {
         if (docked_to_ != nullptr)
             docks.push_back(docked_to_);
-    } else if (QWidget* form = ParentForm()) {
-        for (TDock97* dock : form->findChildren<TDock97*>()) {
-            if (dock->AllowDrag() && (dockable_to_ & DockableBit(dock->Position())) != 0 && dock->isVisible()
-                && !isAncestorOf(dock))
-                docks.push_back(dock);
+    } else {
+        // The window's form first, then the further forms it was given.
+        std::vector<QWidget*> forms;
+        if (QWidget* form = ParentForm())
+            forms.push_back(form);
+        for (const QPointer<QWidget>& form : dock_forms_) {
+            if (form != nullptr && std::find(forms.begin(), forms.end(), form.data()) == forms.end())
+                forms.push_back(form);
         }
-        std::stable_sort(docks.begin(), docks.end(),
-                         [](const TDock97* a, const TDock97* b) { return DockOrder(a) < DockOrder(b); });
+        for (QWidget* form : forms) {
+            std::vector<TDock97*> of_form;
+            for (TDock97* dock : form->findChildren<TDock97*>()) {
+                if (dock->AllowDrag() && (dockable_to_ & DockableBit(dock->Position())) != 0 && dock->isVisible()
+                    && !isAncestorOf(dock))
+                    of_form.push_back(dock);
+            }
+            std::stable_sort(of_form.begin(), of_form.end(),
+                             [](const TDock97* a, const TDock97* b) { return DockOrder(a) < DockOrder(b); });
+            docks.insert(docks.end(), of_form.begin(), of_form.end());
+        }
     }
     for (TDock97* dock : docks) {
         const QMargins frame = DockedNCArea(dock->Vertical());

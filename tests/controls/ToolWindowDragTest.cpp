@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -178,4 +179,47 @@ TEST_F(ToolbarDrag, SizingAFloatingToolbarWrapsItsRows)
     Drag(bar, QPoint(bar->width() - 2, bar->height() / 2),
          { { Step::Move, again + QPoint(60, 0) }, { Step::Escape, {} } });
     EXPECT_EQ(bar->size(), wrapped);
+}
+
+TEST_F(ToolbarDrag, OntoTheDockOfAnotherForm)
+{
+    QWidget second;
+    second.resize(300, 200);
+    auto* layout = new QVBoxLayout(&second);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* dock = new TDock97(dpTop);
+    dock->SetFixAlign(true);
+    layout->addWidget(dock);
+    layout->addStretch();
+    second.move(form.geometry().right() + 50, form.geometry().top());
+    second.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&second));
+    const QPoint target = second.mapToGlobal(QPoint(100, 0));
+
+    // Not offered until the form is named as one to dock in.
+    Drag(bar, QPoint(4, 10), { { Step::Move, target }, { Step::Release, target } });
+    EXPECT_NE(bar->DockedTo(), dock);
+    bar->AddDockForm(&second);
+    Drag(bar, QPoint(4, 10), { { Step::Move, target }, { Step::Release, target } });
+    EXPECT_EQ(bar->DockedTo(), dock);
+    EXPECT_EQ(bar->ParentForm(), &second);
+}
+
+TEST(ToolWindowParents, DocksAndToolWindowsGoWhereTheyBelong)
+{
+    QWidget form;
+    TDock97 dock(dpTop, &form);
+    EXPECT_THROW(TDock97(dpLeft, &dock), std::logic_error);
+    QWidget panel(&form);
+    EXPECT_THROW(TToolbar97 { &panel }, std::logic_error);
+    TToolbar97 toolbar;
+    toolbar.SetDockedTo(&dock);
+    EXPECT_THROW(TDock97(dpLeft, &toolbar), std::logic_error);
+
+    // Escape in a floating window hands the focus back to its form.
+    toolbar.SetHideWhenInactive(false);
+    toolbar.Float();
+    form.show();
+    QTest::keyClick(&toolbar, Qt::Key_Escape);
+    EXPECT_TRUE(form.hasFocus() || QApplication::focusWidget() != &toolbar);
 }
