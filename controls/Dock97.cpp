@@ -4,6 +4,7 @@
 #include "controls/Ri97cnst.h"
 #include "controls/ToolWindow97.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QResizeEvent>
 
@@ -97,9 +98,39 @@ void TDock97::SetLimitToOneRow(bool limit)
     ArrangeToolbars(false);
 }
 
+void TDock97::SetBackgroundTransparent(bool transparent)
+{
+    if (transparent == background_transparent_)
+        return;
+    background_transparent_ = transparent;
+    SetBackground(QPixmap(background_));
+}
+
+void TDock97::DrawBackground(QPainter& painter, const QRect& area, QPoint offset) const
+{
+    if (!UsingBackground())
+        return;
+    if (!background_transparent_) {
+        painter.drawTiledPixmap(area, background_, offset);
+        return;
+    }
+    if (background_cache_.isNull()) {
+        QImage image = background_.toImage().convertToFormat(QImage::Format_RGB32);
+        const QRgb key = image.pixel(0, image.height() - 1);
+        const QRgb colour = palette().color(QPalette::Button).rgb();
+        for (int y = 0; y < image.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            std::replace(line, line + image.width(), key, colour);
+        }
+        background_cache_ = QPixmap::fromImage(image);
+    }
+    painter.drawTiledPixmap(area, background_cache_, offset);
+}
+
 void TDock97::SetBackground(const QPixmap& background)
 {
     background_ = background;
+    background_cache_ = QPixmap();
     update();
     for (TCustomToolWindow97* window : visible_)
         window->update();
@@ -323,11 +354,9 @@ void TDock97::resizeEvent(QResizeEvent* event)
 void TDock97::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (UsingBackground()) {
-        // Tiles anchored to the form, so they run on across the dock and
-        // its windows without a seam.
-        painter.drawTiledPixmap(rect(), background_, pos());
-    }
+    // Tiles anchored to the form, so they run on across the dock and its
+    // windows without a seam.
+    DrawBackground(painter, rect(), pos());
     // Only while some window shows: an empty dock is a bare line.
     if (bound_lines_ == 0 || !HasVisibleToolbars())
         return;

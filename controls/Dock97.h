@@ -19,6 +19,7 @@
 #include <functional>
 #include <vector>
 
+class QPainter;
 class TCustomToolWindow97;
 
 class TDock97 : public QWidget {
@@ -43,7 +44,14 @@ public:
     void SetBackground(const QPixmap& background);
     bool BackgroundOnToolbars() const { return background_on_toolbars_; }
     void SetBackgroundOnToolbars(bool on_toolbars);
+    // Pixels of the background's bottom-left colour show the dock's colour.
+    bool BackgroundTransparent() const { return background_transparent_; }
+    void SetBackgroundTransparent(bool transparent);
     bool UsingBackground() const { return !background_.isNull(); }
+    // The background as drawn: with the transparent colour replaced when
+    // asked. Tiles are anchored to the form, so a window at `offset` in the
+    // form continues the dock's pattern without a seam.
+    void DrawBackground(QPainter& painter, const QRect& area, QPoint offset) const;
     // Asked during a drag whether a window may drop here; accepts by
     // default.
     std::function<void(TDock97* dock, TCustomToolWindow97* bar, bool& accept)> OnRequestDock;
@@ -103,6 +111,9 @@ private:
     bool limit_to_one_row_ = false;
     QPixmap background_;
     bool background_on_toolbars_ = true;
+    bool background_transparent_ = false;
+    // The background with its transparent colour replaced, made on demand.
+    mutable QPixmap background_cache_;
 
     std::vector<TCustomToolWindow97*> dock_list_;
     std::vector<TCustomToolWindow97*> visible_;

@@ -765,6 +765,8 @@ void TCustomToolWindow97::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), color_);
+    if (docked_to_ != nullptr && docked_to_->UsingBackground() && docked_to_->BackgroundOnToolbars())
+        docked_to_->DrawBackground(painter, rect(), docked_to_->pos() + pos());
     if (docked_to_ != nullptr)
         DrawDockedFrame(painter);
     else if (Floating())

@@ -182,3 +182,34 @@ TEST(Dock, Screenshot)
     EXPECT_GT(left->width(), 20);
     EXPECT_GT(right->width(), 20);
 }
+
+TEST(Dock, BackgroundRunsOnAcrossItsToolbars)
+{
+    QWidget form;
+    form.resize(300, 100);
+    TDock97 dock(dpTop, &form);
+    dock.resize(300, 0);
+    TToolbar97* bar = ToolbarOf(dock, "bar", 2, 0, 99);
+    bar->SetDragHandleStyle(dhNone);
+    // Blue with a red bottom-left pixel, the colour to see through.
+    QImage tile(4, 4, QImage::Format_RGB32);
+    tile.fill(Qt::blue);
+    tile.setPixel(0, 3, qRgb(255, 0, 0));
+    dock.SetBackground(QPixmap::fromImage(tile));
+    form.show();
+    QApplication::processEvents();
+
+    const QImage plain = form.grab().toImage();
+    // The tiles are anchored to the form: red wherever x is a multiple of
+    // 4 and y is 3 more, on the dock and in the toolbar's frame alike.
+    EXPECT_EQ(plain.pixel(4, 3), qRgb(255, 0, 0));
+    EXPECT_EQ(plain.pixel(5, 3), qRgb(0, 0, 255));
+    ASSERT_EQ(bar->x(), 99);
+    EXPECT_EQ(plain.pixel(100, 3), qRgb(255, 0, 0));
+    EXPECT_EQ(plain.pixel(100, 4), qRgb(0, 0, 255));
+    dock.SetBackgroundTransparent(true);
+    QApplication::processEvents();
+    const QImage see_through = form.grab().toImage();
+    EXPECT_EQ(see_through.pixel(4, 3), dock.palette().color(QPalette::Button).rgb());
+    EXPECT_EQ(see_through.pixel(5, 3), qRgb(0, 0, 255));
+}
