@@ -221,10 +221,8 @@ void TCustomToolWindow97::MoveOnScreen(bool only_if_fully_offscreen)
     if (!Floating())
         return;
     const QRect bounds = geometry();
-    const QRect area = GetWorkAreaOfRect(bounds);
-    const TEdges moved = ::MoveOnScreen({ bounds.left(), bounds.top(), bounds.right() + 1, bounds.bottom() + 1 },
-                                        { area.left(), area.top(), area.right() + 1, area.bottom() + 1 },
-                                        only_if_fully_offscreen);
+    const TEdges moved =
+        ::MoveOnScreen(EdgesOf(bounds), EdgesOf(GetWorkAreaOfRect(bounds)), only_if_fully_offscreen);
     if (moved.left != bounds.left() || moved.top != bounds.top())
         move(moved.left, moved.top);
 }
@@ -670,12 +668,9 @@ TFrameHit TCustomToolWindow97::FloatingFrameHit(QPoint point) const
     frame.window = size();
     frame.border = FloatingBorderSize();
     if (show_caption_) {
-        const QRect caption = CaptionRect(false);
-        frame.caption = { caption.left(), caption.top(), caption.right() + 1, caption.bottom() + 1 };
-        if (close_button_) {
-            const QRect close = CloseButtonRect();
-            frame.close_button = { close.left(), close.top(), close.right() + 1, close.bottom() + 1 };
-        }
+        frame.caption = EdgesOf(CaptionRect(false));
+        if (close_button_)
+            frame.close_button = EdgesOf(CloseButtonRect());
     }
     frame.resizable = resizable_;
     frame.corner_sizing = CornerSizing();

@@ -64,16 +64,6 @@ private:
     int thickness_ = 1;
 };
 
-TEdges EdgesOf(const QRect& r)
-{
-    return { r.left(), r.top(), r.right() + 1, r.bottom() + 1 };
-}
-
-QRect RectOf(const TEdges& e)
-{
-    return { e.left, e.top, e.Width(), e.Height() };
-}
-
 int DockOrder(const TDock97* dock)
 {
     return static_cast<int>(dock->Position());
@@ -232,11 +222,9 @@ void TCustomToolWindow97::BeginMoving(QPoint grab)
             for (const TDragCandidate& candidate : candidates) {
                 if (candidate.dock == nullptr)
                     continue;
-                const QPoint at = OutlineTopLeft(cursor, candidate.size, grab, extent);
-                const TEdges placed { at.x(), at.y(), at.x() + candidate.size.width(),
-                                      at.y() + candidate.size.height() };
+                const QRect placed(OutlineTopLeft(cursor, candidate.size, grab, extent), candidate.size);
                 const QRect dock_rect(candidate.dock->mapToGlobal(QPoint(0, 0)), candidate.dock->size());
-                if (!DockHit(EdgesOf(dock_rect), candidate.dock->Position(), cursor, grab, extent, placed))
+                if (!DockHit(EdgesOf(dock_rect), candidate.dock->Position(), cursor, grab, extent, EdgesOf(placed)))
                     continue;
                 bool accept = true;
                 if (candidate.dock->OnRequestDock)
@@ -254,8 +242,7 @@ void TCustomToolWindow97::BeginMoving(QPoint grab)
             point.setX(std::clamp(point.x(), area.left(), area.right()));
             point.setY(std::clamp(point.y(), area.top(), area.bottom()));
         }
-        const QPoint at = OutlineTopLeft(point, record->size, grab, extent);
-        TEdges edges { at.x(), at.y(), at.x() + record->size.width(), at.y() + record->size.height() };
+        TEdges edges = EdgesOf(QRect(OutlineTopLeft(point, record->size, grab, extent), record->size));
         if (chosen == nullptr)
             edges = KeepFloatingOutlineOnScreen(edges, EdgesOf(area), border, top_frame);
         outline = RectOf(edges);

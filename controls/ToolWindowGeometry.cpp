@@ -29,6 +29,16 @@ bool Within(int value, int low, int high)
 
 } // namespace
 
+TEdges EdgesOf(const QRect& rect)
+{
+    return { rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1 };
+}
+
+QRect RectOf(const TEdges& edges)
+{
+    return { edges.left, edges.top, edges.Width(), edges.Height() };
+}
+
 int MulDiv(int a, int b, int c)
 {
     if (c == 0)

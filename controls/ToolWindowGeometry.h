@@ -9,6 +9,7 @@
 #include "controls/ToolbarTypes.h"
 
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 
 #include <optional>
@@ -20,6 +21,10 @@ struct TEdges {
     int Height() const { return bottom - top; }
     bool operator==(const TEdges&) const = default;
 };
+
+// Between Qt's rectangles (inclusive right and bottom) and these.
+TEdges EdgesOf(const QRect& rect);
+QRect RectOf(const TEdges& edges);
 
 // a * b / c rounded to the nearest, halves away from zero; -1 when c is 0
 // or the result does not fit.

@@ -1,6 +1,7 @@
 #include "controls/HistoryComboBox.h"
 #include "platform/ui/IniFile.h"
-#include "tests/controls/RecordingDialogs.h"
+#include "tests/support/RecordingDialogs.h"
+#include "tests/support/ScopedConfigFolder.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Unreadable.h"
 
@@ -17,19 +18,6 @@ namespace {
 
 class HistoryComboBoxTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        if (const char* config = std::getenv("XDG_CONFIG_HOME"))
-            saved_config_ = config;
-        setenv("XDG_CONFIG_HOME", temp_.Path().c_str(), 1);
-    }
-    void TearDown() override
-    {
-        if (saved_config_)
-            setenv("XDG_CONFIG_HOME", saved_config_->c_str(), 1);
-        else
-            unsetenv("XDG_CONFIG_HOME");
-    }
 
     // A box as its form leaves it after setting the properties, not yet
     // Loaded().
@@ -52,10 +40,11 @@ protected:
 
     fs::path Write(const std::string& name, const std::string& contents) { return temp_.Write(name, contents); }
 
-    TempDir temp_;
+    // The settings folder of the test, and its files.
+    ScopedConfigFolder config_;
+    const TempDir& temp_ = config_.Folder();
 
 private:
-    std::optional<std::string> saved_config_;
 };
 
 TEST_F(HistoryComboBoxTest, FileNamesResolve)

@@ -1,6 +1,6 @@
 #include "controls/FloatEdit.h"
 #include "controls/NumberEdit.h"
-#include "tests/controls/RecordingDialogs.h"
+#include "tests/support/RecordingDialogs.h"
 
 #include <QCoreApplication>
 #include <QLocale>

@@ -10,6 +10,7 @@
 #include "controls/ToolbarButton97.h"
 #include "controls/ToolbarScreens.h"
 #include "platform/ui/IniFile.h"
+#include "tests/support/ScopedConfigFolder.h"
 #include "tests/support/TempDir.h"
 
 #include <QApplication>
@@ -370,19 +371,6 @@ std::vector<Place> PlacesOf(const Form& form)
 
 class ToolbarPositionsRoundTrip : public ::testing::TestWithParam<bool> {
 protected:
-    void SetUp() override
-    {
-        if (const char* config = std::getenv("XDG_CONFIG_HOME"))
-            saved_config_ = config;
-        setenv("XDG_CONFIG_HOME", temp_.Path().c_str(), 1);
-    }
-    void TearDown() override
-    {
-        if (saved_config_)
-            setenv("XDG_CONFIG_HOME", saved_config_->c_str(), 1);
-        else
-            unsetenv("XDG_CONFIG_HOME");
-    }
     bool Registry() const { return GetParam(); }
     void SaveForm(Form& form) const
     {
@@ -399,8 +387,9 @@ protected:
             IniLoadToolbarPositions(&form.widget, temp_.File("Zuview.ini"), "Main.");
     }
 
-    TempDir temp_;
-    std::optional<std::string> saved_config_;
+    // The settings folder of the test, and its files.
+    ScopedConfigFolder config_;
+    const TempDir& temp_ = config_.Folder();
 };
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "elements/KSolid.h"
 #include "elements/KSunpou.h"
 #include "tests/elements/BlockFixture.h"
+#include "tests/elements/TaggedPoints.h"
 
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
@@ -20,27 +21,6 @@
 namespace {
 
 constexpr double pi = std::numbers::pi;
-
-struct Tagged {
-    double x, y;
-    int tag;
-    bool operator==(const Tagged&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Tagged& point)
-{
-    return out << "(" << point.x << ", " << point.y << " #" << point.tag << ")";
-}
-
-std::vector<Tagged> Rounded(const std::vector<TBPoint>& points)
-{
-    std::vector<Tagged> tagged;
-    for (const TBPoint& point : points) {
-        const auto round = [](double v) { return std::round(v * 1e6) / 1e6 + 0.0; };
-        tagged.push_back({ round(point.GetX()), round(point.GetY()), point.GetTag() });
-    }
-    return tagged;
-}
 
 std::vector<Tagged> Crossings(const TKCircle& arc, const TZhdElemPtr& other, const TZhdData& document)
 {

@@ -9,6 +9,7 @@
 #include "elements/KSolid.h"
 #include "platform/Stream.h"
 #include "tests/elements/BlockFixture.h"
+#include "tests/elements/TaggedPoints.h"
 #include "tests/support/StandInElem.h"
 
 #include <boost/make_shared.hpp>
@@ -20,17 +21,6 @@
 #include <ostream>
 
 namespace {
-
-struct Tagged {
-    double x, y;
-    int tag;
-    bool operator==(const Tagged&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Tagged& point)
-{
-    return out << "(" << point.x << ", " << point.y << " #" << point.tag << ")";
-}
 
 std::vector<Tagged> Crossings(const TKLine& line, const TZhdElemPtr& other, const TZhdData& document)
 {
@@ -54,13 +44,7 @@ std::vector<Tagged> Crossings(const TKLine& line, const TZhdElemPtr& other, cons
                                }))
             << through_factory;
     }
-    std::vector<Tagged> tagged;
-    for (const TBPoint& point : points) {
-        // Rounded, so that the tables read plainly.
-        const auto round = [](double v) { return std::round(v * 1e6) / 1e6 + 0.0; };
-        tagged.push_back({ round(point.GetX()), round(point.GetY()), point.GetTag() });
-    }
-    return tagged;
+    return Rounded(points);
 }
 
 TKLine Line(double x1, double y1, double x2, double y2)

@@ -5,6 +5,7 @@
 #include "platform/ui/FormSupport.h"
 
 #include "platform/ui/DialogService.h"
+#include "tests/support/RecordingDialogs.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -127,31 +128,12 @@ TEST(FormSupport, DialogUnderItsButtonStaysOnTheScreen)
     EXPECT_LE(dialog.pos().y() + 200, area.bottom() + 1);
 }
 
-namespace {
-
-// Answers every message with the button it was given and records the text.
-class RecordingDialogs : public TDialogService {
-public:
-    explicit RecordingDialogs(std::vector<QString>& texts) : texts_(texts) {}
-    QMessageBox::StandardButton Message(QWidget*, QMessageBox::Icon, const QString&, const QString& text,
-                                        QMessageBox::StandardButtons, QMessageBox::StandardButton answer) override
-    {
-        texts_.push_back(text);
-        return answer;
-    }
-
-private:
-    std::vector<QString>& texts_;
-};
-
-} // namespace
-
 TEST(FormSupport, MessagesGoThroughTheInstalledService)
 {
-    std::vector<QString> texts;
-    auto replaced = SetDialogService(std::make_unique<RecordingDialogs>(texts));
-    ShowMessage(nullptr, "hello");
-    EXPECT_EQ(texts, (std::vector<QString> { "hello" }));
-    SetDialogService(nullptr); // Qt's dialogs again
-    EXPECT_EQ(dynamic_cast<RecordingDialogs*>(&DialogService()), nullptr);
+    {
+        TRecordedMessages texts;
+        ShowMessage(nullptr, "hello");
+        EXPECT_EQ(texts.Texts(), QStringList { "hello" });
+    } // Qt's dialogs again
+    EXPECT_EQ(dynamic_cast<TRecordingDialogs*>(&DialogService()), nullptr);
 }

@@ -4,7 +4,7 @@
 #include "ui/AboutBox.h"
 #include "ui/HelpFile.h"
 
-#include "platform/ui/DialogService.h"
+#include "tests/support/RecordingDialogs.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/WidgetShot.h"
 
@@ -39,28 +39,9 @@ TEST(AboutBox, OneTranslationServesEveryLanguage)
     }
 }
 
-namespace {
-
-class CountingDialogs : public TDialogService {
-public:
-    explicit CountingDialogs(std::vector<QString>& texts) : texts_(texts) {}
-    QMessageBox::StandardButton Message(QWidget*, QMessageBox::Icon, const QString&, const QString& text,
-                                        QMessageBox::StandardButtons, QMessageBox::StandardButton answer) override
-    {
-        texts_.push_back(text);
-        return answer;
-    }
-
-private:
-    std::vector<QString>& texts_;
-};
-
-} // namespace
-
 TEST(HelpFile, OpenedFromBesideTheProgramOrReportedMissing)
 {
-    std::vector<QString> messages;
-    SetDialogService(std::make_unique<CountingDialogs>(messages));
+    TRecordedMessages messages;
     TempDir folder;
     std::vector<QUrl> opened;
     const auto opener = [&](const QUrl& url) {
@@ -68,7 +49,7 @@ TEST(HelpFile, OpenedFromBesideTheProgramOrReportedMissing)
         return true;
     };
     EXPECT_FALSE(OpenHelpFile(nullptr, folder.Path(), opener));
-    EXPECT_EQ(messages, (std::vector<QString> { "Zuview.chm が見つかりません．" }));
+    EXPECT_EQ(messages.Texts(), QStringList { "Zuview.chm が見つかりません．" });
     EXPECT_TRUE(opened.empty());
 
     folder.Write("zuview.chm", "help");
@@ -77,6 +58,5 @@ TEST(HelpFile, OpenedFromBesideTheProgramOrReportedMissing)
     EXPECT_EQ(opened[0].toLocalFile().toStdString(), folder.File("zuview.chm").string());
     // Nothing to open it with: reported too.
     EXPECT_FALSE(OpenHelpFile(nullptr, folder.Path(), [](const QUrl&) { return false; }));
-    EXPECT_EQ(messages.size(), 2u);
-    SetDialogService(nullptr);
+    EXPECT_EQ(messages.Texts().size(), 2);
 }

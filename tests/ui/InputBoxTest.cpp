@@ -110,7 +110,7 @@ TEST_F(InputBoxTest, EscLeavesTheEditorThenCancels)
 
 TEST_F(InputBoxTest, EnterWithTextThatIsNoNumberKeepsTheBoxOpen)
 {
-    TScopedCountingDialogs dialogs;
+    TRecordedMessages dialogs;
     box_.feBox()->SetPlace(3);
     box_.feBox()->SetValue(12.5);
     Open(box_.feBox());
@@ -118,7 +118,7 @@ TEST_F(InputBoxTest, EnterWithTextThatIsNoNumberKeepsTheBoxOpen)
     Press(Qt::Key_Return);
     RunQueuedCalls();
     EXPECT_TRUE(box_.isVisible());
-    EXPECT_EQ(dialogs->messages, 1);
+    EXPECT_EQ(dialogs.Texts().size(), 1);
     EXPECT_EQ(box_.focusWidget(), box_.feBox());
     EXPECT_DOUBLE_EQ(box_.feBox()->Value(), 12.5);
 
@@ -128,7 +128,7 @@ TEST_F(InputBoxTest, EnterWithTextThatIsNoNumberKeepsTheBoxOpen)
     EXPECT_FALSE(box_.isVisible());
     EXPECT_EQ(box_.result(), QDialog::Accepted);
     EXPECT_DOUBLE_EQ(box_.feBox()->Value(), 8.0);
-    EXPECT_EQ(dialogs->messages, 1);
+    EXPECT_EQ(dialogs.Texts().size(), 1);
 }
 
 TEST_F(InputBoxTest, ButtonsCloseWithTheirResults)
