@@ -258,7 +258,10 @@ void TCustomToolWindow97::UpdateVisibility()
     if (docked_to_ == nullptr && !Floating())
         return;
     const bool shown = visible_ && GetShowingState();
-    if (shown == isHidden())
+    // A window made while its dock was hidden is neither hidden nor shown
+    // yet: showing the dock must show it too.
+    const bool on_screen = !isHidden() && testAttribute(Qt::WA_WState_Visible);
+    if (shown ? !on_screen : !isHidden())
         QWidget::setVisible(shown);
 }
 

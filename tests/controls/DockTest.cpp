@@ -142,6 +142,28 @@ TEST(Dock, ToolbarOrderAndSlaves)
     EXPECT_EQ(top.GetToolbarCount(), 0);
 }
 
+// Toolbars docked while the form is still hidden show with the form.
+TEST(Dock, ToolbarsDockedBeforeTheFormIsShownShowWithIt)
+{
+    QWidget form;
+    form.resize(300, 200);
+    auto* dock = new TDock97(dpTop, &form);
+    dock->resize(300, 0);
+    auto* toolbar = new TToolbar97;
+    toolbar->SetHideWhenInactive(false);
+    auto* button = new TToolbarButton97(toolbar->Client());
+    button->resize(23, 22);
+    toolbar->SetDockedTo(dock);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    EXPECT_TRUE(toolbar->isVisible());
+    EXPECT_TRUE(button->isVisible());
+    toolbar->setVisible(false);
+    EXPECT_FALSE(toolbar->isVisible());
+    toolbar->setVisible(true);
+    EXPECT_TRUE(toolbar->isVisible());
+}
+
 TEST(Dock, Screenshot)
 {
     // Toolbars on all four docks, one of them floating over the form.
