@@ -2,6 +2,7 @@
 
 #include "platform/Errors.h"
 
+#include <algorithm>
 #include <charconv>
 #include <clocale>
 #include <cmath>
@@ -149,6 +150,12 @@ double StrToFloat(std::string_view text)
 
 std::string FloatToStrGeneral(double value)
 {
+    return FloatToStrGeneral(value, 15, 0);
+}
+
+std::string FloatToStrGeneral(double value, int precision, int exponent_digits)
+{
+    precision = std::clamp(precision, 1, 17);
     if (std::isnan(value))
         return "NAN";
     if (std::isinf(value))
@@ -156,9 +163,10 @@ std::string FloatToStrGeneral(double value)
     if (value == 0)
         return "0";
 
-    // 15 significant digits in scientific form: d.dddddddddddddde[+-]x
+    // `precision` significant digits in scientific form: d.ddde[+-]x
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, precision - 1);
     const std::string scientific(buffer, result.ptr);
     const std::size_t e_position = scientific.find('e');
     const bool negative = scientific[0] == '-';
@@ -172,14 +180,19 @@ std::string FloatToStrGeneral(double value)
     const int exponent = std::atoi(scientific.c_str() + e_position + 1);
 
     std::string text = negative ? "-" : "";
-    if (exponent >= 15 || exponent < -5) {
+    if (exponent >= precision || exponent < -5) {
         text += digits[0];
         if (digits.size() > 1) {
             text += '.';
             text.append(digits, 1);
         }
         text += 'E';
-        text += std::to_string(exponent);
+        if (exponent < 0)
+            text += '-';
+        const std::string magnitude = std::to_string(exponent < 0 ? -exponent : exponent);
+        if (static_cast<int>(magnitude.size()) < exponent_digits)
+            text.append(static_cast<std::size_t>(exponent_digits) - magnitude.size(), '0');
+        text += magnitude;
         return text;
     }
     if (exponent < 0) {

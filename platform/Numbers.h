@@ -26,6 +26,10 @@ double StrToFloat(std::string_view text);
 // significant digits, fixed-point for decimal exponents from -5 to 14, else
 // scientific ("1.5E20", "1E-7"). Non-finite values give "NAN", "INF", "-INF".
 std::string FloatToStrGeneral(double value);
+// The same with `precision` significant digits (1 to 17; scientific from a
+// decimal exponent of `precision` on) and at least `exponent_digits` digits
+// in a scientific exponent ("1.2346E05" for 123456 with 5 and 2).
+std::string FloatToStrGeneral(double value, int precision, int exponent_digits);
 
 // printf into a std::string, always with the "C" locale. Field widths count
 // bytes, so a double-byte character takes two columns.

@@ -373,15 +373,7 @@ int TZhdElemList::Draw(TCanvas& canvas, TZhdData& document)
     run(normal_pass, buckets.final, &buckets.discard, background, info.LayerOrder, info.ColorOrder);
 
     DrawSelection(canvas, document, selected);
-    if (info.OutputJob == 0 && info.PrintPreview != 0 && info.NestedDraw == 0) {
-        const TZhdZoomF area = document.GetHeadPtr().GetPrinterArea();
-        const TBPoint center = info.FrameFollow == 0
-            ? TBPoint(area.GetX(), area.GetY())
-            : info.GetPrintFrameCentre(area.GetCode() / 10, info.MouseWorld, document);
-        info.DrawPrintFrame(canvas, center, document);
-    }
-    if (info.OutputJob == 0 && info.NestedDraw == 0)
-        info.DrawCrossHair(canvas, info.MouseWorld, document);
+    info.DrawViewOverlays(canvas, document);
 
     const double total = SecondsSince(start);
     LogIfEnabled(SjPrintf(u8"#draw   ：%.8f秒", SecondsSince(lap)));

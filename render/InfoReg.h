@@ -266,6 +266,12 @@ public:
     int DrawSolid(TCanvas& canvas, TKSolid solid);
 
     // --- Overlays in not-XOR mode (InfoRegOverlays.cpp) ---
+    // The view's own overlays, unless a job draws or a block draws its
+    // contents: the print frame in print or output mode (at the printer
+    // area's point, or placed on the mouse point by the area's reference
+    // point while the frame follows the mouse), then the cross-hair at the
+    // mouse point. Drawn twice they cancel out.
+    void DrawViewOverlays(TCanvas& canvas, TZhdData& document);
     int DrawCrossHair(TCanvas& canvas, const TBPoint& point, TZhdData& document);
     int DrawCrossHairXY(TCanvas& canvas, double x, double y, TZhdData& document);
     int DrawPrintFrame(TCanvas& canvas, const TBPoint& center, TZhdData& document);

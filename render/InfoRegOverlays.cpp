@@ -21,6 +21,19 @@ constexpr TColor pure_blue = PackColor(0, 0, 255);
 
 } // namespace
 
+void TInfoREG::DrawViewOverlays(TCanvas& canvas, TZhdData& document)
+{
+    if (OutputJob != 0 || NestedDraw != 0)
+        return;
+    if (PrintPreview != 0) {
+        const TZhdZoomF area = document.GetHeadPtr().GetPrinterArea();
+        const TBPoint center = FrameFollow == 0 ? TBPoint(area.GetX(), area.GetY())
+                                                : GetPrintFrameCentre(area.GetCode() / 10, MouseWorld, document);
+        DrawPrintFrame(canvas, center, document);
+    }
+    DrawCrossHair(canvas, MouseWorld, document);
+}
+
 int TInfoREG::DrawCrossHair(TCanvas& canvas, const TBPoint& point, TZhdData& document)
 {
     const double axis = document.GetInfoAngle().GetRadians();

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 
 QMessageBox::StandardButton TDialogService::Message(QWidget* parent, QMessageBox::Icon icon,
                                                     const QString& caption, const QString& text,
@@ -23,7 +24,19 @@ QString TDialogService::OpenFileName(QWidget* parent, const QString& caption, co
 QString TDialogService::SaveFileName(QWidget* parent, const QString& caption, const QString& folder,
                                      const QString& filter)
 {
-    return QFileDialog::getSaveFileName(parent, caption, folder, filter);
+    // The caller asks about an existing file once it knows the name it will
+    // really write (an extension may still be changed).
+    return QFileDialog::getSaveFileName(parent, caption, folder, filter, nullptr, QFileDialog::DontConfirmOverwrite);
+}
+
+bool ConfirmOverwrite(QWidget* parent, const QString& path)
+{
+    if (!QFileInfo::exists(path))
+        return true;
+    const QString question = path + QString::fromUtf8(reinterpret_cast<const char*>(u8" は既に存在します．\n上書きしますか？"));
+    return DialogService().Message(parent, QMessageBox::Question, QApplication::applicationDisplayName(), question,
+                                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
 }
 
 bool TDialogService::ChooseColor(QWidget* parent, QColor& color)

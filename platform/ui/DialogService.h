@@ -25,6 +25,7 @@ public:
     // ("Drawings (*.zhd);;All files (*)").
     virtual QString OpenFileName(QWidget* parent, const QString& caption, const QString& folder,
                                  const QString& filter);
+    // Asks nothing about an existing file: see ConfirmOverwrite.
     virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& folder,
                                  const QString& filter);
     // False when cancelled; the colour is then left alone.
@@ -35,6 +36,9 @@ public:
 TDialogService& DialogService();
 // Installs a service (nullptr restores Qt's); returns the one it replaced.
 std::unique_ptr<TDialogService> SetDialogService(std::unique_ptr<TDialogService> service);
+
+// True when no file is at the path, or the user agrees to replace it.
+bool ConfirmOverwrite(QWidget* parent, const QString& path);
 
 // A message with one OK button, the program's caption and the icon.
 void ShowMessage(QWidget* parent, const QString& text, QMessageBox::Icon icon = QMessageBox::Information);

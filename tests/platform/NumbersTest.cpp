@@ -76,6 +76,22 @@ TEST(Numbers, GeneralFloatFormat)
     EXPECT_EQ(FloatToStrGeneral(-INFINITY), "-INF");
 }
 
+// The status bar's magnification and axis angle: five digits, exponents of
+// at least two.
+TEST(Numbers, GeneralFloatFormatWithPrecision)
+{
+    struct Case {
+        double value;
+        const char* text;
+    };
+    const Case cases[] = {
+        { 0.3, "0.3" }, { 0.123456, "0.12346" }, { 12345.4, "12345" }, { 123456, "1.2346E05" },
+        { 99999.7, "1E05" }, { 0.0000012345, "1.2345E-06" }, { -45.5, "-45.5" }, { 0, "0" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FloatToStrGeneral(c.value, 5, 2), c.text) << c.value;
+}
+
 TEST(Numbers, GeneralFloatFormatRoundTripsFifteenDigits)
 {
     for (double value : { 3.14159265358979, -1234567.125, 0.000123456789012345, 98765.4321e10 }) {

@@ -1,0 +1,384 @@
+// The main window: starting with a drawing, redrawing on resize, opening
+// drawings every way, the redraw gate, the status buttons, command modes,
+// the View menu, the CAD settings file and the batch file.
+
+#include "tests/ui/MainFormTestSupport.h"
+
+#include "controls/Dock97.h"
+#include "controls/ResizableToolWindow97.h"
+#include "controls/Toolbar97.h"
+#include "controls/ToolbarButton97.h"
+#include "platform/Tick.h"
+#include "tests/support/ScopedConfigFolder.h"
+#include "tests/support/WidgetShot.h"
+#include "ui/PageScroller.h"
+#include "ui/PaintBox.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QUrl>
+
+#include <fstream>
+
+namespace {
+
+QRgb PenColour(TZhdData& document, const std::string& pen)
+{
+    const int colour = document.GetPenMapPtr()[pen].GetColor();
+    return qRgb(colour & 0xff, (colour >> 8) & 0xff, (colour >> 16) & 0xff);
+}
+
+// The picture's pixel at the drawing point.
+QRgb PixelAt(TForm1& form, double x, double y)
+{
+    const TBPoint pixel = form.Document()->GetInfoRegPtr().WorldToScreenRounded(TBPoint(x, y));
+    const QImage& front = form.PaintBox1->Front();
+    const QPoint at(static_cast<int>(pixel.GetX()), static_cast<int>(pixel.GetY()));
+    if (!front.rect().contains(at))
+        return 0;
+    return front.pixel(at) | 0xff000000u;
+}
+
+// Lines of the cross drawn in their pen's colour, the background elsewhere.
+void ExpectCrossShown(TForm1& form)
+{
+    TZhdData& document = *form.Document();
+    const QRgb line = PenColour(document, "2");
+    const QRgb background = PenColour(document, "B");
+    ASSERT_NE(line, background);
+    EXPECT_EQ(PixelAt(form, 50, 0), line);
+    EXPECT_EQ(PixelAt(form, -70, 0), line);
+    EXPECT_EQ(PixelAt(form, 0, 60), line);
+    EXPECT_EQ(PixelAt(form, 50, 50), background);
+    EXPECT_EQ(PixelAt(form, -40, -30), background);
+}
+
+class MainFormTest : public ::testing::Test {
+protected:
+    ScopedConfigFolder config;
+    TScriptedDialogsInstalled dialogs;
+    TempDir folder;
+};
+
+TEST_F(MainFormTest, StartsWithTheDrawingOfTheCommandLineFittedToThePaper)
+{
+    const std::filesystem::path drawing = WriteCrossDrawing(folder, "cross.zhd");
+    TForm1 form({ drawing.string() });
+    form.show();
+    SettleView(form);
+    EXPECT_EQ(form.CurrentDrawingPath, drawing.string());
+    EXPECT_TRUE(form.windowTitle().startsWith(U(u8"Zuview Ver.1.00α4.36 - ") + PathText(drawing)));
+    EXPECT_TRUE(form.windowTitle().endsWith(U(u8" (データバージョン：")
+                                            + QString::number(form.Document()->GetVersion() * 0.01, 'f', 2) + ")"));
+    EXPECT_EQ(form.PaintBox1->Front().size(), form.PaintBox1->size());
+    ExpectCrossShown(form);
+    EXPECT_EQ(form.StatusBar1->currentMessage(), U(u8"何もしません．"));
+    EXPECT_TRUE(form.Panel2->text().endsWith("{0-0}"));
+    EXPECT_EQ(form.sbtnPaper->text(), U(u8"Ａ－３"));
+}
+
+TEST_F(MainFormTest, ResizeRedrawsTheSameDocumentForTheNewSize)
+{
+    const std::filesystem::path drawing = WriteCrossDrawing(folder, "cross.zhd");
+    TForm1 form({ drawing.string() });
+    form.resize(640, 480);
+    form.show();
+    SettleView(form);
+    const TZhdData* document = form.Document();
+    const TZhdElem* first = form.Document()->GetElemListPtr().Begin()->get();
+    const double fitted = form.Document()->GetInfoRegPtr().GetView().GetScale();
+
+    form.resize(900, 700);
+    SettleView(form);
+    EXPECT_EQ(form.Document(), document);
+    EXPECT_EQ(form.Document()->GetElemListPtr().Begin()->get(), first);
+    EXPECT_EQ(form.PaintBox1->Front().size(), form.PaintBox1->size());
+    EXPECT_EQ(form.Document()->GetInfoRegPtr().GetPixelWidth(), form.PaintBox1->width());
+    EXPECT_GT(form.Document()->GetInfoRegPtr().GetView().GetScale(), fitted);
+    ExpectCrossShown(form);
+}
+
+TEST_F(MainFormTest, OpensDrawingsFromTheDialogAndTheUpdateButton)
+{
+    const std::filesystem::path first = WriteCrossDrawing(folder, "first.zhd");
+    const std::filesystem::path second = WriteCrossDrawing(folder, "second.ZHD", 2, 30);
+    TForm1 form({ first.string() });
+    form.show();
+    SettleView(form);
+
+    dialogs.script->file_names = { PathText(second), QString() };
+    form.tbtn97Open->Click();
+    SettleView(form);
+    EXPECT_EQ(form.CurrentDrawingPath, second.string());
+    EXPECT_EQ(dialogs.script->filters.back(), "zhd (*.zhd)");
+    // The short cross: its arms end at 30 mm.
+    const QRgb background = PenColour(*form.Document(), "B");
+    EXPECT_EQ(PixelAt(form, 50, 0), background);
+    EXPECT_NE(PixelAt(form, 20, 0), background);
+
+    // Cancelled: nothing changes.
+    form.tbtn97Open->Click();
+    EXPECT_EQ(form.CurrentDrawingPath, second.string());
+
+    // The update button reads the file again; a vanished file leaves the
+    // drawing as it is.
+    WriteCrossDrawing(folder, "second.ZHD", 2, 100);
+    form.tbtn97Update->Click();
+    SettleView(form);
+    EXPECT_NE(PixelAt(form, 50, 0), background);
+    std::filesystem::remove(second);
+    form.tbtn97Update->Click();
+    SettleView(form);
+    EXPECT_NE(PixelAt(form, 50, 0), background);
+    EXPECT_EQ(form.CurrentDrawingPath, second.string());
+}
+
+TEST_F(MainFormTest, MissingFilesAndOtherFilesOpenNothing)
+{
+    const std::filesystem::path drawing = WriteCrossDrawing(folder, "cross.zhd");
+    TForm1 form({ drawing.string() });
+    form.show();
+    SettleView(form);
+    const QString caption = form.windowTitle();
+    const std::filesystem::path text = folder.Write("notes.txt", "ZhdData.");
+    const std::filesystem::path doubled = folder.Write("cross.zhd.bak", "x");
+    for (const std::filesystem::path& path : { folder.File("missing.zhd"), text, doubled, folder.Path() }) {
+        EXPECT_EQ(form.FileOpen(path), 0) << path;
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    }
+    SettleView(form);
+    EXPECT_EQ(form.windowTitle(), caption);
+    EXPECT_EQ(form.CurrentDrawingPath, drawing.string());
+    ExpectCrossShown(form);
+    EXPECT_TRUE(dialogs.script->messages.isEmpty());
+}
+
+TEST_F(MainFormTest, ADropOpensTheFirstLocalFile)
+{
+    const std::filesystem::path a = WriteCrossDrawing(folder, "a.zhd");
+    const std::filesystem::path b = WriteCrossDrawing(folder, "b.zhd");
+    const std::filesystem::path c = WriteCrossDrawing(folder, "c.zhd");
+    TForm1 form;
+    form.show();
+    SettleView(form);
+    form.DropFiles({ QUrl(QStringLiteral("https://example.invalid/x.zhd")), QUrl::fromLocalFile(PathText(b)),
+                     QUrl::fromLocalFile(PathText(a)), QUrl::fromLocalFile(PathText(c)) });
+    SettleView(form);
+    EXPECT_EQ(form.CurrentDrawingPath, b.string());
+}
+
+TEST_F(MainFormTest, AnUnreadableDrawingIsReportedAndLeavesTheShownOne)
+{
+    const std::filesystem::path drawing = WriteCrossDrawing(folder, "cross.zhd");
+    const std::filesystem::path garbage = folder.Write("garbage.zhd", std::string(300, '\x7f'));
+    TForm1 form({ drawing.string() });
+    form.show();
+    SettleView(form);
+    // A damaged file shows what could be read and says so.
+    EXPECT_EQ(form.FileOpen(garbage), 1);
+    ASSERT_EQ(dialogs.script->messages.size(), 1);
+    EXPECT_TRUE(dialogs.script->messages[0].contains(U(u8"途中までしか読めませんでした")));
+}
+
+TEST_F(MainFormTest, RedrawsCloseTogetherAreDrawnOnceTheGateOpens)
+{
+    TForm1 form;
+    form.show();
+    SettleView(form);
+    TZhdData& document = *form.Document();
+    form.LastRedrawTick = GetTickCount();
+    const std::uint32_t before = form.LastRedrawTick;
+    form.CanvasDraw(document, "KeyDown()");
+    EXPECT_EQ(form.LastRedrawTick, before);
+    // The request is not lost: it is drawn when the gate opens.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.LastRedrawTick != before; }, 1000));
+    EXPECT_TRUE(form.Panel2->text().startsWith("KeyDown() | "));
+}
+
+TEST_F(MainFormTest, TheGateLetsRedrawsThroughAcrossATickWrap)
+{
+    TForm1 form;
+    form.show();
+    SettleView(form);
+    // A last redraw "in the future" by the wrap: the unsigned difference is
+    // huge, so the call draws at once.
+    form.LastRedrawTick = GetTickCount() + 1000u;
+    form.CanvasDraw(*form.Document(), "MouseUp()");
+    EXPECT_NE(form.LastRedrawTick, GetTickCount() + 1000u);
+    EXPECT_TRUE(form.Panel2->text().startsWith("MouseUp() | "));
+}
+
+TEST_F(MainFormTest, StatusButtonsShowUnitPaperScaleGroupAndLayer)
+{
+    TForm1 form;
+    form.show();
+    SettleView(form);
+    TZhdHead& head = form.Document()->GetHeadPtr();
+    head.SetGroupScale(0, 50);
+    TZhdGrp group = head.GetGroup(0);
+    TVect<TZhdLay> layers = group.GetLayers();
+    TZhdLay layer = layers.Get(0);
+    layer.SetLay(layer.GetState(), layer.GetProtect(), "W");
+    layers.Set(0, layer);
+    group.SetGrp(group.GetState(), 0, group.GetScale(), group.GetProtect(), "", layers);
+    head.SetGroup(0, group);
+
+    form.DisplayUnit = 2;
+    form.sbtnUnitClick();
+    EXPECT_EQ(form.DisplayUnit, 0);
+    EXPECT_EQ(form.sbtnUnit->text(), U(u8"実寸mm"));
+    EXPECT_DOUBLE_EQ(form.UnitFactor, 50);
+    form.sbtnUnitClick();
+    EXPECT_EQ(form.sbtnUnit->text(), U(u8"実寸ｍ"));
+    EXPECT_DOUBLE_EQ(form.UnitFactor, 0.05);
+
+    form.UpdateStatusButtons(0);
+    EXPECT_EQ(form.sbtnScale->text(), "S=1/50");
+    EXPECT_EQ(form.sbtnGroupLayer->text(), "[0-0]W");
+    // Each button is its caption's width, at least 40, plus 8; the row is
+    // laid out leftwards from the magnification, each touching the next.
+    EXPECT_EQ(form.sbtnPaper->width(), 48);
+    const QToolButton* row[] = { form.sbtnUnit, form.sbtnPaper, form.sbtnScale, form.sbtnGroupLayer, form.sbtnAxis,
+                                 form.sbtnBairitsu };
+    for (int i = 0; i + 1 < 6; ++i)
+        EXPECT_EQ(row[i]->x() + row[i]->width(), row[i + 1]->x());
+    EXPECT_EQ(form.sbtnAxis->text(), U(u8"∠0"));
+    EXPECT_TRUE(form.sbtnBairitsu->text().startsWith(U(u8"×")));
+}
+
+TEST_F(MainFormTest, CommandModesSwitchWithTheirButtons)
+{
+    TForm1 form;
+    form.show();
+    SettleView(form);
+    struct Case {
+        TToolbarButton97* button;
+        int mode;
+        const char8_t* status;
+    };
+    const Case cases[] = {
+        { form.tbtn97StatusView, 3, u8"カーソル位置の属性表示．" },
+        { form.tbtn97Raster, 4, u8"画像編集？" },
+        { form.tbtn97Tanten, 5, u8"端点確認" },
+        { form.tbtn97PreSelect, 6, u8"前選択" },
+        { form.tbtn97PreSelect, 6, u8"前選択" },
+        { form.tbtn97None, 0, u8"何もしません．" },
+    };
+    for (const Case& c : cases) {
+        form.CommandSubMode = 5;
+        c.button->Click();
+        EXPECT_EQ(form.CommandMode, c.mode) << c.button->objectName().toStdString();
+        EXPECT_EQ(form.CommandSubMode, 0);
+        EXPECT_TRUE(c.button->Down());
+        EXPECT_EQ(form.StatusBar1->currentMessage(), U(c.status));
+        EXPECT_EQ(form.tbMainRaster->isVisible(), c.mode == 4);
+        int down = 0;
+        for (TToolbarButton97* b : { form.tbtn97None, form.tbtn97StatusView, form.tbtn97Raster, form.tbtn97Tanten,
+                                     form.tbtn97PreSelect, form.tbtn97Print, form.tbtn97Output })
+            down += b->Down() ? 1 : 0;
+        EXPECT_EQ(down, 1);
+    }
+}
+
+TEST_F(MainFormTest, TheViewMenuShowsAndHidesBars)
+{
+    TForm1 form;
+    form.show();
+    SettleView(form);
+    form.Show1Click();
+    for (QAction* item : form.ViewItems)
+        EXPECT_EQ(item->isChecked(), true) << item->objectName().toStdString();
+
+    // The layer window shares the group window's row; without it the row
+    // is as thick as the group window.
+    form.ViewItems[7]->trigger();
+    EXPECT_FALSE(form.ToolWindowLayer->Visible());
+    QAction* group = form.ViewItems[6];
+    const int height = form.ToolWindowGroup->ClientAreaHeight();
+    group->trigger();
+    EXPECT_FALSE(form.ToolWindowGroup->Visible());
+    group->trigger();
+    EXPECT_TRUE(form.ToolWindowGroup->Visible());
+    EXPECT_EQ(form.ToolWindowGroup->ClientAreaHeight(), height - 2);
+
+    form.ViewItems[8]->trigger();
+    EXPECT_FALSE(form.cbSearch->isChecked());
+    EXPECT_FALSE(form.ToolbarSearch->Visible());
+    form.cbSearch->setChecked(true);
+    EXPECT_TRUE(form.ToolbarSearch->Visible());
+    EXPECT_TRUE(form.ViewItems[8]->isChecked());
+    form.ToolbarSearchClose();
+    EXPECT_FALSE(form.cbSearch->isChecked());
+    EXPECT_FALSE(form.ViewItems[8]->isChecked());
+}
+
+TEST_F(MainFormTest, TheCadSettingsFileNamesTheReferenceFile)
+{
+    TForm1 form;
+    struct Case {
+        const char* name;
+        const char* text;
+        int result;
+        const char* reference;
+    };
+    const Case cases[] = {
+        { "a.zhf", "# comment\r\nOTHER=1\r\nREF_FILE=moji.txt\r\nREF_FILE=late.txt\r\n", 1, "moji.txt" },
+        { "b.ZHF", "\n\nREF_FILE=\r\n", 1, "" },
+        { "c.zhf", "END\r\nREF_FILE=after.txt\r\n", 1, "" },
+        { "d.zhf", "ENDING\r\nREF_FILE=after.txt\r\n", 1, "" },
+        { "e.txt", "REF_FILE=other.txt\r\n", 0, "" },
+    };
+    for (const Case& c : cases) {
+        form.Document()->GetInfoRegPtr().ReferenceFileName.clear();
+        const std::filesystem::path file = folder.Write(c.name, c.text);
+        EXPECT_EQ(form.ReadCadSettingsFile(file), c.result) << c.name;
+        EXPECT_EQ(form.Document()->GetInfoRegPtr().ReferenceFileName, c.reference) << c.name;
+    }
+    EXPECT_EQ(form.ReadCadSettingsFile(folder.File("missing.zhf")), 0);
+    const std::filesystem::path settings = folder.Write("z.zhf", "REF_FILE=moji.txt\r\n");
+    form.ReadCadSettingsFile(settings);
+    EXPECT_EQ(form.tbtn97ZHF->Hint(),
+              U(u8"環境設定ファイル：") + PathText(settings) + U(u8"\n文字参照ファイル：moji.txt|"));
+}
+
+TEST_F(MainFormTest, TheBatchFileAsksAboutTheFileItWrites)
+{
+    TForm1 form;
+    const std::filesystem::path chosen = folder.File("start.txt");
+    const std::filesystem::path written = folder.File("start.bat");
+    {
+        std::ofstream existing(written);
+        existing << "old";
+    }
+    // Refused: the existing .bat is kept, and the question named it.
+    dialogs.script->file_names = { PathText(chosen) };
+    dialogs.script->answers = { QMessageBox::No };
+    form.Makebat1Click();
+    ASSERT_EQ(dialogs.script->messages.size(), 1);
+    EXPECT_TRUE(dialogs.script->messages[0].startsWith(PathText(written)));
+    EXPECT_EQ(std::filesystem::file_size(written), 3u);
+    EXPECT_EQ(dialogs.script->filters.back(), "bat (*.bat)");
+
+    dialogs.script->file_names = { PathText(chosen) };
+    dialogs.script->answers = { QMessageBox::Yes };
+    form.Makebat1Click();
+    EXPECT_GT(std::filesystem::file_size(written), 100u);
+    EXPECT_FALSE(std::filesystem::exists(chosen));
+}
+
+TEST_F(MainFormTest, Screenshot)
+{
+    const std::filesystem::path drawing = WriteCrossDrawing(folder, "cross.zhd");
+    TForm1 form({ drawing.string() });
+    form.show();
+    SettleView(form);
+    // Wide enough for the longest toolbar row.
+    form.resize(1180, 720);
+    SettleView(form);
+    CheckScreenshot(form, "MainForm", { U(u8"幅表示"), U(u8"モノクロ透過"), U(u8"以上"), U(u8"絞込") });
+}
+
+} // namespace

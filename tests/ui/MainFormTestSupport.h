@@ -1,0 +1,127 @@
+#pragma once
+
+// What the tests of the main window share: drawings written with our own
+// document code, a dialog service that answers from a script, and waiting
+// until the view shows its newest picture.
+
+#include "document/ZhdData.h"
+#include "elements/KLine.h"
+#include "platform/ui/DialogService.h"
+#include "tests/support/TempDir.h"
+#include "ui/MainForm.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <QTest>
+#include <boost/make_shared.hpp>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+// A drawing of one horizontal and one vertical line through the origin, in
+// pen colour `pen`, on A3 paper.
+inline std::filesystem::path WriteCrossDrawing(const TempDir& folder, const std::string& name, int pen = 2,
+                                               double half_length = 100)
+{
+    TZhdData drawing;
+    drawing.GetHeadPtr().SetPaperSize(3);
+    for (const auto& [start, end] : { std::pair { TBPoint(-half_length, 0.0), TBPoint(half_length, 0.0) },
+                                      std::pair { TBPoint(0.0, -half_length), TBPoint(0.0, half_length) } }) {
+        auto line = boost::make_shared<TKLine>();
+        line->SetLine(start, end);
+        line->SetPenColor(static_cast<std::uint16_t>(pen));
+        line->SetPenStyle(1);
+        drawing.GetElemListPtr().Append(line);
+    }
+    const std::filesystem::path path = folder.File(name);
+    EXPECT_EQ(drawing.SaveToFile(path.string()), TSaveStatus::Saved);
+    return path;
+}
+
+// Answers open and save dialogs with the queued names (empty: cancelled)
+// and message boxes with the queued buttons (OK when none is left); keeps
+// the texts of the messages.
+class TScriptedDialogs : public TDialogService {
+public:
+    struct TScript {
+        std::deque<QString> file_names;
+        std::deque<QMessageBox::StandardButton> answers;
+        QStringList messages;
+        QStringList filters;
+    };
+
+    explicit TScriptedDialogs(std::shared_ptr<TScript> script)
+        : script_(std::move(script))
+    {
+    }
+
+    QMessageBox::StandardButton Message(QWidget*, QMessageBox::Icon, const QString&, const QString& text,
+                                        QMessageBox::StandardButtons, QMessageBox::StandardButton) override
+    {
+        script_->messages.append(text);
+        if (script_->answers.empty())
+            return QMessageBox::Ok;
+        const QMessageBox::StandardButton answer = script_->answers.front();
+        script_->answers.pop_front();
+        return answer;
+    }
+    QString OpenFileName(QWidget*, const QString&, const QString&, const QString& filter) override
+    {
+        return Next(filter);
+    }
+    QString SaveFileName(QWidget*, const QString&, const QString&, const QString& filter) override
+    {
+        return Next(filter);
+    }
+
+private:
+    QString Next(const QString& filter)
+    {
+        script_->filters.append(filter);
+        if (script_->file_names.empty())
+            return {};
+        QString name = script_->file_names.front();
+        script_->file_names.pop_front();
+        return name;
+    }
+
+    std::shared_ptr<TScript> script_;
+};
+
+class TScriptedDialogsInstalled {
+public:
+    TScriptedDialogsInstalled() { SetDialogService(std::make_unique<TScriptedDialogs>(script)); }
+    ~TScriptedDialogsInstalled() { SetDialogService(nullptr); }
+    TScriptedDialogsInstalled(const TScriptedDialogsInstalled&) = delete;
+    TScriptedDialogsInstalled& operator=(const TScriptedDialogsInstalled&) = delete;
+
+    std::shared_ptr<TScriptedDialogs::TScript> script = std::make_shared<TScriptedDialogs::TScript>();
+};
+
+inline QString PathText(const std::filesystem::path& path)
+{
+    const std::u8string text = path.u8string();
+    return QString::fromUtf8(reinterpret_cast<const char*>(text.data()), static_cast<qsizetype>(text.size()));
+}
+
+inline QString U(const char8_t* text)
+{
+    return QString::fromUtf8(reinterpret_cast<const char*>(text));
+}
+
+// Lets the postponed redraws and paints run until the view is set up and
+// nothing is pending.
+inline void SettleView(TForm1& form)
+{
+    for (int round = 0; round < 5; ++round) {
+        QTest::qWait(30);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&form] { return form.ViewInitialised; }, 2000));
+    QTest::qWait(30);
+}

@@ -1,0 +1,64 @@
+// zuview: the viewer's executable. Starts the main window with the command
+// line's drawing and runs until the main window closes.
+
+#include "core/DebugLog.h"
+#include "platform/ui/DialogService.h"
+#include "ui/AboutBox.h"
+#include "ui/MainForm.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+// $XDG_STATE_HOME/zuview, or ~/.local/state/zuview.
+std::filesystem::path StateFolder()
+{
+    if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state)
+        return std::filesystem::path(state) / "zuview";
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return std::filesystem::path(home) / ".local" / "state" / "zuview";
+    return std::filesystem::temp_directory_path() / "zuview";
+}
+
+void OpenProgramLog()
+{
+    std::error_code error;
+    const std::filesystem::path folder = StateFolder();
+    std::filesystem::create_directories(folder, error);
+    // Without a place for the log the program runs without one.
+    OpenDebugLog(folder / "debug.log");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zuview"));
+    // Contained in the main window's caption, so the window system adds
+    // nothing to it.
+    QApplication::setApplicationDisplayName(QStringLiteral("Zuview"));
+    OpenProgramLog();
+    const QStringList arguments = QApplication::arguments();
+    std::vector<std::string> drawing_arguments;
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        drawing_arguments.push_back(arguments[i].toStdString());
+    try {
+        TForm1 form(drawing_arguments);
+        TAboutBox about_box(&form);
+        form.SetForms({ &about_box });
+        QObject::connect(&form, &TForm1::Closed, &application, &QApplication::quit, Qt::QueuedConnection);
+        form.show();
+        application.exec();
+    } catch (const std::exception& error) {
+        ShowMessage(nullptr, QString::fromUtf8(error.what()), QMessageBox::Critical);
+    }
+    CloseDebugLog();
+    return 0;
+}
