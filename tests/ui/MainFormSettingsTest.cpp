@@ -1,0 +1,234 @@
+// The main window's settings file: defaults without a file, a round trip
+// through closing and starting again, and hand-written files with values
+// that must not reach the program.
+
+#include "tests/ui/MainFormTestSupport.h"
+
+#include "controls/Dock97.h"
+#include "controls/HistoryComboBox.h"
+#include "controls/NumberEdit.h"
+#include "controls/Toolbar97.h"
+#include "platform/ShiftJis.h"
+#include "platform/ui/IniFile.h"
+#include "tests/support/ScopedConfigFolder.h"
+#include "tests/support/Unreadable.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QToolButton>
+
+#include <fstream>
+
+namespace {
+
+void WriteSettings(const std::string& text)
+{
+    std::filesystem::create_directories(TForm1::SettingsPath().parent_path());
+    std::ofstream(TForm1::SettingsPath()) << text;
+}
+
+std::string PresetName(const TMojiInt4& preset)
+{
+    return SjisToUtf8(preset.Name);
+}
+
+class MainFormSettingsTest : public ::testing::Test {
+protected:
+    ScopedConfigFolder config;
+    TScriptedDialogsInstalled dialogs;
+    TempDir folder;
+};
+
+TEST_F(MainFormSettingsTest, WithoutAFileTheDefaultsHold)
+{
+    TForm1 form;
+    form.show();
+    SettleView(form);
+    EXPECT_EQ(form.size(), QSize(800, 600));
+    EXPECT_TRUE(form.cbSearch->isChecked());
+    EXPECT_TRUE(form.ToolbarSearch->Visible());
+    EXPECT_FALSE(form.cbWidthView->isChecked());
+    EXPECT_FALSE(form.miEdgeMoji->isChecked());
+    EXPECT_EQ(form.neTrace->Value(), 50);
+    EXPECT_EQ(form.nePrtPitch->Value(), 20);
+    const TInfoREG& info = form.Document()->GetInfoRegPtr();
+    EXPECT_DOUBLE_EQ(info.EdgeMojiFixSize, 0.1);
+    EXPECT_DOUBLE_EQ(info.EdgeMojiRateSize, 3.0);
+    EXPECT_EQ(info.LoadTimeNum, 5000);
+    EXPECT_EQ(info.SaveSizeUnit, 2);
+    ASSERT_EQ(form.PenScalingPresets.size(), 4u);
+    EXPECT_EQ(PresetName(form.PenScalingPresets[2]), "拡大用");
+    EXPECT_EQ(form.PenScalingPresets[2].Int1, 3);
+    // The print angle history starts with its two angles.
+    ASSERT_EQ(form.hcbPrintAngle->count(), 2);
+    EXPECT_EQ(form.hcbPrintAngle->itemText(1), "90-0-0.00");
+    EXPECT_DOUBLE_EQ(info.PrintAngle, 0.0);
+}
+
+TEST_F(MainFormSettingsTest, EverythingComesBackAfterARestart)
+{
+    const std::filesystem::path drawing = WriteCrossDrawing(folder, " spaced.zhd");
+    {
+        TForm1 form({ drawing.string() });
+        form.show();
+        SettleView(form);
+        form.move(30, 40);
+        form.resize(700, 500);
+        form.DisplayUnit = 2;
+        form.cbWidthView->setChecked(true);
+        form.neTrace->SetValue(70);
+        form.nePrtPitch->SetValue(35);
+        form.miFinalMoji->setChecked(true);
+        form.cbKiten->setCurrentIndex(4);
+        form.cbTargetLayer->setCurrentIndex(2);
+        form.ppmSCZH->setChecked(true);
+        form.Document()->GetInfoRegPtr().RateNum = 80;
+        form.Document()->GetInfoRegPtr().PenEdgeFix = 3;
+        form.Document()->GetInfoRegPtr().EdgeMojiRange = 1.25;
+        TMojiInt4 preset;
+        SetMojiInt4(preset, 1, 2, 3, 4, Utf8ToSjis("  前に空白"));
+        form.PenScalingPresets = { preset };
+        form.hcbPrintAngle->insertItem(0, "45-0-0.00");
+        form.ToolbarSearch->SetDockedTo(form.DockBottom);
+        form.close();
+    }
+    TForm1 form;
+    form.show();
+    SettleView(form);
+    EXPECT_EQ(form.pos(), QPoint(30, 40));
+    EXPECT_EQ(form.size(), QSize(700, 500));
+    EXPECT_EQ(form.DisplayUnit, 2);
+    EXPECT_EQ(form.sbtnUnit->text(), U(u8"図寸mm"));
+    EXPECT_TRUE(form.cbWidthView->isChecked());
+    EXPECT_EQ(form.neTrace->Value(), 70);
+    EXPECT_EQ(form.nePrtPitch->Value(), 35);
+    EXPECT_TRUE(form.miFinalMoji->isChecked());
+    EXPECT_EQ(form.cbKiten->currentIndex(), 4);
+    EXPECT_EQ(form.cbTargetLayer->currentIndex(), 2);
+    EXPECT_TRUE(form.ppmSCZH->isChecked());
+    EXPECT_FALSE(form.ppmSCOK->isChecked());
+    const TInfoREG& info = form.Document()->GetInfoRegPtr();
+    EXPECT_EQ(info.RateNum, 80);
+    EXPECT_EQ(info.PenEdgeFix, 3);
+    EXPECT_DOUBLE_EQ(info.EdgeMojiRange, 1.25);
+    EXPECT_EQ(form.CurrentDrawingPath, drawing.string());
+    ASSERT_EQ(form.PenScalingPresets.size(), 1u);
+    EXPECT_EQ(PresetName(form.PenScalingPresets[0]), "  前に空白");
+    EXPECT_EQ(form.PenScalingPresets[0].Int4, 4);
+    EXPECT_EQ(form.hcbPrintAngle->itemText(0), "45-0-0.00");
+    EXPECT_EQ(form.ToolbarSearch->DockedTo(), form.DockBottom);
+
+    // The preset section holds exactly the presets.
+    const TIniFile file(TForm1::SettingsPath());
+    EXPECT_EQ(file.ReadSection("PrtFixConfig"), (std::vector<std::string> { "Count", "Config0" }));
+}
+
+TEST_F(MainFormSettingsTest, WrongValuesStartWithSafeOnes)
+{
+    WriteSettings("[Position]\nTop=-50000\nLeft=abc\nWidth=90000000\nHeight=-3\nWindowState=7\n"
+                  "[ViewCheck]\nTraceWidth=12a\nPrtPitch=0\nEdgeMojiFixSize=nan\nEdgeMojiRateSize=-4\n"
+                  "EdgeMojiColorKind=9\nSearch=zero\n"
+                  "[Other]\nViewUnit=5\n"
+                  "[PrintOption]\nPenWidthFix=7\nPenPitchFix=-1\n"
+                  "[GraphicOutput]\nExt=99\n"
+                  "[Search]\nTargetLayer=16\nPanOrigin=-2\n"
+                  "[Raster]\nSaveSizeUnit=12\nRateNum=1000\n"
+                  "[PrtFixConfig]\nCount=2000000000\nConfig0=\"9x31名前\"\n");
+    TForm1 form;
+    form.show();
+    SettleView(form);
+    EXPECT_EQ(form.size(), QSize(800, 600));
+    EXPECT_EQ(form.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized), Qt::WindowStates());
+    EXPECT_EQ(form.neTrace->Value(), 50);
+    EXPECT_EQ(form.nePrtPitch->Value(), 20);
+    EXPECT_TRUE(form.cbSearch->isChecked());
+    EXPECT_EQ(form.DisplayUnit, 0);
+    EXPECT_EQ(form.cbTargetLayer->currentIndex(), 0);
+    EXPECT_EQ(form.cbKiten->currentIndex(), 0);
+    const TInfoREG& info = form.Document()->GetInfoRegPtr();
+    EXPECT_DOUBLE_EQ(info.EdgeMojiFixSize, 0.1);
+    EXPECT_DOUBLE_EQ(info.EdgeMojiRateSize, 3.0);
+    EXPECT_EQ(info.EdgeMojiColorKind, 0);
+    EXPECT_EQ(info.PenWidthFix, 0);
+    EXPECT_EQ(info.PenPitchFix, 0);
+    EXPECT_EQ(info.Ext, 0);
+    EXPECT_EQ(info.SaveSizeUnit, 2);
+    EXPECT_EQ(info.RateNum, 50);
+    // A count beyond reason reads a bounded number of presets; rules out of
+    // 0..4 read as 0.
+    ASSERT_EQ(form.PenScalingPresets.size(), 1000u);
+    EXPECT_EQ(form.PenScalingPresets[0].Int1, 0);
+    EXPECT_EQ(form.PenScalingPresets[0].Int2, 0);
+    EXPECT_EQ(form.PenScalingPresets[0].Int3, 3);
+    EXPECT_EQ(PresetName(form.PenScalingPresets[0]), "名前");
+}
+
+TEST_F(MainFormSettingsTest, PresetCounts)
+{
+    struct Case {
+        const char* section;
+        std::size_t presets;
+    };
+    const Case cases[] = {
+        { "[PrtFixConfig]\nCount=0\nConfig0=\"1111x\"\n", 4 },
+        { "[PrtFixConfig]\nCount=-1\n", 0 },
+        { "[PrtFixConfig]\nCount=3\nConfig0=\"1234a\"\n", 3 },
+    };
+    for (const Case& c : cases) {
+        WriteSettings(c.section);
+        TForm1 form;
+        form.LoadSettings(TForm1::SettingsPath());
+        ASSERT_EQ(form.PenScalingPresets.size(), c.presets) << c.section;
+        if (c.presets == 3) {
+            EXPECT_EQ(form.PenScalingPresets[2].Int1, 0);
+            EXPECT_EQ(form.PenScalingPresets[2].Name, "");
+        }
+        form.SaveSettings(TForm1::SettingsPath());
+        EXPECT_EQ(TIniFile(TForm1::SettingsPath()).ReadInteger("PrtFixConfig", "Count", -5),
+                  static_cast<int>(c.presets));
+    }
+}
+
+TEST_F(MainFormSettingsTest, AMaximisedWindowKeepsItsNormalPlace)
+{
+    WriteSettings("[Position]\nTop=20\nLeft=25\nHeight=450\nWidth=650\n");
+    {
+        TForm1 form;
+        form.show();
+        SettleView(form);
+        form.setWindowState(Qt::WindowMaximized);
+        form.SaveSettings(TForm1::SettingsPath());
+    }
+    const TIniFile file(TForm1::SettingsPath());
+    EXPECT_EQ(file.ReadInteger("Position", "WindowState", 0), 2);
+    EXPECT_EQ(file.ReadInteger("Position", "Width", 0), 650);
+    EXPECT_EQ(file.ReadInteger("Position", "Top", 0), 20);
+}
+
+TEST_F(MainFormSettingsTest, TextsWithLineBreaksAreNotWritten)
+{
+    {
+        TForm1 form;
+        form.CurrentDrawingPath = "/tmp/a\nInjected=1";
+        form.Document()->GetInfoRegPtr().SettingsFilePath = "/tmp/cad.zhf";
+        form.SaveSettings(TForm1::SettingsPath());
+    }
+    const TIniFile file(TForm1::SettingsPath());
+    EXPECT_EQ(file.ReadString("Files", "Edit", "?"), "");
+    EXPECT_FALSE(file.ValueExists("Files", "Injected"));
+    EXPECT_EQ(file.ReadString("Files", "Zhf", ""), "/tmp/cad.zhf");
+}
+
+TEST_F(MainFormSettingsTest, AFailedSaveIsReported)
+{
+    TForm1 form;
+    std::filesystem::create_directories(TForm1::SettingsPath().parent_path());
+    const bool ran = WithFolderUnwritable(TForm1::SettingsPath().parent_path(), [&] { form.FormClose(); });
+    if (!ran)
+        GTEST_SKIP() << "the settings folder stays writable here";
+    ASSERT_EQ(dialogs.script->messages.size(), 1);
+    EXPECT_TRUE(dialogs.script->messages[0].contains(U(u8"に書き込めません")));
+}
+
+} // namespace
