@@ -296,8 +296,7 @@ void TForm1::resizeEvent(QResizeEvent* event)
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event)
 {
-    const QMimeData* data = event->mimeData();
-    if (data->hasUrls())
+    if (event->mimeData()->hasUrls())
         event->acceptProposedAction();
 }
 
