@@ -132,11 +132,18 @@ public:
     TZhdData* Document() { return document_.get(); }
     TZhdData* WorkingCopy() { return working_copy_.get(); }
 
-    // Dialogs the main window opens, made by the program at start; a form
-    // without them (tests) makes its own on first use.
+    // The windows the main window drives, made by the program at start in
+    // this order, after the main window; a form without them (tests) makes
+    // its own About box on first use.
     struct TForms {
+        class TfmPrintOrigin* print_origin = nullptr;
+        class TfmInputBox* input_box = nullptr;
+        class TfmColorBox* color_box = nullptr;
         class TAboutBox* about_box = nullptr;
+        class TfmInformation* information = nullptr;
+        class TfmRasSolid* ras_solid = nullptr;
     };
+    const TForms& Forms() const { return forms_; }
     void SetForms(const TForms& forms) { forms_ = forms; }
 
     // Where "am.bmp", "pm.bmp", the help file and the image plug-ins are.

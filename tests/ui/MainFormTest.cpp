@@ -10,6 +10,7 @@
 #include "controls/ToolbarButton97.h"
 #include "platform/Tick.h"
 #include "tests/support/ScopedConfigFolder.h"
+#include "tests/support/Unreadable.h"
 #include "tests/support/WidgetShot.h"
 #include "ui/PageScroller.h"
 #include "ui/PaintBox.h"
@@ -78,6 +79,29 @@ TEST_F(MainFormTest, StartsWithTheDrawingOfTheCommandLineFittedToThePaper)
     EXPECT_EQ(form.StatusBar1->currentMessage(), U(u8"何もしません．"));
     EXPECT_TRUE(form.Panel2->text().endsWith("{0-0}"));
     EXPECT_EQ(form.sbtnPaper->text(), U(u8"Ａ－３"));
+}
+
+// The CAD program starts the viewer on its data file, whose header names
+// the drawing; the name is compared without regard to case.
+TEST_F(MainFormTest, TheCadProgramsDataFileNamesTheDrawingToOpen)
+{
+    const std::filesystem::path drawing = WriteCrossDrawing(folder, "named.zhd");
+    for (const char* name : { "zhc_temp.txt", "ZHC_TEMP.TXT" }) {
+        TZhdData data;
+        data.GetHeadPtr().SetFileName(drawing.string());
+        const std::filesystem::path data_file = folder.File(name);
+        ASSERT_EQ(data.SaveZhcText(data_file.string()), TSaveStatus::Saved);
+        TForm1 form({ data_file.string() });
+        form.show();
+        SettleView(form);
+        EXPECT_EQ(form.CurrentDrawingPath, drawing.string()) << name;
+        std::filesystem::remove(data_file);
+    }
+    // An unreadable data file names no drawing: nothing opens.
+    TForm1 form({ folder.Write("zhc_temp.txt", "garbage\r\n").string() });
+    form.show();
+    SettleView(form);
+    EXPECT_EQ(form.CurrentDrawingPath, "");
 }
 
 TEST_F(MainFormTest, ResizeRedrawsTheSameDocumentForTheNewSize)
@@ -177,6 +201,26 @@ TEST_F(MainFormTest, AnUnreadableDrawingIsReportedAndLeavesTheShownOne)
     TForm1 form({ drawing.string() });
     form.show();
     SettleView(form);
+    // A file that cannot be opened is reported and changes nothing.
+    const std::filesystem::path locked = WriteCrossDrawing(folder, "locked.zhd");
+    const bool ran = WithFileUnreadable(locked, [&] { EXPECT_EQ(form.FileOpen(locked), 0); });
+    if (ran) {
+        ASSERT_EQ(dialogs.script->messages.size(), 1);
+        EXPECT_TRUE(dialogs.script->messages[0].endsWith(U(u8" を開けません．")));
+        EXPECT_EQ(form.CurrentDrawingPath, drawing.string());
+        SettleView(form);
+        ExpectCrossShown(form);
+        dialogs.script->messages.clear();
+    }
+    // A name the drawing model cannot hold in Shift-JIS would open another
+    // file or none: refused with a message.
+    const std::filesystem::path emoji = folder.File(reinterpret_cast<const char*>(u8"図\U0001F600.zhd"));
+    std::filesystem::copy_file(drawing, emoji);
+    EXPECT_EQ(form.FileOpen(emoji), 0);
+    ASSERT_EQ(dialogs.script->messages.size(), 1);
+    EXPECT_TRUE(dialogs.script->messages[0].contains("Shift-JIS"));
+    EXPECT_EQ(form.CurrentDrawingPath, drawing.string());
+    dialogs.script->messages.clear();
     // A damaged file shows what could be read and says so.
     EXPECT_EQ(form.FileOpen(garbage), 1);
     ASSERT_EQ(dialogs.script->messages.size(), 1);

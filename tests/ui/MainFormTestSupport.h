@@ -6,6 +6,7 @@
 
 #include "document/ZhdData.h"
 #include "elements/KLine.h"
+#include "platform/ShiftJis.h"
 #include "platform/ui/DialogService.h"
 #include "tests/support/TempDir.h"
 #include "ui/MainForm.h"
@@ -39,7 +40,7 @@ inline std::filesystem::path WriteCrossDrawing(const TempDir& folder, const std:
         drawing.GetElemListPtr().Append(line);
     }
     const std::filesystem::path path = folder.File(name);
-    EXPECT_EQ(drawing.SaveToFile(path.string()), TSaveStatus::Saved);
+    EXPECT_EQ(drawing.SaveToFile(SjisPath(path)), TSaveStatus::Saved);
     return path;
 }
 

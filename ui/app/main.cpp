@@ -4,7 +4,12 @@
 #include "core/DebugLog.h"
 #include "platform/ui/DialogService.h"
 #include "ui/AboutBox.h"
+#include "ui/ColorBox.h"
+#include "ui/Information.h"
+#include "ui/InputBox.h"
 #include "ui/MainForm.h"
+#include "ui/PrintOrigin.h"
+#include "ui/RasSolid.h"
 
 #include <QApplication>
 
@@ -51,8 +56,13 @@ int main(int argc, char** argv)
         drawing_arguments.push_back(arguments[i].toStdString());
     try {
         TForm1 form(drawing_arguments);
+        TfmPrintOrigin print_origin(&form);
+        TfmInputBox input_box(&form);
+        TfmColorBox color_box(&form);
         TAboutBox about_box(&form);
-        form.SetForms({ &about_box });
+        TfmInformation information(&form);
+        TfmRasSolid ras_solid(&form);
+        form.SetForms({ &print_origin, &input_box, &color_box, &about_box, &information, &ras_solid });
         QObject::connect(&form, &TForm1::Closed, &application, &QApplication::quit, Qt::QueuedConnection);
         form.show();
         application.exec();
