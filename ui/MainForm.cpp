@@ -18,6 +18,7 @@
 #include "platform/ui/DialogService.h"
 #include "platform/ui/FormSupport.h"
 #include "platform/ui/IniFile.h"
+#include "platform/ui/QtText.h"
 #include "ui/AboutBox.h"
 #include "ui/PaintBox.h"
 
@@ -38,11 +39,6 @@
 #include <algorithm>
 
 namespace {
-
-QString U(const char8_t* text)
-{
-    return QString::fromUtf8(reinterpret_cast<const char*>(text));
-}
 
 // A clock face: the picture ORed over a black disc, white transparent.
 QImage LoadClockFace(const std::filesystem::path& file, int radius)
@@ -103,7 +99,7 @@ std::filesystem::path TForm1::ProgramFolder()
 void TForm1::FormCreate()
 {
     WriteDebugLog("<FormCreate>");
-    ProgramTitle = WindowTitle = U(u8"Zuview Ver.1.00α4.36");
+    ProgramTitle = WindowTitle = QtText(u8"Zuview Ver.1.00α4.36");
     setWindowTitle(WindowTitle);
     // The cross-hair stands for the mouse over the drawing.
     PaintBox1->setCursor(Qt::BlankCursor);
@@ -139,7 +135,7 @@ void TForm1::FormCreate()
     cbPrintBai->setCurrentIndex(2);
     hcbPrintAngle->setCurrentIndex(0);
     cbColorPrint->setChecked(info.ColorPrint != 0);
-    ApplyHint(Label5, U(u8"線種の出力ピッチの調整をします．\n([基本設定]→[線種]→[出力ピッチ])÷値が1dotのピッチ(mm)"
+    ApplyHint(Label5, QtText(u8"線種の出力ピッチの調整をします．\n([基本設定]→[線種]→[出力ピッチ])÷値が1dotのピッチ(mm)"
                         u8"になります．\n値が大きい程細かくなります．|"));
     SingleClickFlag = LeftDoubleClickFlag = RightDoubleClickFlag = DoubleClickSuppression = 0;
     GroupBarBitmap = QImage(304, 21, QImage::Format_RGB32);
@@ -209,7 +205,7 @@ void TForm1::FormShow()
     setAcceptDrops(true);
     if (!arguments_.empty()) {
         QApplication::processEvents();
-        std::filesystem::path path = std::filesystem::path(std::u8string(arguments_[0].begin(), arguments_[0].end()));
+        std::filesystem::path path = PathFromUtf8(arguments_[0]);
         std::string name = path.filename().string();
         std::transform(name.begin(), name.end(), name.begin(),
                        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -259,9 +255,9 @@ void TForm1::DropFiles(const QList<QUrl>& urls)
     const auto local = std::find_if(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); });
     if (local == urls.end())
         return;
-    const QByteArray path = local->toLocalFile().toUtf8();
+    const std::filesystem::path path = PathFromText(local->toLocalFile());
     QApplication::processEvents();
-    FileOpen(std::filesystem::path(std::u8string(path.begin(), path.end())));
+    FileOpen(path);
 }
 
 void TForm1::CMDialogKey(int key)

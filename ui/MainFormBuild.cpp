@@ -8,11 +8,12 @@
 #include "controls/HistoryComboBox.h"
 #include "controls/NumberEdit.h"
 #include "controls/ResizableToolWindow97.h"
+#include "controls/ToolWindow97.h"
 #include "controls/Toolbar97.h"
 #include "controls/ToolbarButton97.h"
-#include "controls/ToolWindow97.h"
 #include "platform/ui/FormFont.h"
 #include "platform/ui/FormSupport.h"
+#include "platform/ui/QtText.h"
 #include "ui/PageScroller.h"
 #include "ui/PaintBox.h"
 
@@ -32,11 +33,6 @@
 #include <QTreeWidget>
 
 namespace {
-
-QString U(const char8_t* text)
-{
-    return QString::fromUtf8(reinterpret_cast<const char*>(text));
-}
 
 template <typename Widget>
 Widget* Named(Widget* widget, const char* name)
@@ -65,9 +61,9 @@ void FitBarButton(TToolbarButton97* button)
 TToolbarButton97* BarButton(QWidget* client, const char* name, const char8_t* caption, const char8_t* hint)
 {
     auto* button = Named(new TToolbarButton97(client), name);
-    button->SetCaption(U(caption));
+    button->SetCaption(QtText(caption));
     if (hint)
-        button->SetHint(U(hint));
+        button->SetHint(QtText(hint));
     FitBarButton(button);
     return button;
 }
@@ -76,30 +72,30 @@ QToolButton* ToolButton(QWidget* parent, const char* name, const char8_t* captio
                         int height = 21)
 {
     auto* button = Named(new QToolButton(parent), name);
-    button->setText(U(caption));
+    button->setText(QtText(caption));
     button->setAutoRaise(true);
     if (hint)
-        ApplyHint(button, U(hint));
+        ApplyHint(button, QtText(hint));
     return Sized(button, height);
 }
 
 QCheckBox* CheckBox(QWidget* parent, const char* name, const char8_t* caption, const char8_t* hint)
 {
-    auto* box = Named(new QCheckBox(U(caption), parent), name);
+    auto* box = Named(new QCheckBox(QtText(caption), parent), name);
     if (hint)
-        ApplyHint(box, U(hint));
+        ApplyHint(box, QtText(hint));
     return Sized(box);
 }
 
 QLabel* Label(QWidget* parent, const char* name, const char8_t* caption)
 {
-    return Sized(Named(new QLabel(U(caption), parent), name));
+    return Sized(Named(new QLabel(QtText(caption), parent), name));
 }
 
 TToolbar97* NewToolbar(const char* name, const char8_t* caption, int row, int pos)
 {
     auto* bar = Named(new TToolbar97, name);
-    bar->SetCaption(U(caption));
+    bar->SetCaption(QtText(caption));
     bar->SetDockRow(row);
     bar->SetDockPos(pos);
     return bar;
@@ -107,10 +103,10 @@ TToolbar97* NewToolbar(const char* name, const char8_t* caption, int row, int po
 
 QAction* MenuItem(QMenu* menu, const char* name, const char8_t* caption, const char8_t* hint = nullptr)
 {
-    QAction* item = menu->addAction(U(caption));
+    QAction* item = menu->addAction(QtText(caption));
     item->setObjectName(QString::fromLatin1(name));
     if (hint) {
-        const THint parts = SplitHint(U(hint));
+        const THint parts = SplitHint(QtText(hint));
         item->setToolTip(parts.tip);
         item->setStatusTip(parts.status);
     }
@@ -178,7 +174,7 @@ void TForm1::BuildControls()
 
     StatusBar1 = Named(new QStatusBar(this), "StatusBar1");
     setStatusBar(StatusBar1);
-    StatusBar1->showMessage(U(u8"何もしません．"));
+    StatusBar1->showMessage(QtText(u8"何もしません．"));
 
     Tips = Named(new QLabel(central), "Tips");
     Tips->setFont(QFont(QStringLiteral("IPAPGothic"), 0));
@@ -202,7 +198,7 @@ void TForm1::BuildControls()
 void TForm1::BuildMenus()
 {
     QMenuBar* bar = menuBar();
-    File1 = Named(bar->addMenu(U(u8"ファイル(&F)")), "File1");
+    File1 = Named(bar->addMenu(QtText(u8"ファイル(&F)")), "File1");
     Open1 = MenuItem(File1, "Open1", u8"開く(&O)");
     Refresh1 = MenuItem(File1, "Refresh1", u8"更新(&R)");
     File1->addSeparator();
@@ -211,8 +207,8 @@ void TForm1::BuildMenus()
     File1->addSeparator();
     Exit1 = MenuItem(File1, "Exit1", u8"終了(&X)");
 
-    Show1 = Named(bar->addMenu(U(u8"表示(&V)")), "Show1");
-    T1 = Named(Show1->addMenu(U(u8"ツールバー(&T)")), "T1");
+    Show1 = Named(bar->addMenu(QtText(u8"表示(&V)")), "Show1");
+    T1 = Named(Show1->addMenu(QtText(u8"ツールバー(&T)")), "T1");
     struct ViewItem {
         const char* name;
         const char8_t* caption;
@@ -229,9 +225,9 @@ void TForm1::BuildMenus()
     }
     ViewItems[8]->setChecked(true);
 
-    Other1 = Named(bar->addMenu(U(u8"その他(&O)")), "Other1");
+    Other1 = Named(bar->addMenu(QtText(u8"その他(&O)")), "Other1");
     Makebat1 = MenuItem(Other1, "Makebat1", u8"外変バッチの作成(&B)");
-    Help1 = Named(bar->addMenu(U(u8"ヘルプ(&H)")), "Help1");
+    Help1 = Named(bar->addMenu(QtText(u8"ヘルプ(&H)")), "Help1");
     Tutorial1 = MenuItem(Help1, "Tutorial1", u8"使い方(&U)");
     About1 = MenuItem(Help1, "About1", u8"バージョン情報(&A)");
 
@@ -240,7 +236,7 @@ void TForm1::BuildMenus()
     N2 = CheckItem(PopupMenu1, "N2", u8"画像・ソリッドを最初に描画");
     N4 = CheckItem(PopupMenu1, "N4", u8"ソリッドを先に描画");
     PopupMenu1->addSeparator();
-    N6 = Named(PopupMenu1->addMenu(U(u8"画像・ソリッド描画順")), "N6");
+    N6 = Named(PopupMenu1->addMenu(QtText(u8"画像・ソリッド描画順")), "N6");
     N11 = CheckItem(N6, "N11", u8"レイヤ順");
     N12 = CheckItem(N6, "N12", u8"レイヤ逆順");
     N13 = CheckItem(N6, "N13", u8"線色順");
@@ -345,16 +341,16 @@ void TForm1::BuildSubCommandBar()
     Label2 = Label(tbMainPrint, "Label2", u8"基準点");
     tbMPbtnOrigin = ToolButton(tbMainPrint, "tbMPbtnOrigin", u8"中・中", u8"印刷基準点を設定します．|");
     cbPrintBai = Named(new QComboBox(tbMainPrint), "cbPrintBai");
-    cbPrintBai->addItems({ U(u8"200%(A4→A2,A3→A1) "), U(u8"141%(A4→A3,A3→A2)"), U(u8"100%(A4→A4,A3→A3)"),
-                           U(u8" 71%(A3→A4,A2→A3)"), U(u8" 50%(A2→A4,A1→A3)"), U(u8" 35%(A0→A3,A1→A4)"),
-                           U(u8" 25%(A0→A4,A1→A5)"), U(u8"任意倍率") });
-    ApplyHint(cbPrintBai, U(u8"印刷倍率を設定します．|"));
+    cbPrintBai->addItems({ QtText(u8"200%(A4→A2,A3→A1) "), QtText(u8"141%(A4→A3,A3→A2)"), QtText(u8"100%(A4→A4,A3→A3)"),
+                           QtText(u8" 71%(A3→A4,A2→A3)"), QtText(u8" 50%(A2→A4,A1→A3)"), QtText(u8" 35%(A0→A3,A1→A4)"),
+                           QtText(u8" 25%(A0→A4,A1→A5)"), QtText(u8"任意倍率") });
+    ApplyHint(cbPrintBai, QtText(u8"印刷倍率を設定します．|"));
     Label3 = Label(tbMainPrint, "Label3", u8"回転");
     hcbPrintAngle = Named(new THistoryComboBox(tbMainPrint), "hcbPrintAngle");
     hcbPrintAngle->SetSaveFileName(QStringLiteral("Zuview"));
     hcbPrintAngle->SetSaveSectionName(QStringLiteral("PrintAngle"));
     hcbPrintAngle->setMaxCount(10);
-    ApplyHint(hcbPrintAngle, U(u8"度-分-秒 or 度.分秒|印刷角度を入力します．|"));
+    ApplyHint(hcbPrintAngle, QtText(u8"度-分-秒 or 度.分秒|印刷角度を入力します．|"));
     hcbPrintAngle->setMinimumWidth(90);
     hcbPrintAngle->Loaded();
     tbMPbtnPrintSet = ToolButton(tbMainPrint, "tbMPbtnPrintSet", u8"プリンタ設定", u8"プリンタのプロパティを開きます．|");
@@ -387,7 +383,7 @@ void TForm1::BuildViewBar()
     nePrtPitch->SetAbs(true);
     nePrtPitch->SetValue(20);
     nePrtPitch->resize(40, 22);
-    ApplyHint(nePrtPitch, U(u8"1以上の整数を入力して下さい．|"));
+    ApplyHint(nePrtPitch, QtText(u8"1以上の整数を入力して下さい．|"));
     Label6 = Label(view, "Label6", u8"mm");
     new TToolbarSep97(view);
     cbTransparent = CheckBox(view, "cbTransparent", u8"モノクロ透過", u8"モノクロ画像を透過します．（背景色透過）|");
@@ -450,7 +446,7 @@ void TForm1::BuildStatusPanels()
     int left = 230;
     for (const StatusButton& entry : buttons) {
         auto* button = Named(new QToolButton(Panel3), entry.name);
-        button->setText(U(entry.caption));
+        button->setText(QtText(entry.caption));
         button->setAutoRaise(true);
         button->setGeometry(left, 0, 56, 22);
         left += 56;
@@ -473,16 +469,16 @@ void TForm1::BuildSearchBar()
     cbSearchWord->setEditable(true);
     cbSearchWord->resize(220, 22);
     cbSearchWord->setContextMenuPolicy(Qt::CustomContextMenu);
-    ApplyHint(cbSearchWord, U(u8"右クリックで履歴管理が行えます．"));
+    ApplyHint(cbSearchWord, QtText(u8"右クリックで履歴管理が行えます．"));
     cbSearchNarrow = CheckBox(search, "cbSearchNarrow", u8"絞込", u8"絞込検索を行います．");
     btnSearch = ToolButton(search, "btnSearch", u8"検索", u8"検索を行います．", 22);
     btnSearch->setEnabled(false);
     btnSearch2 = ToolButton(search, "btnSearch2", u8"前索", u8"前検索を行います．", 22);
     btnSearch2->setEnabled(false);
     cbTargetLayer = Named(new QComboBox(search), "cbTargetLayer");
-    cbTargetLayer->addItems({ U(u8"表示レイヤ"), U(u8"書込グループ"), U(u8"書込レイヤ") });
+    cbTargetLayer->addItems({ QtText(u8"表示レイヤ"), QtText(u8"書込グループ"), QtText(u8"書込レイヤ") });
     cbTargetLayer->setCurrentIndex(0);
-    ApplyHint(cbTargetLayer, U(u8"検索対象となるレイヤを選択します．"));
+    ApplyHint(cbTargetLayer, QtText(u8"検索対象となるレイヤを選択します．"));
     Sized(cbTargetLayer);
     tbtn97SearchConfig = BarButton(search, "tbtn97SearchConfig", u8"検索設定", nullptr);
     tbtn97SearchConfig->SetDropdownMenu(ppmSearchConfig);
@@ -490,11 +486,11 @@ void TForm1::BuildSearchBar()
     cbPanView = CheckBox(search, "cbPanView", u8"表示中心", u8"検索文字列を表示中心とします．");
     cbPanPrt = CheckBox(search, "cbPanPrt", u8"印刷基点", u8"検索文字列を印刷基点とします．");
     cbKiten = Named(new QComboBox(search), "cbKiten");
-    cbKiten->addItems({ U(u8"左下"), U(u8"中下"), U(u8"右下"), U(u8"左中"), U(u8"中中"), U(u8"右中"), U(u8"左上"),
-                        U(u8"中上"), U(u8"右上") });
+    cbKiten->addItems({ QtText(u8"左下"), QtText(u8"中下"), QtText(u8"右下"), QtText(u8"左中"), QtText(u8"中中"), QtText(u8"右中"), QtText(u8"左上"),
+                        QtText(u8"中上"), QtText(u8"右上") });
     cbKiten->setCurrentIndex(0);
     cbKiten->setEnabled(false);
-    ApplyHint(cbKiten, U(u8"表示中心または印刷基点を検索文字列のどの位置にするか選択します．"));
+    ApplyHint(cbKiten, QtText(u8"表示中心または印刷基点を検索文字列のどの位置にするか選択します．"));
     Sized(cbKiten);
 }
 
@@ -504,7 +500,7 @@ void TForm1::BuildGroupLayerWindows()
                               char kind, std::vector<QToolButton*>& buttons, QToolButton*& all, QToolButton*& special,
                               const char8_t* special_caption, int width) {
         auto* window = Named(new TToolWindow97, window_name);
-        window->SetCaption(U(caption));
+        window->SetCaption(QtText(caption));
         window->SetMinClientWidth(15);
         window->SetMinClientHeight(20);
         QWidget* client = window->Client();
@@ -531,7 +527,7 @@ void TForm1::BuildGroupLayerWindows()
         all->setGeometry(0, 0, 24, 21);
         all->setProperty("Tag", 21);
         special = Named(new QToolButton(extra), (std::string("tb") + kind + "Sp").c_str());
-        special->setText(U(special_caption));
+        special->setText(QtText(special_caption));
         special->setAutoRaise(true);
         special->setGeometry(0, 21, 24, 21);
         special->setProperty("Tag", 31);
@@ -555,7 +551,7 @@ void TForm1::BuildGroupLayerWindows()
 void TForm1::BuildContinuousPrintWindow()
 {
     ToolWindowContinuousPrint = Named(new TToolWindow97, "ToolWindowContinuousPrint");
-    ToolWindowContinuousPrint->SetCaption(U(u8"ファイル連続印刷"));
+    ToolWindowContinuousPrint->SetCaption(QtText(u8"ファイル連続印刷"));
     ToolWindowContinuousPrint->SetDockableTo(TopOrBottom);
     ToolWindowContinuousPrint->SetFullSize(true);
     QWidget* client = ToolWindowContinuousPrint->Client();
@@ -567,7 +563,7 @@ void TForm1::BuildContinuousPrintWindow()
     ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListView1->setHeaderLabels({ U(u8"番号"), U(u8"合成"), U(u8"ファイル名"), U(u8"更新日時"), U(u8"メモ") });
+    ListView1->setHeaderLabels({ QtText(u8"番号"), QtText(u8"合成"), QtText(u8"ファイル名"), QtText(u8"更新日時"), QtText(u8"メモ") });
     const int widths[] = { 40, 40, 350, 125, 300 };
     for (int column = 0; column < 5; ++column)
         ListView1->setColumnWidth(column, widths[column]);

@@ -3,50 +3,35 @@
 
 #include "ui/MainForm.h"
 
+#include "platform/ui/DialogService.h"
+#include "platform/ui/QtText.h"
 #include "ui/AboutBox.h"
 #include "ui/HelpFile.h"
 #include "ui/ZuhenBatchFile.h"
-#include "platform/ui/DialogService.h"
 
 #include <QDir>
-
-namespace {
-
-QString U(const char8_t* text)
-{
-    return QString::fromUtf8(reinterpret_cast<const char*>(text));
-}
-
-QString PathText(const std::filesystem::path& path)
-{
-    const std::u8string text = path.u8string();
-    return QString::fromUtf8(reinterpret_cast<const char*>(text.data()), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 void TForm1::Makebat1Click()
 {
     const QString proposed = QDir::current().filePath(QStringLiteral("_zuview.bat"));
-    const QString chosen = DialogService().SaveFileName(this, U(u8"外変バッチの作成"), proposed,
+    const QString chosen = DialogService().SaveFileName(this, QtText(u8"外変バッチの作成"), proposed,
                                                         QStringLiteral("bat (*.bat)"));
     if (chosen.isEmpty())
         return;
-    const QByteArray bytes = chosen.toUtf8();
     // The extension is settled before anything is asked about the file, so
     // the question is about the file that is written.
-    const std::filesystem::path file = BatchFileName(std::filesystem::path(std::u8string(bytes.begin(), bytes.end())));
+    const std::filesystem::path file = BatchFileName(PathFromText(chosen));
     if (!ConfirmOverwrite(this, PathText(file)))
         return;
     switch (WriteZuhenBatchFile(file, ProgramFolder())) {
     case TBatchWriteResult::Written:
         break;
     case TBatchWriteResult::FolderNotShiftJis:
-        ShowMessage(this, PathText(ProgramFolder()) + U(u8" は Shift-JIS で表せないため，バッチファイルに書けません．"),
+        ShowMessage(this, PathText(ProgramFolder()) + QtText(u8" は Shift-JIS で表せないため，バッチファイルに書けません．"),
                     QMessageBox::Warning);
         break;
     case TBatchWriteResult::NotWritable:
-        ShowMessage(this, PathText(file) + U(u8" を作成できません．"), QMessageBox::Warning);
+        ShowMessage(this, PathText(file) + QtText(u8" を作成できません．"), QMessageBox::Warning);
         break;
     }
 }

@@ -10,21 +10,13 @@
 #include "document/ZhdData.h"
 #include "platform/ImageCanvas.h"
 #include "platform/ShiftJis.h"
+#include "platform/ui/QtText.h"
 #include "ui/PageScroller.h"
 #include "ui/PaintBox.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QStatusBar>
-
-namespace {
-
-QString U(const char8_t* text)
-{
-    return QString::fromUtf8(reinterpret_cast<const char*>(text));
-}
-
-} // namespace
 
 void TForm1::Print1Push(TToolbarButton97* sender)
 {
@@ -60,7 +52,7 @@ void TForm1::tbtn97Click(TToolbarButton97* sender)
     const QString name = sender->objectName();
     const auto show_mode = [this](const char8_t* text) {
         SavedStatusText = StatusText();
-        SetCommandStatus(U(text));
+        SetCommandStatus(QtText(text));
     };
     if (name == "tbtn97Print" || name == "tbtn97ContPrint") {
         show_mode(name == "tbtn97Print" ? u8"印刷します．" : u8"ファイル連続印刷します．");

@@ -10,6 +10,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ShiftJis.h"
 #include "platform/ui/DialogService.h"
+#include "platform/ui/QtText.h"
 #include "ui/PaintBox.h"
 
 #include <QAction>
@@ -23,23 +24,6 @@
 #include <fstream>
 
 namespace {
-
-QString U(const char8_t* text)
-{
-    return QString::fromUtf8(reinterpret_cast<const char*>(text));
-}
-
-QString PathText(const std::filesystem::path& path)
-{
-    const std::u8string text = path.u8string();
-    return QString::fromUtf8(reinterpret_cast<const char*>(text.data()), static_cast<qsizetype>(text.size()));
-}
-
-std::string Utf8Path(const std::filesystem::path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 bool HasExtension(const std::filesystem::path& path, std::string_view wanted)
 {
@@ -84,13 +68,13 @@ int TForm1::FileOpen(const std::filesystem::path& path)
     // another file or none.
     const std::string sjis_path = SjisPath(path);
     if (NativePath(sjis_path) != path) {
-        ShowMessage(this, PathText(path) + U(u8" は名前を Shift-JIS で表せないため開けません．"),
+        ShowMessage(this, PathText(path) + QtText(u8" は名前を Shift-JIS で表せないため開けません．"),
                     QMessageBox::Warning);
         return 0;
     }
     QFile probe(PathText(path));
     if (!probe.open(QIODevice::ReadOnly)) {
-        ShowMessage(this, PathText(path) + U(u8" を開けません．"), QMessageBox::Warning);
+        ShowMessage(this, PathText(path) + QtText(u8" を開けません．"), QMessageBox::Warning);
         return 0;
     }
     probe.close();
@@ -121,7 +105,7 @@ int TForm1::FileOpen(const std::filesystem::path& path)
     TZhdZoom saved = document_->GetHead().GetSavedView();
     saved.SetScale(saved.GetScale() / info.FitFactor);
     info.SetPrevView(saved);
-    setWindowTitle(WindowTitle + " - " + PathText(path) + U(u8" (データバージョン：")
+    setWindowTitle(WindowTitle + " - " + PathText(path) + QtText(u8" (データバージョン：")
                    + QString::number(document_->GetVersion() * 0.01, 'f', 2) + ")");
     CurrentDrawingPath = Utf8Path(path);
     PrintTitle = DefaultPrintTitle;
@@ -129,7 +113,7 @@ int TForm1::FileOpen(const std::filesystem::path& path)
     info.LoadReferenceFile(sjis_path);
     if (loaded.status != TLoadStatus::Loaded) {
         // What could be read is shown; the user learns that it is not all.
-        ShowMessage(this, PathText(path) + U(u8" は途中までしか読めませんでした．"), QMessageBox::Warning);
+        ShowMessage(this, PathText(path) + QtText(u8" は途中までしか読めませんでした．"), QMessageBox::Warning);
     }
     return 1;
 }
@@ -138,12 +122,11 @@ void TForm1::Open1Click()
 {
     QString folder;
     if (!CurrentDrawingPath.empty())
-        folder = PathText(std::filesystem::path(std::u8string(CurrentDrawingPath.begin(), CurrentDrawingPath.end()))
+        folder = PathText(PathFromUtf8(CurrentDrawingPath)
                               .parent_path());
-    const QString chosen = DialogService().OpenFileName(this, U(u8"開く"), folder, QStringLiteral("zhd (*.zhd)"));
+    const QString chosen = DialogService().OpenFileName(this, QtText(u8"開く"), folder, QStringLiteral("zhd (*.zhd)"));
     if (!chosen.isEmpty()) {
-        const QByteArray bytes = chosen.toUtf8();
-        FileOpen(std::filesystem::path(std::u8string(bytes.begin(), bytes.end())));
+            FileOpen(PathFromText(chosen));
     }
     ToolbarSubCommand->setFocus();
 }
@@ -152,7 +135,7 @@ void TForm1::tbtn97UpdateClick()
 {
     if (CurrentDrawingPath.empty())
         return;
-    FileOpen(std::filesystem::path(std::u8string(CurrentDrawingPath.begin(), CurrentDrawingPath.end())));
+    FileOpen(PathFromUtf8(CurrentDrawingPath));
 }
 
 void TForm1::tbtn97ZHFClick()
@@ -163,10 +146,9 @@ void TForm1::tbtn97ZHFClick()
     const std::string& current = document_->GetInfoRegPtr().SettingsFilePath;
     if (!current.empty())
         folder = PathText(NativePath(current).parent_path());
-    const QString chosen = DialogService().OpenFileName(this, U(u8"開く"), folder, QStringLiteral("zhf (*.zhf)"));
+    const QString chosen = DialogService().OpenFileName(this, QtText(u8"開く"), folder, QStringLiteral("zhf (*.zhf)"));
     if (!chosen.isEmpty()) {
-        const QByteArray bytes = chosen.toUtf8();
-        ReadCadSettingsFile(std::filesystem::path(std::u8string(bytes.begin(), bytes.end())));
+            ReadCadSettingsFile(PathFromText(chosen));
     }
     ToolbarSubCommand->setFocus();
 }
@@ -201,8 +183,8 @@ int TForm1::ReadCadSettingsFile(const std::filesystem::path& path)
             break;
         }
     }
-    tbtn97ZHF->SetHint(U(u8"環境設定ファイル：") + QString::fromStdString(SjisToUtf8(info.SettingsFilePath))
-                       + U(u8"\n文字参照ファイル：") + QString::fromStdString(SjisToUtf8(info.ReferenceFileName))
+    tbtn97ZHF->SetHint(QtText(u8"環境設定ファイル：") + QString::fromStdString(SjisToUtf8(info.SettingsFilePath))
+                       + QtText(u8"\n文字参照ファイル：") + QString::fromStdString(SjisToUtf8(info.ReferenceFileName))
                        + "|");
     info.LoadReferenceFile(Utf8ToSjis(CurrentDrawingPath));
     return 1;

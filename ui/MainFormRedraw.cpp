@@ -13,6 +13,7 @@
 #include "platform/Numbers.h"
 #include "platform/ShiftJis.h"
 #include "platform/Tick.h"
+#include "platform/ui/QtText.h"
 #include "ui/PaintBox.h"
 
 #include <QApplication>
@@ -29,11 +30,6 @@ namespace {
 QString FromSjis(const std::string& text)
 {
     return QString::fromStdString(SjisToUtf8(text));
-}
-
-QString U(const char8_t* text)
-{
-    return QString::fromUtf8(reinterpret_cast<const char*>(text));
 }
 
 // Redraws closer together than this to the end of the last one are put off.
@@ -151,7 +147,7 @@ void TForm1::UpdateStatusButtons(int kind)
         const double scale = head.GetGroupScale(group);
         UnitFactor = unit == 0 ? scale : unit == 1 ? scale * 0.001 : 1.0;
         UnitLabel = Utf8ToSjis(reinterpret_cast<const char*>(labels[unit]));
-        set_caption(sbtnUnit, U(captions[unit]));
+        set_caption(sbtnUnit, QtText(captions[unit]));
     }
     if (kind == 0 || kind == 2)
         set_caption(sbtnPaper, FromSjis(LookUp(Vocabulary.PaperNames, head.GetPaperSize())));
@@ -171,11 +167,11 @@ void TForm1::UpdateStatusButtons(int kind)
     }
     if (kind == 0 || kind == 5) {
         const double packed = document_->GetInfoAngle().GetPackedDMS();
-        set_caption(sbtnAxis, U(u8"∠") + QString::fromStdString(FloatToStrGeneral(packed, 5, 2)));
+        set_caption(sbtnAxis, QtText(u8"∠") + QString::fromStdString(FloatToStrGeneral(packed, 5, 2)));
     }
     if (kind == 0 || kind == 6) {
         const TInfoREG& info = document_->GetInfoRegPtr();
-        set_caption(sbtnBairitsu, U(u8"×") + QString::fromStdString(FloatToStrGeneral(info.GetView().GetScale(), 5, 2)));
+        set_caption(sbtnBairitsu, QtText(u8"×") + QString::fromStdString(FloatToStrGeneral(info.GetView().GetScale(), 5, 2)));
         sbtnBairitsu->setToolTip(FromSjis(info.GetStatusText()));
     }
     // Right to left from the magnification's right edge, each touching the

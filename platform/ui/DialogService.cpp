@@ -1,4 +1,5 @@
 #include "platform/ui/DialogService.h"
+#include "platform/ui/QtText.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -33,7 +34,7 @@ bool ConfirmOverwrite(QWidget* parent, const QString& path)
 {
     if (!QFileInfo::exists(path))
         return true;
-    const QString question = path + QString::fromUtf8(reinterpret_cast<const char*>(u8" は既に存在します．\n上書きしますか？"));
+    const QString question = path + QtText(u8" は既に存在します．\n上書きしますか？");
     return DialogService().Message(parent, QMessageBox::Question, QApplication::applicationDisplayName(), question,
                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         == QMessageBox::Yes;

@@ -99,7 +99,7 @@ TEST_F(MainFormSettingsTest, EverythingComesBackAfterARestart)
     EXPECT_EQ(form.pos(), QPoint(30, 40));
     EXPECT_EQ(form.size(), QSize(700, 500));
     EXPECT_EQ(form.DisplayUnit, 2);
-    EXPECT_EQ(form.sbtnUnit->text(), U(u8"図寸mm"));
+    EXPECT_EQ(form.sbtnUnit->text(), QtText(u8"図寸mm"));
     EXPECT_TRUE(form.cbWidthView->isChecked());
     EXPECT_EQ(form.neTrace->Value(), 70);
     EXPECT_EQ(form.nePrtPitch->Value(), 35);
@@ -228,7 +228,7 @@ TEST_F(MainFormSettingsTest, AFailedSaveIsReported)
     if (!ran)
         GTEST_SKIP() << "the settings folder stays writable here";
     ASSERT_EQ(dialogs.script->messages.size(), 1);
-    EXPECT_TRUE(dialogs.script->messages[0].contains(U(u8"に書き込めません")));
+    EXPECT_TRUE(dialogs.script->messages[0].contains(QtText(u8"に書き込めません")));
 }
 
 } // namespace

@@ -71,14 +71,14 @@ TEST_F(MainFormTest, StartsWithTheDrawingOfTheCommandLineFittedToThePaper)
     form.show();
     SettleView(form);
     EXPECT_EQ(form.CurrentDrawingPath, drawing.string());
-    EXPECT_TRUE(form.windowTitle().startsWith(U(u8"Zuview Ver.1.00α4.36 - ") + PathText(drawing)));
-    EXPECT_TRUE(form.windowTitle().endsWith(U(u8" (データバージョン：")
+    EXPECT_TRUE(form.windowTitle().startsWith(QtText(u8"Zuview Ver.1.00α4.36 - ") + PathText(drawing)));
+    EXPECT_TRUE(form.windowTitle().endsWith(QtText(u8" (データバージョン：")
                                             + QString::number(form.Document()->GetVersion() * 0.01, 'f', 2) + ")"));
     EXPECT_EQ(form.PaintBox1->Front().size(), form.PaintBox1->size());
     ExpectCrossShown(form);
-    EXPECT_EQ(form.StatusBar1->currentMessage(), U(u8"何もしません．"));
+    EXPECT_EQ(form.StatusBar1->currentMessage(), QtText(u8"何もしません．"));
     EXPECT_TRUE(form.Panel2->text().endsWith("{0-0}"));
-    EXPECT_EQ(form.sbtnPaper->text(), U(u8"Ａ－３"));
+    EXPECT_EQ(form.sbtnPaper->text(), QtText(u8"Ａ－３"));
 }
 
 // The CAD program starts the viewer on its data file, whose header names
@@ -206,7 +206,7 @@ TEST_F(MainFormTest, AnUnreadableDrawingIsReportedAndLeavesTheShownOne)
     const bool ran = WithFileUnreadable(locked, [&] { EXPECT_EQ(form.FileOpen(locked), 0); });
     if (ran) {
         ASSERT_EQ(dialogs.script->messages.size(), 1);
-        EXPECT_TRUE(dialogs.script->messages[0].endsWith(U(u8" を開けません．")));
+        EXPECT_TRUE(dialogs.script->messages[0].endsWith(QtText(u8" を開けません．")));
         EXPECT_EQ(form.CurrentDrawingPath, drawing.string());
         SettleView(form);
         ExpectCrossShown(form);
@@ -224,7 +224,7 @@ TEST_F(MainFormTest, AnUnreadableDrawingIsReportedAndLeavesTheShownOne)
     // A damaged file shows what could be read and says so.
     EXPECT_EQ(form.FileOpen(garbage), 1);
     ASSERT_EQ(dialogs.script->messages.size(), 1);
-    EXPECT_TRUE(dialogs.script->messages[0].contains(U(u8"途中までしか読めませんでした")));
+    EXPECT_TRUE(dialogs.script->messages[0].contains(QtText(u8"途中までしか読めませんでした")));
 }
 
 TEST_F(MainFormTest, RedrawsCloseTogetherAreDrawnOnceTheGateOpens)
@@ -273,10 +273,10 @@ TEST_F(MainFormTest, StatusButtonsShowUnitPaperScaleGroupAndLayer)
     form.DisplayUnit = 2;
     form.sbtnUnitClick();
     EXPECT_EQ(form.DisplayUnit, 0);
-    EXPECT_EQ(form.sbtnUnit->text(), U(u8"実寸mm"));
+    EXPECT_EQ(form.sbtnUnit->text(), QtText(u8"実寸mm"));
     EXPECT_DOUBLE_EQ(form.UnitFactor, 50);
     form.sbtnUnitClick();
-    EXPECT_EQ(form.sbtnUnit->text(), U(u8"実寸ｍ"));
+    EXPECT_EQ(form.sbtnUnit->text(), QtText(u8"実寸ｍ"));
     EXPECT_DOUBLE_EQ(form.UnitFactor, 0.05);
 
     form.UpdateStatusButtons(0);
@@ -289,8 +289,8 @@ TEST_F(MainFormTest, StatusButtonsShowUnitPaperScaleGroupAndLayer)
                                  form.sbtnBairitsu };
     for (int i = 0; i + 1 < 6; ++i)
         EXPECT_EQ(row[i]->x() + row[i]->width(), row[i + 1]->x());
-    EXPECT_EQ(form.sbtnAxis->text(), U(u8"∠0"));
-    EXPECT_TRUE(form.sbtnBairitsu->text().startsWith(U(u8"×")));
+    EXPECT_EQ(form.sbtnAxis->text(), QtText(u8"∠0"));
+    EXPECT_TRUE(form.sbtnBairitsu->text().startsWith(QtText(u8"×")));
 }
 
 TEST_F(MainFormTest, CommandModesSwitchWithTheirButtons)
@@ -317,7 +317,7 @@ TEST_F(MainFormTest, CommandModesSwitchWithTheirButtons)
         EXPECT_EQ(form.CommandMode, c.mode) << c.button->objectName().toStdString();
         EXPECT_EQ(form.CommandSubMode, 0);
         EXPECT_TRUE(c.button->Down());
-        EXPECT_EQ(form.StatusBar1->currentMessage(), U(c.status));
+        EXPECT_EQ(form.StatusBar1->currentMessage(), QtText(c.status));
         EXPECT_EQ(form.tbMainRaster->isVisible(), c.mode == 4);
         int down = 0;
         for (TToolbarButton97* b : { form.tbtn97None, form.tbtn97StatusView, form.tbtn97Raster, form.tbtn97Tanten,
@@ -385,7 +385,7 @@ TEST_F(MainFormTest, TheCadSettingsFileNamesTheReferenceFile)
     const std::filesystem::path settings = folder.Write("z.zhf", "REF_FILE=moji.txt\r\n");
     form.ReadCadSettingsFile(settings);
     EXPECT_EQ(form.tbtn97ZHF->Hint(),
-              U(u8"環境設定ファイル：") + PathText(settings) + U(u8"\n文字参照ファイル：moji.txt|"));
+              QtText(u8"環境設定ファイル：") + PathText(settings) + QtText(u8"\n文字参照ファイル：moji.txt|"));
 }
 
 TEST_F(MainFormTest, TheBatchFileAsksAboutTheFileItWrites)
@@ -422,7 +422,7 @@ TEST_F(MainFormTest, Screenshot)
     // Wide enough for the longest toolbar row.
     form.resize(1180, 720);
     SettleView(form);
-    CheckScreenshot(form, "MainForm", { U(u8"幅表示"), U(u8"モノクロ透過"), U(u8"以上"), U(u8"絞込") });
+    CheckScreenshot(form, "MainForm", { QtText(u8"幅表示"), QtText(u8"モノクロ透過"), QtText(u8"以上"), QtText(u8"絞込") });
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "elements/KLine.h"
 #include "platform/ShiftJis.h"
 #include "platform/ui/DialogService.h"
+#include "platform/ui/QtText.h"
 #include "tests/support/TempDir.h"
 #include "ui/MainForm.h"
 
@@ -103,17 +104,6 @@ public:
 
     std::shared_ptr<TScriptedDialogs::TScript> script = std::make_shared<TScriptedDialogs::TScript>();
 };
-
-inline QString PathText(const std::filesystem::path& path)
-{
-    const std::u8string text = path.u8string();
-    return QString::fromUtf8(reinterpret_cast<const char*>(text.data()), static_cast<qsizetype>(text.size()));
-}
-
-inline QString U(const char8_t* text)
-{
-    return QString::fromUtf8(reinterpret_cast<const char*>(text));
-}
 
 // Lets the postponed redraws and paints run until the view is set up and
 // nothing is pending.
