@@ -12,6 +12,7 @@ ZUVIEW_PACKAGES=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   locales
+  xvfb xauth
 )
 
 zuview_missing_packages() {

@@ -49,7 +49,10 @@ void ExpectCrossShown(TForm1& form)
     TZhdData& document = *form.Document();
     const QRgb line = PenColour(document, "2");
     const QRgb background = PenColour(document, "B");
-    ASSERT_NE(line, background);
+    // The drawing's own pens (background black unless images are
+    // transparent).
+    ASSERT_EQ(line, qRgb(255, 0, 0));
+    ASSERT_EQ(background, qRgb(0, 0, 0));
     EXPECT_EQ(PixelAt(form, 50, 0), line);
     EXPECT_EQ(PixelAt(form, -70, 0), line);
     EXPECT_EQ(PixelAt(form, 0, 60), line);
@@ -79,6 +82,11 @@ TEST_F(MainFormTest, StartsWithTheDrawingOfTheCommandLineFittedToThePaper)
     EXPECT_EQ(form.StatusBar1->currentMessage(), QtText(u8"何もしません．"));
     EXPECT_TRUE(form.Panel2->text().endsWith("{0-0}"));
     EXPECT_EQ(form.sbtnPaper->text(), QtText(u8"Ａ－３"));
+
+    // Transparent monochrome images need a white background.
+    form.cbTransparent->setChecked(true);
+    ASSERT_EQ(form.FileOpen(drawing), 1);
+    EXPECT_EQ(PenColour(*form.Document(), "B"), qRgb(255, 255, 255));
 }
 
 // The CAD program starts the viewer on its data file, whose header names

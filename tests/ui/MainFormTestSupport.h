@@ -26,12 +26,18 @@
 #include <vector>
 
 // A drawing of one horizontal and one vertical line through the origin, in
-// pen colour `pen`, on A3 paper.
+// pen colour `pen`, on A3 paper. Colours are packed red first, as pens keep
+// them.
 inline std::filesystem::path WriteCrossDrawing(const TempDir& folder, const std::string& name, int pen = 2,
                                                double half_length = 100)
 {
     TZhdData drawing;
     drawing.GetHeadPtr().SetPaperSize(3);
+    // The drawing's screen pens: a dark blue background, pen 2 red.
+    TVect<TZhdPen> pens = drawing.GetHeadPtr().GetPens();
+    pens.Set(0, TZhdPen(0x400000, 1));
+    pens.Set(2, TZhdPen(0x0000ff, 1));
+    drawing.GetHeadPtr().SetPens(pens);
     for (const auto& [start, end] : { std::pair { TBPoint(-half_length, 0.0), TBPoint(half_length, 0.0) },
                                       std::pair { TBPoint(0.0, -half_length), TBPoint(0.0, half_length) } }) {
         auto line = boost::make_shared<TKLine>();

@@ -45,10 +45,9 @@ void OpenProgramLog()
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("zuview"));
-    // Contained in the main window's caption, so the window system adds
-    // nothing to it.
-    QApplication::setApplicationDisplayName(QStringLiteral("Zuview"));
+    // No display name of its own: the window system would append it to
+    // every caption. Message boxes show this name.
+    QApplication::setApplicationName(QStringLiteral("Zuview"));
     OpenProgramLog();
     const QStringList arguments = QApplication::arguments();
     std::vector<std::string> drawing_arguments;

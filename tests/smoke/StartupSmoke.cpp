@@ -1,0 +1,234 @@
+// The start-up smoke test of the real executable on a real X server (CTest
+// runs it under xvfb-run): a drawing written with our own document code is
+// given to zuview on its command line; the test waits for the main window
+// whose caption names the opened drawing, keeps its picture in the test
+// artefacts, checks that something was drawn, closes the window the way a
+// window manager's close button does and expects the program to end with
+// status 0.
+//
+// Every wait is bounded; a program that does not end in time is killed and
+// the test fails. The child gets its own settings and state folders, so no
+// user settings are read or written.
+
+#include "document/ZhdData.h"
+#include "elements/KCircle.h"
+#include "elements/KLine.h"
+#include "tests/smoke/XWindows.h"
+#include "tests/support/TempDir.h"
+
+#include <QImage>
+#include <boost/make_shared.hpp>
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <numbers>
+#include <optional>
+#include <set>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+constexpr auto window_wait = 30s;
+constexpr auto picture_wait = 10s;
+constexpr auto exit_wait = 30s;
+constexpr auto poll_step = 100ms;
+
+// The caption once a drawing is open: the program title, then the path.
+constexpr char8_t caption_prefix[] = u8"Zuview Ver.1.00α4.36 - ";
+
+int Fail(const std::string& message)
+{
+    std::fprintf(stderr, "startup smoke: %s\n", message.c_str());
+    return 1;
+}
+
+// A frame, its diagonals and a circle, on A3 paper.
+std::filesystem::path WriteDrawing(const TempDir& folder)
+{
+    TZhdData drawing;
+    drawing.GetHeadPtr().SetPaperSize(3);
+    const TBPoint corners[] = { TBPoint(-150, -100), TBPoint(150, -100), TBPoint(150, 100), TBPoint(-150, 100) };
+    std::vector<std::pair<TBPoint, TBPoint>> lines;
+    for (int i = 0; i < 4; ++i)
+        lines.emplace_back(corners[i], corners[(i + 1) % 4]);
+    lines.emplace_back(corners[0], corners[2]);
+    lines.emplace_back(corners[1], corners[3]);
+    std::uint16_t pen = 1;
+    for (const auto& [start, end] : lines) {
+        auto line = boost::make_shared<TKLine>();
+        line->SetLine(start, end);
+        line->SetPenColor(pen++);
+        line->SetPenStyle(1);
+        drawing.GetElemListPtr().Append(line);
+    }
+    auto circle = boost::make_shared<TKCircle>(TBPoint(0, 0), 80.0, TAngle(), TAngle(2 * std::numbers::pi), TAngle(),
+                                               1.0, 1);
+    circle->SetPenColor(pen);
+    circle->SetPenStyle(1);
+    drawing.GetElemListPtr().Append(circle);
+    const std::filesystem::path path = folder.File("drawing.zhd");
+    if (drawing.SaveToFile(path.string()) != TSaveStatus::Saved)
+        return {};
+    return path;
+}
+
+// The running zuview; killed if it is still running when the test ends.
+class TChild {
+public:
+    TChild(const std::vector<std::string>& arguments, const std::vector<std::string>& environment)
+    {
+        std::vector<char*> argv;
+        for (const std::string& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        std::vector<char*> envp;
+        for (const std::string& entry : environment)
+            envp.push_back(const_cast<char*>(entry.c_str()));
+        envp.push_back(nullptr);
+        if (posix_spawn(&pid_, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0)
+            pid_ = -1;
+    }
+    ~TChild()
+    {
+        if (Running()) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    TChild(const TChild&) = delete;
+    TChild& operator=(const TChild&) = delete;
+
+    bool Started() const { return pid_ > 0; }
+    bool Running() const { return pid_ > 0 && !status_; }
+    // The wait status once the program ended, without waiting.
+    std::optional<int> WaitStatus()
+    {
+        if (Running()) {
+            int status = 0;
+            if (waitpid(pid_, &status, WNOHANG) == pid_)
+                status_ = status;
+        }
+        return status_;
+    }
+
+private:
+    pid_t pid_ = -1;
+    std::optional<int> status_;
+};
+
+std::string DescribeStatus(int status)
+{
+    if (WIFEXITED(status))
+        return "exit status " + std::to_string(WEXITSTATUS(status));
+    if (WIFSIGNALED(status))
+        return "signal " + std::to_string(WTERMSIG(status));
+    return "wait status " + std::to_string(status);
+}
+
+// The environment of this process with the child's own settings and state
+// folders and the X platform (CTest's default for widget tests is the
+// offscreen one).
+std::vector<std::string> ChildEnvironment(const TempDir& folder)
+{
+    const std::pair<std::string, std::string> overrides[] = {
+        { "XDG_CONFIG_HOME", (folder.Path() / "config").string() },
+        { "XDG_STATE_HOME", (folder.Path() / "state").string() },
+        { "QT_QPA_PLATFORM", "xcb" },
+    };
+    std::vector<std::string> environment;
+    for (char** entry = environ; *entry; ++entry) {
+        const std::string text(*entry);
+        bool replaced = false;
+        for (const auto& [name, value] : overrides)
+            replaced = replaced || text.starts_with(name + "=");
+        if (!replaced)
+            environment.push_back(text);
+    }
+    for (const auto& [name, value] : overrides)
+        environment.push_back(name + "=" + value);
+    return environment;
+}
+
+std::size_t CountColours(const QImage& picture)
+{
+    std::set<QRgb> colours;
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        colours.insert(line, line + picture.width());
+    }
+    return colours.size();
+}
+
+} // namespace
+
+int main()
+{
+    TXConnection x;
+    if (!x.Valid())
+        return Fail("no X display (run under xvfb-run)");
+    const TempDir folder;
+    const std::filesystem::path drawing = WriteDrawing(folder);
+    if (drawing.empty())
+        return Fail("could not write the drawing");
+
+    TChild zuview({ ZUVIEW_EXECUTABLE, drawing.string() }, ChildEnvironment(folder));
+    if (!zuview.Started())
+        return Fail(std::string("could not start ") + ZUVIEW_EXECUTABLE);
+
+    const std::string prefix(reinterpret_cast<const char*>(caption_prefix));
+    std::optional<TXConnection::TFound> window;
+    for (const auto deadline = Clock::now() + window_wait; !window; std::this_thread::sleep_for(poll_step)) {
+        if (const std::optional<int> status = zuview.WaitStatus())
+            return Fail("zuview ended before its window showed the drawing: " + DescribeStatus(*status));
+        if (Clock::now() > deadline)
+            return Fail("no window captioned \"" + prefix + "...\" within the time allowed");
+        window = x.FindWindow(prefix);
+    }
+    std::printf("window: %s\n", window->title.c_str());
+    if (!window->title.starts_with(prefix + drawing.string()))
+        return Fail("the caption does not name the drawing " + drawing.string());
+
+    // The drawing is painted after the caption is set: take pictures until
+    // one has more than a single colour.
+    QImage picture;
+    std::size_t colours = 0;
+    for (const auto deadline = Clock::now() + picture_wait; colours <= 1 && Clock::now() < deadline;) {
+        std::this_thread::sleep_for(poll_step * 5);
+        picture = x.Grab(window->window);
+        colours = CountColours(picture);
+    }
+    const std::filesystem::path artefact = TestArtefactPath("zuview_xvfb.png");
+    if (!picture.isNull() && !picture.save(QString::fromStdString(artefact.string()), "PNG"))
+        return Fail("could not save " + artefact.string());
+    std::printf("picture: %dx%d, %zu colours, %s\n", picture.width(), picture.height(), colours,
+                artefact.string().c_str());
+    if (colours <= 1)
+        return Fail("the window's picture is blank");
+
+    x.RequestClose(window->window);
+    std::optional<int> status;
+    for (const auto deadline = Clock::now() + exit_wait; !status && Clock::now() < deadline;
+         std::this_thread::sleep_for(poll_step))
+        status = zuview.WaitStatus();
+    if (!status)
+        return Fail("zuview did not end after its window was asked to close");
+    if (!WIFEXITED(*status) || WEXITSTATUS(*status) != 0)
+        return Fail("zuview ended with " + DescribeStatus(*status));
+    std::printf("zuview closed cleanly\n");
+    return 0;
+}

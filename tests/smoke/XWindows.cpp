@@ -1,0 +1,138 @@
+#include "tests/smoke/XWindows.h"
+
+#include <X11/Xlib.h>
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// A window that goes away between the listing and a request makes the
+// server answer with an error (BadWindow, BadMatch); Xlib's default handler
+// would end the program. The request then simply finds nothing.
+int IgnoreXError(Display*, XErrorEvent*)
+{
+    return 0;
+}
+
+// The 8-bit channel of a pixel value under a visual's mask.
+int Channel(unsigned long pixel, unsigned long mask)
+{
+    if (mask == 0)
+        return 0;
+    int shift = 0;
+    while (((mask >> shift) & 1u) == 0)
+        ++shift;
+    const unsigned long top = mask >> shift;
+    return static_cast<int>(((pixel >> shift) & top) * 255u / top);
+}
+
+} // namespace
+
+TXConnection::TXConnection()
+    : display_(XOpenDisplay(nullptr))
+{
+    XSetErrorHandler(IgnoreXError);
+}
+
+TXConnection::~TXConnection()
+{
+    if (display_)
+        XCloseDisplay(display_);
+}
+
+std::optional<std::string> TXConnection::Title(TWindow window)
+{
+    const Atom utf8_string = XInternAtom(display_, "UTF8_STRING", False);
+    for (const Atom name : { XInternAtom(display_, "_NET_WM_NAME", False), Atom { XA_WM_NAME } }) {
+        Atom type = 0;
+        int format = 0;
+        unsigned long items = 0;
+        unsigned long remaining = 0;
+        unsigned char* data = nullptr;
+        const int status = XGetWindowProperty(display_, window, name, 0, 4096, False,
+                                              name == XA_WM_NAME ? AnyPropertyType : utf8_string, &type, &format,
+                                              &items, &remaining, &data);
+        std::optional<std::string> title;
+        if (status == Success && data && format == 8)
+            title = std::string(reinterpret_cast<const char*>(data), items);
+        if (data)
+            XFree(data);
+        if (title)
+            return title;
+    }
+    return std::nullopt;
+}
+
+std::optional<TXConnection::TFound> TXConnection::FindWindow(const std::string& prefix)
+{
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count))
+        return std::nullopt;
+    std::optional<TFound> found;
+    for (unsigned int i = 0; i < count && !found; ++i) {
+        XWindowAttributes attributes;
+        if (!XGetWindowAttributes(display_, children[i], &attributes) || attributes.map_state != IsViewable)
+            continue;
+        const std::optional<std::string> title = Title(children[i]);
+        if (title && title->starts_with(prefix))
+            found = TFound { children[i], *title };
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
+QImage TXConnection::Grab(TWindow window)
+{
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display_, window, &attributes) || attributes.map_state != IsViewable)
+        return {};
+    // XGetImage takes only what is on the screen: clip the window to it.
+    int left = 0;
+    int top = 0;
+    Window child = 0;
+    XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &left, &top, &child);
+    const Screen* screen = DefaultScreenOfDisplay(display_);
+    const int x0 = std::max(0, -left);
+    const int y0 = std::max(0, -top);
+    const int x1 = std::min(attributes.width, WidthOfScreen(screen) - left);
+    const int y1 = std::min(attributes.height, HeightOfScreen(screen) - top);
+    if (x1 <= x0 || y1 <= y0)
+        return {};
+    XImage* image = XGetImage(display_, window, x0, y0, static_cast<unsigned>(x1 - x0), static_cast<unsigned>(y1 - y0),
+                              AllPlanes, ZPixmap);
+    if (!image)
+        return {};
+    QImage picture(x1 - x0, y1 - y0, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x) {
+            const unsigned long pixel = XGetPixel(image, x, y);
+            line[x] = qRgb(Channel(pixel, image->red_mask), Channel(pixel, image->green_mask),
+                           Channel(pixel, image->blue_mask));
+        }
+    }
+    XDestroyImage(image);
+    return picture;
+}
+
+void TXConnection::RequestClose(TWindow window)
+{
+    XEvent event;
+    std::memset(&event, 0, sizeof event);
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display_, window, False, NoEventMask, &event);
+    XFlush(display_);
+}
