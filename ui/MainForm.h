@@ -106,6 +106,9 @@ public:
     void UpdateStatusButtons(int kind);
     void PaintBox1Paint();
     void FormResize();
+    // The mouse moved over a dock, a bar or the status bar: it left the
+    // drawing.
+    void DockBottomMouseMove();
     void ToolbarPanel3Resize();
     void sbtnUnitClick();
 
@@ -395,6 +398,7 @@ signals:
     void Closed();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -146,6 +147,9 @@ void AddSeparatorToRow(QWidget* row)
 }
 
 const TDockableTo TopOrBottom = DockableBit(dpTop) | DockableBit(dpBottom);
+
+// Marks the widgets whose own mouse moves mean the mouse is off the drawing.
+constexpr char outside_drawing_property[] = "zuviewOutsideDrawing";
 
 } // namespace
 
@@ -428,7 +432,9 @@ void TForm1::BuildStatusPanels()
     ToolbarPanel2 = NewToolbar("ToolbarPanel2", u8"パネル２", 1, 380);
     Panel2 = panel(ToolbarPanel2->Client(), "Panel2", 400);
 
+    // The status buttons' row spans its dock; the panel follows its width.
     ToolbarPanel3 = NewToolbar("ToolbarPanel3", u8"パネル３", 0, 0);
+    ToolbarPanel3->SetFullSize(true);
     Panel3 = Named(new QWidget(ToolbarPanel3->Client()), "Panel3");
     Panel3->resize(560, 22);
     Label4 = Named(new QLabel(Panel3), "Label4");
@@ -691,4 +697,25 @@ void TForm1::ConnectHandlers()
     connect(Makebat1, &QAction::triggered, this, [this] { Makebat1Click(); });
     connect(Tutorial1, &QAction::triggered, this, [this] { Tutorial1Click(); });
     connect(About1, &QAction::triggered, this, [this] { About1Click(); });
+
+    // Moves over the bars and the status bar themselves (not their
+    // controls) tell that the mouse left the drawing.
+    std::vector<QWidget*> outside_drawing = { StatusBar1, DockTop, DockBottom, DockLeft, DockRight, tbMainRaster };
+    for (TCustomToolWindow97* window : findChildren<TCustomToolWindow97*>())
+        outside_drawing.push_back(window);
+    for (QWidget* widget : outside_drawing) {
+        widget->setMouseTracking(true);
+        widget->setProperty(outside_drawing_property, true);
+        widget->installEventFilter(this);
+    }
+    ToolbarPanel3->installEventFilter(this);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove && watched->property(outside_drawing_property).toBool())
+        DockBottomMouseMove();
+    if (event->type() == QEvent::Resize && watched == ToolbarPanel3)
+        ToolbarPanel3Resize();
+    return QMainWindow::eventFilter(watched, event);
 }

@@ -220,6 +220,11 @@ void TForm1::FormResize()
     WriteDebugLog("</FormResize>");
 }
 
+void TForm1::DockBottomMouseMove()
+{
+    MouseOverDrawing = false;
+}
+
 void TForm1::ToolbarPanel3Resize()
 {
     Panel3->resize(std::max(0, ToolbarPanel3->width() - 12), Panel3->height());

@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QUrl>
@@ -299,6 +300,24 @@ TEST_F(MainFormTest, StatusButtonsShowUnitPaperScaleGroupAndLayer)
         EXPECT_EQ(row[i]->x() + row[i]->width(), row[i + 1]->x());
     EXPECT_EQ(form.sbtnAxis->text(), QtText(u8"∠0"));
     EXPECT_TRUE(form.sbtnBairitsu->text().startsWith(QtText(u8"×")));
+}
+
+TEST_F(MainFormTest, MovesOverBarsAndTheStatusBarLeaveTheDrawing)
+{
+    TForm1 form;
+    form.show();
+    SettleView(form);
+    for (QWidget* outside : std::initializer_list<QWidget*> { form.StatusBar1, form.DockTop, form.ToolbarView,
+                                                               form.ToolWindowGroup }) {
+        form.MouseOverDrawing = true;
+        QTest::mouseMove(outside, QPoint(2, 2));
+        QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), outside->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(outside, &move);
+        EXPECT_FALSE(form.MouseOverDrawing) << outside->objectName().toStdString();
+    }
+    // The status buttons' panel spans its bar, less the bar's edges.
+    EXPECT_EQ(form.Panel3->width(), form.ToolbarPanel3->width() - 12);
 }
 
 TEST_F(MainFormTest, CommandModesSwitchWithTheirButtons)
