@@ -156,11 +156,11 @@ void TForm1::FormCreate()
         IniLoadToolbarPositions(this, settings, QString());
         WriteDebugLog("/**/");
     }
-    if (ToolWindowGroup->isVisible() || !ToolWindowGroup->isHidden()) {
+    if (ToolWindowGroup->Visible()) {
         WriteDebugLog("<ToolWindowGroup Initialize>");
         MakeClientLower(ToolWindowGroup);
     }
-    if (ToolWindowLayer->isVisible() || !ToolWindowLayer->isHidden()) {
+    if (ToolWindowLayer->Visible()) {
         WriteDebugLog("<ToolWindowLayer Initialize>");
         MakeClientLower(ToolWindowLayer);
     }
