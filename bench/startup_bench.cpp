@@ -26,6 +26,7 @@
 #include "document/ZhdData.h"
 #include "platform/ImageCanvas.h"
 #include "platform/Tick.h"
+#include "platform/ui/IniFile.h"
 #include "render/InfoReg.h"
 #include "ui/MainForm.h"
 #include "ui/PaintBox.h"
@@ -102,7 +103,7 @@ std::filesystem::path ConfigHome()
 void ForgetSettings()
 {
     std::error_code ignored;
-    std::filesystem::remove_all(ConfigHome() / "zuview", ignored);
+    std::filesystem::remove_all(ConfigFolder(), ignored);
 }
 
 // Each size generated and saved once; empty when it could not be saved.

@@ -1,6 +1,7 @@
 #include "controls/Edit97.h"
 
 #include "controls/Control97Registry.h"
+#include "controls/EdgePainting.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -13,17 +14,6 @@ constexpr char edit97_class[] = "TEdit97";
 constexpr int frame_width = 3;
 // The height before the form has settled the font.
 constexpr int initial_height = 19;
-
-// One ring along the rectangle's edge: the top row (all but its last pixel)
-// and the left column (all but its last pixel) in one colour, the bottom
-// row and the right column in the other, as a sunken edge is drawn.
-void DrawRing(QPainter& painter, const QRect& r, const QColor& top_left, const QColor& bottom_right)
-{
-    painter.fillRect(QRect(r.left(), r.top(), r.width() - 1, 1), top_left);
-    painter.fillRect(QRect(r.left(), r.top(), 1, r.height() - 1), top_left);
-    painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottom_right);
-    painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottom_right);
-}
 
 } // namespace
 

@@ -1,10 +1,12 @@
 #include "controls/ToolWindow97.h"
 
 #include "controls/Dock97.h"
+#include "controls/EdgePainting.h"
 #include "controls/HookSubscription.h"
 #include "controls/Ri97cnst.h"
 #include "controls/ToolWindowGeometry.h"
 #include "controls/ToolbarScreens.h"
+#include "platform/Numbers.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -86,12 +88,7 @@ void DrawCloseCross(QPainter& painter, const QRect& box, bool down, const QPalet
 // A raised one-pixel edge: light above and left, dark below and right.
 void DrawRaisedEdge(QPainter& painter, const QRect& r, const QPalette& colours)
 {
-    painter.setPen(colours.color(QPalette::Light));
-    painter.drawLine(r.topLeft(), QPoint(r.right() - 1, r.top()));
-    painter.drawLine(r.topLeft(), QPoint(r.left(), r.bottom() - 1));
-    painter.setPen(colours.color(QPalette::Dark));
-    painter.drawLine(QPoint(r.left(), r.bottom()), r.bottomRight());
-    painter.drawLine(QPoint(r.right(), r.top()), r.bottomRight());
+    DrawRing(painter, r, colours.color(QPalette::Light), colours.color(QPalette::Dark));
 }
 
 } // namespace
@@ -135,9 +132,7 @@ void TCustomToolWindow97::Float()
     if (Floating())
         return;
     if (ParentForm() == nullptr) {
-        std::string message = no_parent_window;
-        message.replace(message.find("%s"), 2, objectName().toStdString());
-        throw std::logic_error(message);
+        throw std::logic_error(StringPrintf(no_parent_window, objectName().toStdString().c_str()));
     }
     ChangeParent(nullptr);
 }

@@ -313,9 +313,7 @@ void TCustomToolWindow97::BeginSizing(TToolWindowSizeHandle handle, QPoint origi
         const QRect bounds = RectOf(sized);
         if (bounds.size() != size())
             SizeChanging(bounds.size());
-        BeginUpdate();
         setGeometry(bounds);
-        EndUpdate();
         ArrangeControls();
     }
 }

@@ -2,6 +2,7 @@
 
 #include "controls/Dock97.h"
 #include "controls/Ri97cnst.h"
+#include "platform/Numbers.h"
 
 #include <QChildEvent>
 #include <QMouseEvent>
@@ -108,9 +109,8 @@ int TCustomToolbar97::OrderIndex(const QWidget* control)
     CleanOrderList();
     const auto at = std::find(order_.begin(), order_.end(), control);
     if (at == order_.end()) {
-        std::string message = STB97ToolbarControlNotChildOfToolbar;
-        message.replace(message.find("%s"), 2, control != nullptr ? control->objectName().toStdString() : "");
-        throw std::invalid_argument(message);
+        const std::string name = control != nullptr ? control->objectName().toStdString() : "";
+        throw std::invalid_argument(StringPrintf(STB97ToolbarControlNotChildOfToolbar, name.c_str()));
     }
     return static_cast<int>(at - order_.begin());
 }
@@ -131,12 +131,6 @@ QWidget* TCustomToolbar97::OrderedControls(int index)
 {
     CleanOrderList();
     return order_.at(static_cast<std::size_t>(index));
-}
-
-int TCustomToolbar97::OrderedControlCount()
-{
-    CleanOrderList();
-    return static_cast<int>(order_.size());
 }
 
 void TCustomToolbar97::SetSlaveControl(QWidget* top_bottom, QWidget* left_right)

@@ -34,7 +34,6 @@ public:
     int OrderIndex(const QWidget* control);
     void SetOrderIndex(QWidget* control, int index);
     QWidget* OrderedControls(int index);
-    int OrderedControlCount();
     void SetSlaveControl(QWidget* top_bottom, QWidget* left_right);
 
     // The floating wrap width, as "FloatRightX".
@@ -51,9 +50,6 @@ public:
 
     int GetBarSize(TDockType dock_type) const override;
     QSize OrderControls(bool can_move_controls, TDockType previous_dock_type, TDock97* docking_to) override;
-
-    // The row breaks drawn as lines, from the last layout.
-    const std::vector<TToolbarLineSeparator>& LineSeparators() const { return line_separators_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,5 +1,7 @@
 #include "controls/ToolbarButton97.h"
 
+#include "controls/EdgePainting.h"
+#include "controls/HookSubscription.h"
 #include "controls/ToolbarTypes.h"
 #include "platform/ui/FormSupport.h"
 
@@ -41,16 +43,6 @@ const QImage& DitherPattern(const QColor& face, const QColor& highlight)
         built_highlight = highlight;
     }
     return pattern;
-}
-
-// A one-pixel edge: the top and left sides in one colour, the bottom and
-// right sides in the other.
-void DrawEdge(QPainter& painter, const QRect& r, const QColor& top_left, const QColor& bottom_right)
-{
-    painter.fillRect(QRect(r.left(), r.top(), r.width() - 1, 1), top_left);
-    painter.fillRect(QRect(r.left(), r.top(), 1, r.height() - 1), top_left);
-    painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottom_right);
-    painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottom_right);
 }
 
 } // namespace
@@ -406,7 +398,7 @@ void TToolbarButton97::TakeHotState()
         return;
     if (mouse_in_control != nullptr)
         mouse_in_control->MouseLeft();
-    if (show_border_when_inactive_ || QApplication::activeWindow() != nullptr) {
+    if (show_border_when_inactive_ || ApplicationIsActive()) {
         mouse_in_control = this;
         MouseEntered();
     }
@@ -744,19 +736,19 @@ void TToolbarButton97::PaintFrame(QPainter& painter, const QRect& rect, bool sun
     const TButtonColours colours = Colours();
     if (flat_) {
         if (sunken)
-            DrawEdge(painter, rect, colours.shadow, colours.highlight);
+            DrawRing(painter, rect, colours.shadow, colours.highlight);
         else
-            DrawEdge(painter, rect, colours.highlight, colours.shadow);
+            DrawRing(painter, rect, colours.highlight, colours.shadow);
         return;
     }
     const QColor dark_shadow = palette().color(QPalette::Shadow);
     const QColor midlight = palette().color(QPalette::Midlight);
     if (sunken) {
-        DrawEdge(painter, rect, colours.shadow, colours.highlight);
-        DrawEdge(painter, rect.adjusted(1, 1, -1, -1), dark_shadow, midlight);
+        DrawRing(painter, rect, colours.shadow, colours.highlight);
+        DrawRing(painter, rect.adjusted(1, 1, -1, -1), dark_shadow, midlight);
     } else {
-        DrawEdge(painter, rect, colours.highlight, dark_shadow);
-        DrawEdge(painter, rect.adjusted(1, 1, -1, -1), midlight, colours.shadow);
+        DrawRing(painter, rect, colours.highlight, dark_shadow);
+        DrawRing(painter, rect.adjusted(1, 1, -1, -1), midlight, colours.shadow);
     }
 }
 

@@ -128,7 +128,6 @@ public:
 
     TButtonState97 State() const { return state_; }
     bool MouseIn() const { return mouse_in_; }
-    TButtonGlyph& GlyphObject() { return glyph_; }
 
     // Runs the click: toggles a group button, drops the menu down or fires
     // clicked() and the action.

@@ -4,7 +4,7 @@
 // lines through WriteDebugLog; each call is one line, flushed at once, so the
 // file holds every line written so far even if the program dies.
 //
-// The program opens "debug.log" in the current directory at start-up. Until
+// The program opens "debug.log" in its state folder at start-up. Until
 // then (and in library code and tests that do not redirect it) the log is off
 // and writes nothing.
 

@@ -1,13 +1,12 @@
 #include "ui/ColorBox.h"
 
-#include "platform/FileSystem.h"
-#include "render/RasterMono.h"
 #include "platform/ui/DialogService.h"
 #include "platform/ui/FormSupport.h"
+#include "platform/ui/QtText.h"
+#include "render/RasterMono.h"
 
 #include "ui_ColorBox.h"
 
-#include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QShowEvent>
@@ -27,11 +26,6 @@ QColor ToQColor(int colour)
 int FromQColor(const QColor& colour)
 {
     return TRGB().PackRGB(colour.red(), colour.green(), colour.blue());
-}
-
-std::filesystem::path ToPath(const QString& name)
-{
-    return std::filesystem::path(QFile::encodeName(name).toStdString());
 }
 
 } // namespace
@@ -99,10 +93,9 @@ void TfmColorBox::Button3Click()
     if (full_path_.isEmpty())
         return;
     rgb_.SetColor(SwatchColor());
-    if (WriteColourFile(ToPath(full_path_), rgb_.GetColor()) != TSaveStatus::Saved)
-        ShowMessage(this,
-                    QStringLiteral("%1 に書き込めません")
-                        .arg(QString::fromStdString(ColourFileBeside(ToPath(full_path_)).string())),
+    const std::filesystem::path image = PathFromText(full_path_);
+    if (WriteColourFile(image, rgb_.GetColor()) != TSaveStatus::Saved)
+        ShowMessage(this, QStringLiteral("%1 に書き込めません").arg(PathText(ColourFileBeside(image))),
                     QMessageBox::Warning);
 }
 

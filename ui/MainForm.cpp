@@ -12,6 +12,7 @@
 #include "core/Angle.h"
 #include "core/DebugLog.h"
 #include "document/ZhdData.h"
+#include "platform/AsciiCase.h"
 #include "platform/ImagePlugin.h"
 #include "platform/ShiftJis.h"
 #include "platform/Tick.h"
@@ -131,7 +132,7 @@ void TForm1::FormCreate()
         button->setEnabled(false);
     SavedStatusText = StatusText();
     tbMainPrint->hide();
-    tbMPbtnOrigin->setText(QString::fromStdString(SjisToUtf8(LookUp(Vocabulary.BasePointNames, 0))));
+    tbMPbtnOrigin->setText(SjisText(LookUp(Vocabulary.BasePointNames, 0)));
     cbPrintBai->setCurrentIndex(2);
     hcbPrintAngle->setCurrentIndex(0);
     cbColorPrint->setChecked(info.ColorPrint != 0);
@@ -206,10 +207,7 @@ void TForm1::FormShow()
     if (!arguments_.empty()) {
         QApplication::processEvents();
         std::filesystem::path path = PathFromUtf8(arguments_[0]);
-        std::string name = path.filename().string();
-        std::transform(name.begin(), name.end(), name.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        if (name == "zhc_temp.txt") {
+        if (EqualsIgnoringAsciiCase(path.filename().string(), "zhc_temp.txt")) {
             // The CAD program's external-command data names the drawing.
             TZhdData data_file;
             (void)data_file.LoadZhcText(SjisPath(path));
@@ -260,13 +258,6 @@ void TForm1::DropFiles(const QList<QUrl>& urls)
     FileOpen(path);
 }
 
-void TForm1::CMDialogKey(int key)
-{
-    (void)key;
-    // The candidate box comes with the search; until then there is none to
-    // close, and the key reaches the form's key handling below.
-}
-
 void TForm1::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
@@ -300,11 +291,6 @@ void TForm1::dropEvent(QDropEvent* event)
 {
     event->acceptProposedAction();
     DropFiles(event->mimeData()->urls());
-}
-
-void TForm1::keyPressEvent(QKeyEvent* event)
-{
-    QMainWindow::keyPressEvent(event);
 }
 
 QString TForm1::StatusText() const

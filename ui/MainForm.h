@@ -84,9 +84,6 @@ public:
     // A drop from a file manager: the first local file of the list opens,
     // the others are ignored.
     void DropFiles(const QList<QUrl>& urls);
-    // Esc closes the candidate box; every dialog key reaches the form's key
-    // handling as well.
-    void CMDialogKey(int key);
 
     // --- Opening drawings (MainFormOpen.cpp) ---
     // 1 when the drawing was loaded and shown, 0 when the path was ignored.
@@ -404,7 +401,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // MainFormBuild.cpp

@@ -93,9 +93,12 @@ QLabel* Label(QWidget* parent, const char* name, const char8_t* caption)
     return Sized(Named(new QLabel(QtText(caption), parent), name));
 }
 
-TToolbar97* NewToolbar(const char* name, const char8_t* caption, int row, int pos)
+// A toolbar in the form's font from the start, so that its controls are
+// sized for the captions they show.
+TToolbar97* NewToolbar(const char* name, const char8_t* caption, int row, int pos, const QFont& font)
 {
     auto* bar = Named(new TToolbar97, name);
+    bar->setFont(font);
     bar->SetCaption(QtText(caption));
     bar->SetDockRow(row);
     bar->SetDockPos(pos);
@@ -121,8 +124,7 @@ QAction* CheckItem(QMenu* menu, const char* name, const char8_t* caption, const 
     return item;
 }
 
-// A tool bar inside a tool window or scroller: buttons in a row, or
-// `per_row` to a row.
+// A tool bar inside a tool window or scroller: controls in a row.
 QWidget* ButtonRow(QWidget* parent, const char* name)
 {
     auto* row = Named(new QWidget(parent), name);
@@ -293,7 +295,7 @@ void TForm1::BuildMenus()
 
 void TForm1::BuildFileBars()
 {
-    ToolbarFile = NewToolbar("ToolbarFile", u8"ファイル", 0, 0);
+    ToolbarFile = NewToolbar("ToolbarFile", u8"ファイル", 0, 0, font());
     QWidget* file = ToolbarFile->Client();
     tbtn97Open = BarButton(file, "tbtn97Open", u8"開く", u8"ファイルを開きます．|");
     tbtn97Update = BarButton(file, "tbtn97Update", u8"更新", u8"今開いているファイルを最新の状態に更新します．|");
@@ -306,7 +308,7 @@ void TForm1::BuildFileBars()
     tbtn97Close = BarButton(file, "tbtn97Close", u8"終了", u8"アプリケーションを終了します．|");
     tbtn97ContPrint->hide();
 
-    ToolbarCommand1 = NewToolbar("ToolbarCommand1", u8"コマンド１", 0, 300);
+    ToolbarCommand1 = NewToolbar("ToolbarCommand1", u8"コマンド１", 0, 300, font());
     QWidget* command = ToolbarCommand1->Client();
     tbtn97None = BarButton(command, "tbtn97None", u8"中立", u8"何もしません．|");
     tbtn97StatusView = BarButton(command, "tbtn97StatusView", u8"属表",
@@ -334,7 +336,7 @@ void TForm1::BuildFileBars()
 
 void TForm1::BuildSubCommandBar()
 {
-    ToolbarSubCommand = NewToolbar("ToolbarSubCommand", u8"サブコマンド", 1, 0);
+    ToolbarSubCommand = NewToolbar("ToolbarSubCommand", u8"サブコマンド", 1, 0, font());
     ToolbarSubCommand->SetDockableTo(TopOrBottom);
     QWidget* client = ToolbarSubCommand->Client();
     psMain = Named(new TPageScroller(client), "psMain");
@@ -378,7 +380,7 @@ void TForm1::BuildSubCommandBar()
 
 void TForm1::BuildViewBar()
 {
-    ToolbarView = NewToolbar("ToolbarView", u8"表示設定", 2, 0);
+    ToolbarView = NewToolbar("ToolbarView", u8"表示設定", 2, 0, font());
     ToolbarView->SetDockableTo(TopOrBottom);
     QWidget* view = ToolbarView->Client();
     cbWidthView = CheckBox(view, "cbWidthView", u8"幅表示", u8"幅付きで線を表示します．|");
@@ -427,13 +429,13 @@ void TForm1::BuildStatusPanels()
         label->resize(width, 21);
         return label;
     };
-    ToolbarPanel1 = NewToolbar("ToolbarPanel1", u8"パネル１", 1, 0);
+    ToolbarPanel1 = NewToolbar("ToolbarPanel1", u8"パネル１", 1, 0, font());
     Panel1 = panel(ToolbarPanel1->Client(), "Panel1", 360);
-    ToolbarPanel2 = NewToolbar("ToolbarPanel2", u8"パネル２", 1, 380);
+    ToolbarPanel2 = NewToolbar("ToolbarPanel2", u8"パネル２", 1, 380, font());
     Panel2 = panel(ToolbarPanel2->Client(), "Panel2", 400);
 
     // The status buttons' row spans its dock; the panel follows its width.
-    ToolbarPanel3 = NewToolbar("ToolbarPanel3", u8"パネル３", 0, 0);
+    ToolbarPanel3 = NewToolbar("ToolbarPanel3", u8"パネル３", 0, 0, font());
     ToolbarPanel3->SetFullSize(true);
     Panel3 = Named(new QWidget(ToolbarPanel3->Client()), "Panel3");
     Panel3->resize(560, 22);
@@ -464,7 +466,7 @@ void TForm1::BuildStatusPanels()
 
 void TForm1::BuildSearchBar()
 {
-    ToolbarSearch = NewToolbar("ToolbarSearch", u8"文字列検索", 3, 0);
+    ToolbarSearch = NewToolbar("ToolbarSearch", u8"文字列検索", 3, 0, font());
     ToolbarSearch->SetDockableTo(TopOrBottom);
     ToolbarSearch->SetCloseButton(true);
     QWidget* search = ToolbarSearch->Client();
@@ -489,6 +491,7 @@ void TForm1::BuildSearchBar()
     tbtn97SearchConfig = BarButton(search, "tbtn97SearchConfig", u8"検索設定", nullptr);
     tbtn97SearchConfig->SetDropdownMenu(ppmSearchConfig);
     tbtn97SearchConfig->SetDropdownArrow(true);
+    FitBarButton(tbtn97SearchConfig);
     cbPanView = CheckBox(search, "cbPanView", u8"表示中心", u8"検索文字列を表示中心とします．");
     cbPanPrt = CheckBox(search, "cbPanPrt", u8"印刷基点", u8"検索文字列を印刷基点とします．");
     cbKiten = Named(new QComboBox(search), "cbKiten");
@@ -548,10 +551,6 @@ void TForm1::BuildGroupLayerWindows()
                             u8"G", 179);
     tbLayer1 = ToolWindowLayer->Client()->findChild<QWidget*>(QStringLiteral("tbLayer1"));
     tbLayer2 = ToolWindowLayer->Client()->findChild<QWidget*>(QStringLiteral("tbLayer2"));
-    ToolWindowGroup->SetDockRow(0);
-    ToolWindowGroup->SetDockPos(0);
-    ToolWindowLayer->SetDockRow(0);
-    ToolWindowLayer->SetDockPos(200);
 }
 
 void TForm1::BuildContinuousPrintWindow()
@@ -639,6 +638,7 @@ void TForm1::BuildDocks()
     ToolbarSearch->SetDockedTo(DockTop);
     ToolWindowGroup->SetDockRow(4);
     ToolWindowLayer->SetDockRow(4);
+    ToolWindowLayer->SetDockPos(200);
     ToolWindowGroup->SetDockedTo(DockTop);
     ToolWindowLayer->SetDockedTo(DockTop);
     ToolbarPanel3->SetDockedTo(DockBottom);
@@ -646,20 +646,6 @@ void TForm1::BuildDocks()
     ToolbarPanel2->SetDockedTo(DockBottom);
     ToolWindowContinuousPrint->SetDockRow(2);
     ToolWindowContinuousPrint->SetDockedTo(DockBottom);
-
-    // The bars' controls were sized before they took the form's font: fit
-    // the captions again now that they have it.
-    for (TToolbar97* bar : findChildren<TToolbar97*>()) {
-        for (QWidget* control : bar->Client()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            if (auto* button = qobject_cast<TToolbarButton97*>(control))
-                FitBarButton(button);
-            else if (qobject_cast<QCheckBox*>(control)
-                || (qobject_cast<QLabel*>(control) && control->objectName().startsWith("Label"))
-                || (qobject_cast<QToolButton*>(control) && control->parentWidget() == bar->Client()))
-                control->resize(control->sizeHint().width(), control->height());
-        }
-        bar->ArrangeControls();
-    }
 }
 
 void TForm1::ConnectHandlers()

@@ -7,6 +7,7 @@
 #include "controls/ToolbarButton97.h"
 #include "core/DebugLog.h"
 #include "document/ZhdData.h"
+#include "platform/AsciiCase.h"
 #include "platform/FileSystem.h"
 #include "platform/ShiftJis.h"
 #include "platform/ui/DialogService.h"
@@ -20,18 +21,9 @@
 #include <QLabel>
 
 #include <algorithm>
-#include <cctype>
 #include <fstream>
 
 namespace {
-
-bool HasExtension(const std::filesystem::path& path, std::string_view wanted)
-{
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == wanted;
-}
 
 // The busy cursor for one operation, restored however it ends.
 class TBusyCursor {
@@ -62,7 +54,7 @@ int TForm1::FileOpen(const std::filesystem::path& path)
     std::error_code error;
     if (path.empty() || !std::filesystem::is_regular_file(path, error))
         return 0;
-    if (!HasExtension(path, ".zhd"))
+    if (!HasExtensionIgnoringCase(path, ".zhd"))
         return 0;
     // The model names files in Shift-JIS; a name it cannot hold would open
     // another file or none.
@@ -100,7 +92,7 @@ int TForm1::FileOpen(const std::filesystem::path& path)
         miEdgeMoji2->setChecked(info.EdgeMoji == 2);
     }
     CanvasDraw(*document_, "FileOpen()");
-    Panel1->setText(QString::fromStdString(SjisToUtf8(info.GetStatusText())));
+    Panel1->setText(SjisText(info.GetStatusText()));
     UpdateStatusButtons(6);
     TZhdZoom saved = document_->GetHead().GetSavedView();
     saved.SetScale(saved.GetScale() / info.FitFactor);
@@ -160,7 +152,7 @@ int TForm1::ReadCadSettingsFile(const std::filesystem::path& path)
     std::error_code error;
     if (path.empty() || !std::filesystem::is_regular_file(path, error))
         return 0;
-    if (!HasExtension(path, ".zhf"))
+    if (!HasExtensionIgnoringCase(path, ".zhf"))
         return 0;
     TInfoREG& info = document_->GetInfoRegPtr();
     info.SettingsFilePath = SjisPath(path);
@@ -183,8 +175,8 @@ int TForm1::ReadCadSettingsFile(const std::filesystem::path& path)
             break;
         }
     }
-    tbtn97ZHF->SetHint(QtText(u8"環境設定ファイル：") + QString::fromStdString(SjisToUtf8(info.SettingsFilePath))
-                       + QtText(u8"\n文字参照ファイル：") + QString::fromStdString(SjisToUtf8(info.ReferenceFileName))
+    tbtn97ZHF->SetHint(QtText(u8"環境設定ファイル：") + SjisText(info.SettingsFilePath)
+                       + QtText(u8"\n文字参照ファイル：") + SjisText(info.ReferenceFileName)
                        + "|");
     info.LoadReferenceFile(Utf8ToSjis(CurrentDrawingPath));
     return 1;

@@ -27,11 +27,6 @@
 
 namespace {
 
-QString FromSjis(const std::string& text)
-{
-    return QString::fromStdString(SjisToUtf8(text));
-}
-
 // Redraws closer together than this to the end of the last one are put off.
 constexpr std::uint32_t redraw_gate_ms = 10;
 
@@ -55,7 +50,7 @@ void TForm1::Initialize()
     info.SetBairitsu(0, 0, *document_);
     info.SetMouseScreen(TBPoint(CursorPoint.x(), CursorPoint.y()));
     CanvasDraw(*document_, "Initialize()");
-    Panel1->setText(FromSjis(info.GetStatusText()));
+    Panel1->setText(SjisText(info.GetStatusText()));
     ViewInitialised = true;
     BackBuffer = PaintBox1->Front().copy();
     BusyFlag = 0;
@@ -117,7 +112,7 @@ void TForm1::RedrawLater(const std::string& label)
 
 void TForm1::ShowStatusLine(const std::string& text, const std::string& label)
 {
-    QString line = label.empty() ? FromSjis(text) : QString::fromStdString(label) + " | " + FromSjis(text);
+    QString line = label.empty() ? SjisText(text) : QString::fromStdString(label) + " | " + SjisText(text);
     line += " | ";
     if (const QWidget* focus = QApplication::focusWidget())
         line += focus->objectName();
@@ -150,7 +145,7 @@ void TForm1::UpdateStatusButtons(int kind)
         set_caption(sbtnUnit, QtText(captions[unit]));
     }
     if (kind == 0 || kind == 2)
-        set_caption(sbtnPaper, FromSjis(LookUp(Vocabulary.PaperNames, head.GetPaperSize())));
+        set_caption(sbtnPaper, SjisText(LookUp(Vocabulary.PaperNames, head.GetPaperSize())));
     if (kind == 0 || kind == 3)
         set_caption(sbtnScale, QString::fromStdString("S=1/" + FloatToStrGeneral(head.GetGroupScale(group))));
     if (kind == 0 || kind == 4) {
@@ -163,7 +158,7 @@ void TForm1::UpdateStatusButtons(int kind)
         if (!group_name.empty() && !layer_name.empty())
             caption += " - ";
         caption += layer_name;
-        set_caption(sbtnGroupLayer, FromSjis(caption));
+        set_caption(sbtnGroupLayer, SjisText(caption));
     }
     if (kind == 0 || kind == 5) {
         const double packed = document_->GetInfoAngle().GetPackedDMS();
@@ -172,7 +167,7 @@ void TForm1::UpdateStatusButtons(int kind)
     if (kind == 0 || kind == 6) {
         const TInfoREG& info = document_->GetInfoRegPtr();
         set_caption(sbtnBairitsu, QtText(u8"×") + QString::fromStdString(FloatToStrGeneral(info.GetView().GetScale(), 5, 2)));
-        sbtnBairitsu->setToolTip(FromSjis(info.GetStatusText()));
+        sbtnBairitsu->setToolTip(SjisText(info.GetStatusText()));
     }
     // Right to left from the magnification's right edge, each touching the
     // next.

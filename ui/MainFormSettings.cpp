@@ -10,6 +10,7 @@
 #include "ui/MainForm.h"
 
 #include "controls/NumberEdit.h"
+#include "controls/ToolbarScreens.h"
 #include "core/DebugLog.h"
 #include "document/ZhdData.h"
 #include "platform/ShiftJis.h"
@@ -18,8 +19,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGuiApplication>
-#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -42,8 +41,6 @@ struct TSettingKey {
     std::function<double()> get;
     std::function<void(double)> set;
 };
-
-constexpr double any_int = 2147483647.0;
 
 double ReadChecked(const TIniFile& file, const TSettingKey& entry)
 {
@@ -111,12 +108,8 @@ constexpr int reachable_margin = 40;
 
 bool OnSomeScreen(const QRect& window)
 {
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect common = screen->availableGeometry().intersected(window);
-        if (common.width() >= reachable_margin && common.height() >= reachable_margin)
-            return true;
-    }
-    return false;
+    const QRect common = GetWorkAreaOfRect(window).intersected(window);
+    return common.width() >= reachable_margin && common.height() >= reachable_margin;
 }
 
 } // namespace
@@ -231,7 +224,7 @@ static std::vector<TSettingKey> SettingKeys(TForm1& form)
     flag("Raster", "LoadTime", whole(&TDrawSettings::LoadTime));
     choice("Raster", "LoadTimeNum", 5000, 86400000, whole(&TDrawSettings::LoadTimeNum));
     flag("Raster", "SaveSize", whole(&TDrawSettings::SaveSize));
-    choice("Raster", "SaveSizeNum", 1, any_int, whole(&TDrawSettings::SaveSizeNum));
+    choice("Raster", "SaveSizeNum", 1, std::numeric_limits<int>::max(), whole(&TDrawSettings::SaveSizeNum));
     choice("Raster", "SaveSizeUnit", 2, 4, whole(&TDrawSettings::SaveSizeUnit));
     flag("Raster", "Rate", whole(&TDrawSettings::Rate));
     choice("Raster", "RateNum", 50, 100, whole(&TDrawSettings::RateNum));

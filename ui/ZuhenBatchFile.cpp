@@ -1,5 +1,6 @@
 #include "ui/ZuhenBatchFile.h"
 
+#include "document/TextForm.h"
 #include "platform/FileSystem.h"
 #include "platform/ShiftJis.h"
 
@@ -67,13 +68,10 @@ std::filesystem::path BatchFileName(const std::filesystem::path& chosen)
 
 TBatchWriteResult WriteZuhenBatchFile(const std::filesystem::path& file, const std::filesystem::path& program_folder)
 {
-    const std::string utf8 = program_folder.string();
-    const std::string folder = Utf8ToSjis(utf8);
-    if (SjisToUtf8(folder) != utf8)
+    const std::string folder = SjisPath(program_folder);
+    if (NativePath(folder) != program_folder)
         return TBatchWriteResult::FolderNotShiftJis;
-    std::string text;
-    for (const std::string& line : ZuhenBatchLines(folder))
-        text += line + "\r\n";
-    return WriteWholeFile(file, text) == TSaveStatus::Saved ? TBatchWriteResult::Written
-                                                           : TBatchWriteResult::NotWritable;
+    return WriteWholeFile(file, JoinTextFormLines(ZuhenBatchLines(folder))) == TSaveStatus::Saved
+        ? TBatchWriteResult::Written
+        : TBatchWriteResult::NotWritable;
 }

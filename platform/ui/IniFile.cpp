@@ -454,13 +454,29 @@ void TIniFile::DeleteKey(const std::string& section, const std::string& key)
     store_->DeleteKey(section, key);
 }
 
+namespace {
+
+// The program's folder under an XDG base folder: the variable's absolute
+// path, else the default below the home folder.
+fs::path XdgFolder(const char* variable, const fs::path& below_home)
+{
+    if (const char* base = std::getenv(variable); base != nullptr && base[0] == '/')
+        return fs::path(base) / "zuview";
+    if (const char* home = std::getenv("HOME"); home != nullptr && home[0] != '\0')
+        return fs::path(home) / below_home / "zuview";
+    return fs::temp_directory_path() / "zuview";
+}
+
+} // namespace
+
 fs::path ConfigFolder()
 {
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && config[0] == '/')
-        return fs::path(config) / "zuview";
-    if (const char* home = std::getenv("HOME"); home != nullptr && home[0] != '\0')
-        return fs::path(home) / ".config" / "zuview";
-    return fs::temp_directory_path() / "zuview";
+    return XdgFolder("XDG_CONFIG_HOME", ".config");
+}
+
+fs::path StateFolder()
+{
+    return XdgFolder("XDG_STATE_HOME", fs::path(".local") / "state");
 }
 
 fs::path RegistryIniPath()

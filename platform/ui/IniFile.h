@@ -88,6 +88,9 @@ private:
 // The settings folder: $XDG_CONFIG_HOME/zuview, or ~/.config/zuview. Not
 // created here; a save creates it.
 std::filesystem::path ConfigFolder();
+// Where the program keeps its trace: $XDG_STATE_HOME/zuview, or
+// ~/.local/state/zuview. Not created here.
+std::filesystem::path StateFolder();
 
 // The settings files that registry keys of the current user stand for:
 // "registry.ini" in the settings folder, one section per key path and

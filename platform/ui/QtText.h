@@ -1,7 +1,10 @@
 #pragma once
 
 // Texts and file names where the program meets Qt: literals written as
-// u8"…", and paths, which are UTF-8 inside the program.
+// u8"…", the model's Shift-JIS texts, and paths, which are UTF-8 inside the
+// program.
+
+#include "platform/ShiftJis.h"
 
 #include <QString>
 
@@ -12,6 +15,11 @@
 inline QString QtText(const char8_t* utf8)
 {
     return QString::fromUtf8(reinterpret_cast<const char*>(utf8));
+}
+
+inline QString SjisText(std::string_view sjis)
+{
+    return QString::fromStdString(SjisToUtf8(sjis));
 }
 
 inline QString PathText(const std::filesystem::path& path)

@@ -3,6 +3,7 @@
 
 #include "core/DebugLog.h"
 #include "platform/ui/DialogService.h"
+#include "platform/ui/IniFile.h"
 #include "ui/AboutBox.h"
 #include "ui/ColorBox.h"
 #include "ui/Information.h"
@@ -13,23 +14,12 @@
 
 #include <QApplication>
 
-#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace {
-
-// $XDG_STATE_HOME/zuview, or ~/.local/state/zuview.
-std::filesystem::path StateFolder()
-{
-    if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state)
-        return std::filesystem::path(state) / "zuview";
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return std::filesystem::path(home) / ".local" / "state" / "zuview";
-    return std::filesystem::temp_directory_path() / "zuview";
-}
 
 void OpenProgramLog()
 {
