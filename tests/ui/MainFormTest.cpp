@@ -23,7 +23,6 @@
 #include <QToolButton>
 #include <QUrl>
 
-#include <fstream>
 
 namespace {
 
@@ -419,11 +418,7 @@ TEST_F(MainFormTest, TheBatchFileAsksAboutTheFileItWrites)
 {
     TForm1 form;
     const std::filesystem::path chosen = folder.File("start.txt");
-    const std::filesystem::path written = folder.File("start.bat");
-    {
-        std::ofstream existing(written);
-        existing << "old";
-    }
+    const std::filesystem::path written = folder.Write("start.bat", "old");
     // Refused: the existing .bat is kept, and the question named it.
     dialogs.script->file_names = { PathText(chosen) };
     dialogs.script->answers = { QMessageBox::No };
