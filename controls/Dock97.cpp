@@ -331,15 +331,21 @@ void TDock97::ArrangeToolbars(bool clip_positions)
 
 void TDock97::SetThickness(int thickness)
 {
-    if (Vertical()) {
+    // The far edge of a right or bottom dock stays where it was: the move
+    // takes the size from before the change.
+    const bool keeps_far_edge = (position_ == dpRight || position_ == dpBottom) && parentWidget() != nullptr
+        && parentWidget()->layout() == nullptr;
+    const QRect before = geometry();
+    if (Vertical())
         setFixedWidth(thickness);
-        if (position_ == dpRight && parentWidget() != nullptr && parentWidget()->layout() == nullptr)
-            move(x() + width() - thickness, y());
-    } else {
+    else
         setFixedHeight(thickness);
-        if (position_ == dpBottom && parentWidget() != nullptr && parentWidget()->layout() == nullptr)
-            move(x(), y() + height() - thickness);
-    }
+    if (!keeps_far_edge)
+        return;
+    if (Vertical())
+        move(before.x() + before.width() - thickness, before.y());
+    else
+        move(before.x(), before.y() + before.height() - thickness);
 }
 
 void TDock97::resizeEvent(QResizeEvent* event)

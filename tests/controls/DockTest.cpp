@@ -68,6 +68,28 @@ TEST(Dock, ToolbarsTakeTheirRowsAndPositions)
     EXPECT_EQ(dock.height(), 54);
 }
 
+// Without a layout, a bottom or right dock grows away from the form's edge
+// it lies on.
+TEST(Dock, BottomAndRightDocksKeepTheirFarEdge)
+{
+    QWidget form;
+    form.resize(400, 300);
+    TDock97 bottom(dpBottom, &form);
+    bottom.setGeometry(0, 300, 400, 0);
+    TDock97 right(dpRight, &form);
+    right.setGeometry(400, 0, 0, 300);
+    for (TDock97* dock : { &bottom, &right }) {
+        auto* toolbar = new TToolbar97;
+        toolbar->SetHideWhenInactive(false);
+        (new TToolbarButton97(toolbar->Client()))->resize(23, 22);
+        toolbar->SetDockedTo(dock);
+    }
+    EXPECT_GT(bottom.height(), 0);
+    EXPECT_EQ(bottom.geometry().bottom() + 1, 300);
+    EXPECT_GT(right.width(), 0);
+    EXPECT_EQ(right.geometry().right() + 1, 400);
+}
+
 TEST(Dock, EmptyDocksAndTheirPosition)
 {
     QWidget form;
