@@ -10,7 +10,9 @@
 #include "document/SjFormat.h"
 #include "elements/KCircle.h"
 #include "elements/KLine.h"
+#include "elements/KMoji.h"
 #include "elements/KPoint.h"
+#include "elements/KSunpou.h"
 #include "platform/ShiftJis.h"
 
 #include <boost/make_shared.hpp>
@@ -191,6 +193,42 @@ TEST_F(ElemListDraw, MarkerReachingIntoTheViewIsDrawn)
     Info().ElementTotal = 0;
     DrawList();
     EXPECT_EQ(Info().ElementTotal, 0) << "wholly outside";
+}
+
+// A dimension whose line and text lie above the view and whose first
+// extension line reaches down into it: the part in view is drawn.
+TEST_F(ElemListDraw, DimensionSeenOnlyThroughAnExtensionLineIsDrawn)
+{
+    const auto line = [](double x1, double y1, double x2, double y2) {
+        TKLine made;
+        made.SetLine(TBPoint(x1, y1), TBPoint(x2, y2));
+        return made;
+    };
+    auto dimension = boost::make_shared<TKSunpou>();
+    dimension->SetLine(line(-20, 80, 20, 80));
+    dimension->SetMoji(TKMoji(TBPoint(-5.0, 82.0), TBPoint(5.0, 82.0), TZhdaMoji(5, 5, 0, 1), 1, TAngle(), "", "40"));
+    TSXFSunpou sxf;
+    sxf.SetMode(1);
+    sxf.SetLine1(line(-20, 30, -20, 80));
+    sxf.SetLine2(line(20, 70, 20, 80));
+    dimension->SetSXF(sxf);
+    document.GetElemListPtr().Append(dimension);
+    Info().MouseWorld = TBPoint(0.0, 0.0); // the cross-hair's upright at pixel x 100
+
+    DrawList();
+    EXPECT_EQ(Info().ElementTotal, 1);
+    // The extension line from (-20, 30) upward: pixel x 80, its lower end at y 20.
+    const auto extension = [](const Segment& s) {
+        return s.from.x == 80 && s.to.x == 80 && std::max(s.from.y, s.to.y) == 20;
+    };
+    const std::vector<Segment> segments = SegmentsOf(canvas.Commands());
+    EXPECT_EQ(std::count_if(segments.begin(), segments.end(), extension), 1);
+
+    sxf.SetMode(0);
+    dimension->SetSXF(sxf);
+    Info().ElementTotal = 0;
+    DrawList();
+    EXPECT_EQ(Info().ElementTotal, 0) << "without its extension lines nothing of it is in view";
 }
 
 TEST_F(ElemListDraw, ColoursOfPassesAndTheSelection)
