@@ -12,7 +12,9 @@
 #include "elements/KLine.h"
 #include "elements/KMoji.h"
 #include "elements/KPoint.h"
+#include "elements/KSolid.h"
 #include "elements/KSunpou.h"
+#include "platform/ImageCanvas.h"
 #include "platform/ShiftJis.h"
 
 #include <boost/make_shared.hpp>
@@ -229,6 +231,54 @@ TEST_F(ElemListDraw, DimensionSeenOnlyThroughAnExtensionLineIsDrawn)
     Info().ElementTotal = 0;
     DrawList();
     EXPECT_EQ(Info().ElementTotal, 0) << "without its extension lines nothing of it is in view";
+}
+
+// A display-only pass sets its brush once. An arc or a text drawn before a
+// plain solid in that pass leaves the brush clear; the solid still fills,
+// on the recording canvas and in pixels.
+TEST_F(ElemListDraw, DisplayOnlySolidAfterAnArcOrATextIsFilled)
+{
+    constexpr TColor grey = PackColor(128, 128, 128);
+    SetLayerState(0, 1, 1);
+    const auto on_display_only_layer = [](TZhdElemPtr elem) {
+        elem->SetLayer(1);
+        return elem;
+    };
+    struct Row {
+        const char* name;
+        TZhdElemPtr before;
+    };
+    const Row rows[] = {
+        { "arc", boost::make_shared<TKCircle>(TBPoint(-50.0, 0.0), 20, TAngle(), TAngle(2 * Pi), TAngle(), 1.0, 1) },
+        { "text", boost::make_shared<TKMoji>(TBPoint(-80.0, -40.0), TBPoint(-40.0, -40.0), TZhdaMoji(8, 8, 0, 1), 1,
+                                             TAngle(), "", "AB") },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TZhdElemList& list = document.GetElemListPtr();
+        list.Clear();
+        list.Append(on_display_only_layer(row.before));
+        auto solid = boost::make_shared<TKSolid>();
+        solid->SetSolid(TBPoint(10.0, -30.0), TBPoint(60.0, -30.0), TBPoint(35.0, 20.0), TBPoint(35.0, 20.0), 0);
+        list.Append(on_display_only_layer(solid));
+
+        DrawList();
+        TBrush brush;
+        int polygons = 0;
+        for (const TCanvasCommand& command : canvas.Commands()) {
+            if (const auto* set = std::get_if<canvas_command::SetBrush>(&command))
+                brush = set->brush;
+            if (std::holds_alternative<canvas_command::Polygon>(command)) {
+                ++polygons;
+                EXPECT_EQ(brush, (TBrush { grey, TBrushStyle::Solid }));
+            }
+        }
+        EXPECT_EQ(polygons, 1);
+
+        TImageCanvas image(200, 100);
+        list.Draw(image, document);
+        EXPECT_EQ(image.GetPixel(135, 63), grey) << "inside the triangle";
+    }
 }
 
 TEST_F(ElemListDraw, ColoursOfPassesAndTheSelection)
