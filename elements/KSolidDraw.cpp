@@ -35,13 +35,15 @@ constexpr int kOutline = 0;
 constexpr int kSolidLineType = 1;
 
 // The element's own colour unless the pass forces its drawing colour on
-// every element; pen and brush both take it.
+// every element; pen and brush both take it. The brush is made solid here:
+// a pass sets it once, and an arc or a text drawn before in the same pass
+// leaves it clear.
 int SetSolidColor(const TKSolid& solid, TCanvas& canvas, TZhdData& document)
 {
     const bool own = solid.HasOwnColor() && document.GetDrawColorMode() == 0;
     const int color = own ? solid.GetColor() : document.GetDrawColor();
     canvas.SetPenColor(color);
-    canvas.SetBrushColor(color);
+    canvas.SetBrush(TBrush { color, TBrushStyle::Solid });
     return color;
 }
 

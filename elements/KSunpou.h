@@ -52,18 +52,32 @@ public:
     void WriteBody(TStream& stream, const TZhdData& document) const;
     int GetBodySize(const TZhdData& document) const;
 
+    // The extension lines and the end points that a mode draws.
+    static constexpr int DrawnPointCount = 2;
+
     // Applies the operation to extension line 1, extension line 2 and the
     // first `points` end points, in this order.
     template <typename Operation>
     void ForEachPart(int points, Operation operation)
     {
-        operation(line1_);
-        operation(line2_);
-        for (int i = 0; i < points && i < PointCount; ++i)
-            operation(points_[i]);
+        VisitParts(*this, points, operation);
+    }
+    template <typename Operation>
+    void ForEachPart(int points, Operation operation) const
+    {
+        VisitParts(*this, points, operation);
     }
 
 private:
+    template <typename Self, typename Operation>
+    static void VisitParts(Self& self, int points, Operation& operation)
+    {
+        operation(self.line1_);
+        operation(self.line2_);
+        for (int i = 0; i < points && i < PointCount; ++i)
+            operation(self.points_[i]);
+    }
+
     TKPoint SetPointAt(int index, const TKPoint& point);
 
     std::int16_t mode_ = 0;
@@ -100,9 +114,10 @@ public:
     std::string GetText(int index) const override;
 
     // Geometry (KSunpouGeometry.cpp): the dimension line's key points, the
-    // line's shape measures followed by the text's, the union of the line's
-    // and the text's extents (extension parts do not count), and the nearer
-    // of their nearest points. Moving and turning take the line, the text,
+    // line's shape measures followed by the text's, the extent of all that
+    // the dimension draws (the line, the text and, with a mode, the extension
+    // lines and end points 1 and 2), and the nearer of the line's and the
+    // text's nearest points. Moving and turning take the line, the text,
     // the extension lines and end points 1 and 2; scaling takes all four end
     // points, whose markers keep their size.
     TBPoint GetKeyPoint(int index) const override;

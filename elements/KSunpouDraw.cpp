@@ -34,7 +34,7 @@ int TKSunpou::Draw(TCanvas& canvas, TZhdData& document)
         // Drawing changes nothing in a part, but the part is shared: draw
         // copies.
         TSXFSunpou parts = *sxf_;
-        parts.ForEachPart(2, [&](TZhdElem& part) { part.Draw(canvas, document); });
+        parts.ForEachPart(TSXFSunpou::DrawnPointCount, [&](TZhdElem& part) { part.Draw(canvas, document); });
     }
     take_colour_of(moji_.GetPenColor());
     moji_.Draw(canvas, document);

@@ -19,13 +19,21 @@ TShapeInfo TKSunpou::GetShapeInfo(const TBPoint& point) const
     return info;
 }
 
+// The box of everything the dimension draws, not of its line and text
+// alone: the element-list drawing culls by it, and an extension line that
+// alone reaches into the view must still be drawn.
 void TKSunpou::GetExtent(TBPoint& min, TBPoint& max, const TZhdData& document, int flag) const
 {
-    TBPoint line_min, line_max, text_min, text_max;
-    line_.GetExtent(line_min, line_max, document, flag);
-    moji_.GetExtent(text_min, text_max, document, flag);
-    min.SetXY(std::fmin(line_min.GetX(), text_min.GetX()), std::fmin(line_min.GetY(), text_min.GetY()));
-    max.SetXY(std::fmax(line_max.GetX(), text_max.GetX()), std::fmax(line_max.GetY(), text_max.GetY()));
+    line_.GetExtent(min, max, document, flag);
+    const auto widen = [&](const TZhdElem& part) {
+        TBPoint low, high;
+        part.GetExtent(low, high, document, flag);
+        min.SetXY(std::fmin(min.GetX(), low.GetX()), std::fmin(min.GetY(), low.GetY()));
+        max.SetXY(std::fmax(max.GetX(), high.GetX()), std::fmax(max.GetY(), high.GetY()));
+    };
+    widen(moji_);
+    if (sxf_->GetMode() != 0)
+        sxf_->ForEachPart(TSXFSunpou::DrawnPointCount, widen);
 }
 
 // The line's answer unless the text's is strictly nearer.
@@ -60,14 +68,14 @@ void TKSunpou::MoveBy(TBPoint offset, const TZhdData& document)
 {
     line_.MoveBy(offset, document);
     moji_.MoveBy(offset, document);
-    ChangeSXF(2, [&](TZhdElem& part) { part.MoveBy(offset, document); });
+    ChangeSXF(TSXFSunpou::DrawnPointCount, [&](TZhdElem& part) { part.MoveBy(offset, document); });
 }
 
 void TKSunpou::Rotate(TAngle angle, const TZhdData& document)
 {
     line_.Rotate(angle, document);
     moji_.Rotate(angle, document);
-    ChangeSXF(2, [&](TZhdElem& part) { part.Rotate(angle, document); });
+    ChangeSXF(TSXFSunpou::DrawnPointCount, [&](TZhdElem& part) { part.Rotate(angle, document); });
 }
 
 void TKSunpou::Scale(double sx, double sy, const TZhdData& document)

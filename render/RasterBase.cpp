@@ -1,11 +1,12 @@
 #include "render/RasterBase.h"
 
+#include "core/Finite.h"
 #include "core/PlaneGeometry.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -21,27 +22,75 @@ int TruncatedPixel(double value)
     return static_cast<int>(value);
 }
 
-// Largest x first; then, from each point, the point in the smallest
-// direction next: the points of a convex polygon in turning order.
-void OrderAroundThePolygon(std::vector<TBPoint>& points)
+// The part of a placed image inside the view is the image's outline cut by
+// the view's four sides in turn, each cut keeping what lies on the view's
+// side of one line (bounds included) and putting a point where the outline
+// crosses it. A convex outline stays convex and keeps its order, so the
+// result is the true intersection, walked the way the image's own corners
+// are (counter-clockwise). Four cuts of at most eight points each: no cost
+// worth counting.
+
+// One side of the view: the points whose x (or y) is at least (or at most)
+// the bound lie on the view's side of it.
+struct TViewSide {
+    bool across_x;
+    bool keeps_below;
+    double bound;
+
+    double CoordinateOf(const TBPoint& point) const { return across_x ? point.GetX() : point.GetY(); }
+
+    bool Keeps(const TBPoint& point) const
+    {
+        const double value = CoordinateOf(point);
+        return keeps_below ? value <= bound : value >= bound;
+    }
+
+    // Where a -> b crosses the side's line; one of the two lies on each
+    // side, so their coordinates differ. The crossing lies exactly on it.
+    TBPoint Crossing(const TBPoint& a, const TBPoint& b) const
+    {
+        const double t = (bound - CoordinateOf(a)) / (CoordinateOf(b) - CoordinateOf(a));
+        const double x = a.GetX() + t * (b.GetX() - a.GetX());
+        const double y = a.GetY() + t * (b.GetY() - a.GetY());
+        return across_x ? TBPoint(bound, y) : TBPoint(x, bound);
+    }
+};
+
+std::vector<TBPoint> CutBySide(const std::vector<TBPoint>& outline, const TViewSide& side)
 {
-    const std::size_t n = points.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        for (std::size_t k = i + 1; k < n; ++k) {
-            if (points[k].GetX() > points[i].GetX())
-                std::swap(points[i], points[k]);
-        }
+    std::vector<TBPoint> kept;
+    for (std::size_t i = 0; i < outline.size(); ++i) {
+        const TBPoint& previous = outline[(i + outline.size() - 1) % outline.size()];
+        const TBPoint& current = outline[i];
+        if (side.Keeps(previous) != side.Keeps(current))
+            kept.push_back(side.Crossing(previous, current));
+        if (side.Keeps(current))
+            kept.push_back(current);
     }
-    for (std::size_t j = 0; j + 1 < n; ++j) {
-        double smallest = 360.0;
-        for (std::size_t k = j + 1; k < n; ++k) {
-            const double degrees = points[j].DirectionTo(points[k]).Normalized().GetDegrees();
-            if (degrees < smallest) {
-                smallest = degrees;
-                std::swap(points[k], points[j + 1]);
-            }
-        }
+    return kept;
+}
+
+// A corner of the outline on a side's line comes out twice (as itself and
+// as the crossing next to it): once is enough.
+void DropRepeatedPoints(std::vector<TBPoint>& outline)
+{
+    std::vector<TBPoint> distinct;
+    for (const TBPoint& point : outline) {
+        if (distinct.empty() || point != distinct.back())
+            distinct.push_back(point);
     }
+    while (distinct.size() > 1 && distinct.front() == distinct.back())
+        distinct.pop_back();
+    outline = std::move(distinct);
+}
+
+// The walk starts at the largest x, the lower of two equal ones.
+void StartAtTheRight(std::vector<TBPoint>& outline)
+{
+    const auto rightmost = std::min_element(outline.begin(), outline.end(), [](const TBPoint& a, const TBPoint& b) {
+        return a.GetX() != b.GetX() ? a.GetX() > b.GetX() : a.GetY() < b.GetY();
+    });
+    std::rotate(outline.begin(), rightmost, outline.end());
 }
 
 } // namespace
@@ -90,38 +139,20 @@ int TRasterBase::ClipToView(TBPoint lower_left, TBPoint upper_right, std::vector
         return 0;
     const int w = info_.GetPixelWidth();
     const int h = info_.GetPixelHeight();
-    const std::array<TBPoint, 4> view { lower_left, TBPoint(upper_right.GetX(), lower_left.GetY()), upper_right,
-                                        TBPoint(lower_left.GetX(), upper_right.GetY()) };
-    const std::array<TBPoint, 4> image { PixelToWorld(0, h), PixelToWorld(w, h), PixelToWorld(w, 0),
-                                         PixelToWorld(0, 0) };
-    for (const TBPoint& corner : image) {
-        if (lower_left.GetX() <= corner.GetX() && corner.GetX() <= upper_right.GetX()
-            && lower_left.GetY() <= corner.GetY() && corner.GetY() <= upper_right.GetY())
-            polygon.push_back(corner);
+    std::vector<TBPoint> outline { PixelToWorld(0, h), PixelToWorld(w, h), PixelToWorld(w, 0), PixelToWorld(0, 0) };
+    for (const TBPoint& corner : outline) {
+        if (!AllFinite({ corner.GetX(), corner.GetY() }))
+            return 0;
     }
-    for (const TBPoint& corner : view) {
-        const TBPoint pixel = WorldToPixel(corner);
-        const int x = TruncatedPixel(pixel.GetX());
-        const int y = TruncatedPixel(pixel.GetY());
-        if (0 <= x && x <= w && 0 <= y && y <= h)
-            polygon.push_back(PixelToWorld(x, y));
-    }
-    for (std::size_t i = 0; i < image.size(); ++i) {
-        const TBPoint& a = image[i];
-        const TBPoint& b = image[(i + 1) % image.size()];
-        for (std::size_t j = 0; j < view.size(); ++j) {
-            const TBPoint& c = view[j];
-            const TBPoint& d = view[(j + 1) % view.size()];
-            double x = 0, y = 0, along = 0;
-            if (IntersectSegmentsXYEx(a.GetX(), a.GetY(), b.GetX(), b.GetY(), c.GetX(), c.GetY(), d.GetX(),
-                                      d.GetY(), x, y, along)
-                != 0)
-                polygon.emplace_back(x, y);
-        }
-    }
-    if (polygon.empty())
+    const TViewSide sides[] = { { true, false, lower_left.GetX() }, { true, true, upper_right.GetX() },
+                                { false, false, lower_left.GetY() }, { false, true, upper_right.GetY() } };
+    for (const TViewSide& side : sides)
+        outline = CutBySide(outline, side);
+    DropRepeatedPoints(outline);
+    if (outline.empty())
         return 0;
-    OrderAroundThePolygon(polygon);
+    StartAtTheRight(outline);
+    polygon = std::move(outline);
     min_x = w;
     max_x = 0;
     min_y = h;

@@ -70,8 +70,10 @@ public:
     TBPoint WorldToPixel(TBPoint point) const;
     TBPoint PixelToWorld(int x, int y) const;
     // The polygon, in drawing coordinates, of the part of the image inside
-    // the view rectangle, and the range of image pixels it covers (bounds
-    // written only when the polygon is not empty). The number of points.
+    // the view rectangle (convex, in the turning order of the image's
+    // corners, from its point of largest x), and the range of image pixels it
+    // covers (bounds written only when the polygon is not empty). The number
+    // of points.
     int ClipToView(TBPoint lower_left, TBPoint upper_right, std::vector<TBPoint>& polygon, int& min_x, int& max_x,
                    int& min_y, int& max_y) const;
 

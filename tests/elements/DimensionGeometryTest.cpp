@@ -66,17 +66,47 @@ TEST(DimensionGeometry, TiesGoToTheLineForNearestPointsAndToTheTextForEndPoints)
     EXPECT_EQ(point, TBPoint(0.0, 5.0)) << "the text's nearer";
 }
 
-TEST(DimensionGeometry, ExtentCoversLineAndTextButNotTheExtendedPart)
+// The extent covers what the dimension draws: the extension lines and end
+// points 1 and 2 only with a mode, end points 3 and 4 never.
+TEST(DimensionGeometry, ExtentCoversEverythingTheDimensionDraws)
 {
     const TZhdData document;
-    TKSunpou dimension = LineAndStroke();
     TSXFSunpou sxf = ExtendedPart();
-    sxf.SetLine1(LineOf(-50, -50, 50, 50));
-    dimension.SetSXF(sxf);
-    TBPoint min, max;
-    dimension.GetExtent(min, max, document, 0);
-    EXPECT_EQ(min, TBPoint(0.0, 0.0));
-    EXPECT_EQ(max, TBPoint(10.0, 12.0));
+    sxf.SetPoint3(PointAt(-90, -90, 3));
+    sxf.SetPoint4(PointAt(90, 90, 3));
+    struct Row {
+        const char* name;
+        void (*change)(TSXFSunpou&);
+        TBPoint min, max;
+    };
+    const Row rows[] = {
+        { "line and text", [](TSXFSunpou&) {}, TBPoint(0.0, 0.0), TBPoint(10.0, 12.0) },
+        { "extension line 1", [](TSXFSunpou& s) { s.SetLine1(LineOf(-50, -40, 0, 0)); }, TBPoint(-50.0, -40.0),
+          TBPoint(10.0, 12.0) },
+        { "extension line 2", [](TSXFSunpou& s) { s.SetLine2(LineOf(10, 0, 30, 45)); }, TBPoint(0.0, 0.0),
+          TBPoint(30.0, 45.0) },
+        { "end point 1", [](TSXFSunpou& s) { s.SetPoint1(PointAt(-7, 1, 3)); }, TBPoint(-7.0, 0.0),
+          TBPoint(10.0, 12.0) },
+        { "end point 2", [](TSXFSunpou& s) { s.SetPoint2(PointAt(2, 20, 3)); }, TBPoint(0.0, 0.0),
+          TBPoint(10.0, 20.0) },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TSXFSunpou changed = sxf;
+        row.change(changed);
+        TKSunpou dimension = LineAndStroke();
+        dimension.SetSXF(changed);
+        TBPoint min, max;
+        dimension.GetExtent(min, max, document, 0);
+        EXPECT_EQ(min, row.min);
+        EXPECT_EQ(max, row.max);
+
+        changed.SetMode(0);
+        dimension.SetSXF(changed);
+        dimension.GetExtent(min, max, document, 0);
+        EXPECT_EQ(min, TBPoint(0.0, 0.0)) << "without a mode nothing of it is drawn";
+        EXPECT_EQ(max, TBPoint(10.0, 12.0));
+    }
 }
 
 TEST(DimensionGeometry, MovingAndTurningLeaveEndPointsThreeAndFourWhereTheyAre)

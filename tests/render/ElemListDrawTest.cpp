@@ -10,7 +10,11 @@
 #include "document/SjFormat.h"
 #include "elements/KCircle.h"
 #include "elements/KLine.h"
+#include "elements/KMoji.h"
 #include "elements/KPoint.h"
+#include "elements/KSolid.h"
+#include "elements/KSunpou.h"
+#include "platform/ImageCanvas.h"
 #include "platform/ShiftJis.h"
 
 #include <boost/make_shared.hpp>
@@ -191,6 +195,90 @@ TEST_F(ElemListDraw, MarkerReachingIntoTheViewIsDrawn)
     Info().ElementTotal = 0;
     DrawList();
     EXPECT_EQ(Info().ElementTotal, 0) << "wholly outside";
+}
+
+// A dimension whose line and text lie above the view and whose first
+// extension line reaches down into it: the part in view is drawn.
+TEST_F(ElemListDraw, DimensionSeenOnlyThroughAnExtensionLineIsDrawn)
+{
+    const auto line = [](double x1, double y1, double x2, double y2) {
+        TKLine made;
+        made.SetLine(TBPoint(x1, y1), TBPoint(x2, y2));
+        return made;
+    };
+    auto dimension = boost::make_shared<TKSunpou>();
+    dimension->SetLine(line(-20, 80, 20, 80));
+    dimension->SetMoji(TKMoji(TBPoint(-5.0, 82.0), TBPoint(5.0, 82.0), TZhdaMoji(5, 5, 0, 1), 1, TAngle(), "", "40"));
+    TSXFSunpou sxf;
+    sxf.SetMode(1);
+    sxf.SetLine1(line(-20, 30, -20, 80));
+    sxf.SetLine2(line(20, 70, 20, 80));
+    dimension->SetSXF(sxf);
+    document.GetElemListPtr().Append(dimension);
+    Info().MouseWorld = TBPoint(0.0, 0.0); // the cross-hair's upright at pixel x 100
+
+    DrawList();
+    EXPECT_EQ(Info().ElementTotal, 1);
+    // The extension line from (-20, 30) upward: pixel x 80, its lower end at y 20.
+    const auto extension = [](const Segment& s) {
+        return s.from.x == 80 && s.to.x == 80 && std::max(s.from.y, s.to.y) == 20;
+    };
+    const std::vector<Segment> segments = SegmentsOf(canvas.Commands());
+    EXPECT_EQ(std::count_if(segments.begin(), segments.end(), extension), 1);
+
+    sxf.SetMode(0);
+    dimension->SetSXF(sxf);
+    Info().ElementTotal = 0;
+    DrawList();
+    EXPECT_EQ(Info().ElementTotal, 0) << "without its extension lines nothing of it is in view";
+}
+
+// A display-only pass sets its brush once. An arc or a text drawn before a
+// plain solid in that pass leaves the brush clear; the solid still fills,
+// on the recording canvas and in pixels.
+TEST_F(ElemListDraw, DisplayOnlySolidAfterAnArcOrATextIsFilled)
+{
+    constexpr TColor grey = PackColor(128, 128, 128);
+    SetLayerState(0, 1, 1);
+    const auto on_display_only_layer = [](TZhdElemPtr elem) {
+        elem->SetLayer(1);
+        return elem;
+    };
+    struct Row {
+        const char* name;
+        TZhdElemPtr before;
+    };
+    const Row rows[] = {
+        { "arc", boost::make_shared<TKCircle>(TBPoint(-50.0, 0.0), 20, TAngle(), TAngle(2 * Pi), TAngle(), 1.0, 1) },
+        { "text", boost::make_shared<TKMoji>(TBPoint(-80.0, -40.0), TBPoint(-40.0, -40.0), TZhdaMoji(8, 8, 0, 1), 1,
+                                             TAngle(), "", "AB") },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TZhdElemList& list = document.GetElemListPtr();
+        list.Clear();
+        list.Append(on_display_only_layer(row.before));
+        auto solid = boost::make_shared<TKSolid>();
+        solid->SetSolid(TBPoint(10.0, -30.0), TBPoint(60.0, -30.0), TBPoint(35.0, 20.0), TBPoint(35.0, 20.0), 0);
+        list.Append(on_display_only_layer(solid));
+
+        DrawList();
+        TBrush brush;
+        int polygons = 0;
+        for (const TCanvasCommand& command : canvas.Commands()) {
+            if (const auto* set = std::get_if<canvas_command::SetBrush>(&command))
+                brush = set->brush;
+            if (std::holds_alternative<canvas_command::Polygon>(command)) {
+                ++polygons;
+                EXPECT_EQ(brush, (TBrush { grey, TBrushStyle::Solid }));
+            }
+        }
+        EXPECT_EQ(polygons, 1);
+
+        TImageCanvas image(200, 100);
+        list.Draw(image, document);
+        EXPECT_EQ(image.GetPixel(135, 63), grey) << "inside the triangle";
+    }
 }
 
 TEST_F(ElemListDraw, ColoursOfPassesAndTheSelection)

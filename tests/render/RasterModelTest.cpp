@@ -12,8 +12,12 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <numbers>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -59,6 +63,87 @@ std::string BmpHeader(std::uint32_t header_size, std::int32_t width, std::int32_
             bytes.U8(0);
     }
     return bytes.Bytes() + std::string(8, '\0');
+}
+
+double Cross(const TBPoint& a, const TBPoint& b)
+{
+    return a.GetX() * b.GetY() - a.GetY() * b.GetX();
+}
+
+// The part of segment a -> b inside a convex polygon in counter-clockwise
+// order, as parameters t0 <= t1 along it; false when none of it is inside.
+bool SegmentInsideConvex(const TBPoint& a, const TBPoint& b, const std::vector<TBPoint>& polygon, double& t0,
+                         double& t1)
+{
+    t0 = 0;
+    t1 = 1;
+    for (std::size_t i = 0; i < polygon.size(); ++i) {
+        const TBPoint& p = polygon[i];
+        const TBPoint edge = polygon[(i + 1) % polygon.size()] - p;
+        // Inside is on the left of every edge: cross(edge, x - p) >= 0.
+        const double at_a = Cross(edge, a - p);
+        const double change = Cross(edge, b - p) - at_a;
+        if (change == 0) {
+            if (at_a < 0)
+                return false;
+            continue;
+        }
+        const double t = -at_a / change;
+        if (change > 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+    }
+    return t0 < t1;
+}
+
+// Oracle for the clipped outline, written apart from the clipping: the area
+// two convex counter-clockwise polygons share, by Green's theorem over the
+// pieces of each boundary that lie inside the other. Edges of the two must
+// not overlap (they would count twice).
+double SharedAreaOracle(const std::vector<TBPoint>& first, const std::vector<TBPoint>& second)
+{
+    double twice = 0;
+    for (const auto& [boundary, other] : { std::pair(&first, &second), std::pair(&second, &first) }) {
+        for (std::size_t i = 0; i < boundary->size(); ++i) {
+            const TBPoint& a = (*boundary)[i];
+            const TBPoint& b = (*boundary)[(i + 1) % boundary->size()];
+            double t0 = 0, t1 = 0;
+            if (!SegmentInsideConvex(a, b, *other, t0, t1))
+                continue;
+            const TBPoint step = b - a;
+            const TBPoint from(a.GetX() + t0 * step.GetX(), a.GetY() + t0 * step.GetY());
+            const TBPoint to(a.GetX() + t1 * step.GetX(), a.GetY() + t1 * step.GetY());
+            twice += Cross(from, to);
+        }
+    }
+    return twice / 2;
+}
+
+// The shoelace area, positive for counter-clockwise order.
+double SignedArea(const std::vector<TBPoint>& polygon)
+{
+    double twice = 0;
+    for (std::size_t i = 0; i < polygon.size(); ++i)
+        twice += Cross(polygon[i], polygon[(i + 1) % polygon.size()]);
+    return twice / 2;
+}
+
+// A simple convex polygon walked counter-clockwise turns left (or runs
+// straight on) at every point and turns once round in all.
+bool IsConvexInOrder(const std::vector<TBPoint>& polygon)
+{
+    const std::size_t n = polygon.size();
+    double turning = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const TBPoint in = polygon[(i + 1) % n] - polygon[i];
+        const TBPoint out = polygon[(i + 2) % n] - polygon[(i + 1) % n];
+        const double turn = std::atan2(Cross(in, out), in.GetX() * out.GetX() + in.GetY() * out.GetY());
+        if (turn < -1e-9)
+            return false;
+        turning += turn;
+    }
+    return std::fabs(turning - 2 * std::numbers::pi) < 1e-6;
 }
 
 } // namespace
@@ -212,4 +297,52 @@ TEST(RasterBase, ClipToViewFindsThePartInView)
         EXPECT_GE(point.GetX(), -1e-9);
         EXPECT_GE(point.GetY(), -1e-9);
     }
+}
+
+// Turned images cut by every side of the view: the outline is the true
+// intersection of the image with the view, convex and in order, also where
+// two of its points share the largest x.
+TEST(RasterBase, ClipToViewGivesTheTrueIntersectionOfATurnedImage)
+{
+    struct View {
+        double left, bottom, right, top;
+    };
+    std::vector<View> views;
+    for (double edge = -6.0; edge <= 6.0; edge += 0.23) {
+        views.push_back({ -50, -50, edge, 50 });
+        views.push_back({ edge, -50, 50, 50 });
+        views.push_back({ -50, -50, 50, edge });
+        views.push_back({ -50, edge, 50, 50 });
+        views.push_back({ edge - 3, edge - 1, edge, edge + 2 });
+    }
+    views.push_back({ -50, -50, 3.77, 50 });
+    std::vector<double> angles { 26.6 };
+    for (double degrees = 1; degrees < 360; degrees += 4.7)
+        angles.push_back(degrees);
+
+    int checked = 0;
+    for (const double degrees : angles) {
+        const PlainRaster raster = Raster(80, 60, 8, 6, TBPoint(0.3, -0.2), degrees);
+        const std::vector<TBPoint> image { raster.PixelToWorld(0, 60), raster.PixelToWorld(80, 60),
+                                           raster.PixelToWorld(80, 0), raster.PixelToWorld(0, 0) };
+        for (const View& v : views) {
+            SCOPED_TRACE(::testing::Message() << degrees << " degrees, view x " << v.left << " to " << v.right
+                                              << ", y " << v.bottom << " to " << v.top);
+            const std::vector<TBPoint> view { TBPoint(v.left, v.bottom), TBPoint(v.right, v.bottom),
+                                              TBPoint(v.right, v.top), TBPoint(v.left, v.top) };
+            const double expected = SharedAreaOracle(image, view);
+            std::vector<TBPoint> polygon;
+            int min_x = 0, max_x = 0, min_y = 0, max_y = 0;
+            const int count = raster.ClipToView(TBPoint(v.left, v.bottom), TBPoint(v.right, v.top), polygon, min_x,
+                                                max_x, min_y, max_y);
+            ASSERT_EQ(count, static_cast<int>(polygon.size()));
+            if (expected < 1e-9)
+                continue;
+            ++checked;
+            ASSERT_GE(count, 3);
+            EXPECT_NEAR(SignedArea(polygon), expected, 1e-9 * std::max(1.0, expected));
+            EXPECT_TRUE(IsConvexInOrder(polygon));
+        }
+    }
+    EXPECT_GT(checked, 1000) << "most views see part of the image";
 }
