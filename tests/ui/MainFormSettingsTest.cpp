@@ -7,6 +7,7 @@
 #include "controls/Dock97.h"
 #include "controls/HistoryComboBox.h"
 #include "controls/NumberEdit.h"
+#include "controls/ResizableToolWindow97.h"
 #include "controls/Toolbar97.h"
 #include "platform/ShiftJis.h"
 #include "platform/ui/IniFile.h"
@@ -122,6 +123,38 @@ TEST_F(MainFormSettingsTest, EverythingComesBackAfterARestart)
     // The preset section holds exactly the presets.
     const TIniFile file(TForm1::SettingsPath());
     EXPECT_EQ(file.ReadSection("PrtFixConfig"), (std::vector<std::string> { "Count", "Config0" }));
+}
+
+// The group and layer windows are made 2 pixels lower than they were built
+// (44) at start, once: not again over the height saved at the last start.
+TEST_F(MainFormSettingsTest, GroupAndLayerWindowsKeepTheirHeightOverRestarts)
+{
+    for (int start = 0; start < 3; ++start) {
+        TForm1 form;
+        form.show();
+        SettleView(form);
+        EXPECT_EQ(form.ToolWindowGroup->ClientAreaHeight(), 42) << start;
+        EXPECT_EQ(form.ToolWindowLayer->ClientAreaHeight(), 42) << start;
+        form.close();
+    }
+    // A height the user gives stays.
+    {
+        TForm1 form;
+        form.show();
+        SettleView(form);
+        form.ToolWindowGroup->SetClientAreaHeight(60);
+        form.close();
+    }
+    {
+        TForm1 form;
+        form.show();
+        SettleView(form);
+        EXPECT_EQ(form.ToolWindowGroup->ClientAreaHeight(), 60);
+        form.close();
+    }
+    const TIniFile file(TForm1::SettingsPath());
+    EXPECT_EQ(file.ReadInteger("ToolWindowGroup", "ClientHeight", 0), 60);
+    EXPECT_EQ(file.ReadInteger("ToolWindowLayer", "ClientHeight", 0), 42);
 }
 
 TEST_F(MainFormSettingsTest, WrongValuesStartWithSafeOnes)
