@@ -121,6 +121,31 @@ TEST_F(FloatingToolbar, HiddenWithItsForm)
     EXPECT_TRUE(GetWorkAreaOfRect(toolbar->geometry()).intersects(toolbar->geometry()));
 }
 
+// With the defaults, a floating window hides while the application is
+// inactive: one floated while its form was still hidden (restored from the
+// settings at start) shows when the form is shown and active.
+TEST(FloatingToolWindow, FloatedBeforeItsFormIsShownItShowsWithIt)
+{
+    QWidget form;
+    form.resize(400, 300);
+    TDock97 dock(dpTop, &form);
+    dock.resize(400, 0);
+    auto* toolbar = new TToolbar97;
+    toolbar->setObjectName("bar");
+    new TToolbarButton97(toolbar->Client());
+    toolbar->SetDockedTo(&dock);
+    ASSERT_TRUE(toolbar->HideWhenInactive());
+    toolbar->SetFloatingPosition(QPoint(120, 80));
+    toolbar->Float();
+    EXPECT_FALSE(toolbar->isVisible());
+
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    EXPECT_TRUE(toolbar->isVisible());
+    EXPECT_EQ(toolbar->pos(), QPoint(120, 80));
+}
+
 TEST(FloatingToolWindow, NeedsAForm)
 {
     TToolbar97 lonely;
