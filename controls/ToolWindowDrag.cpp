@@ -362,7 +362,7 @@ void TCustomToolWindow97::Drop(TDock97* dock, const QRect& outline)
             Float();
         } else {
             ++bounds_updating_;
-            move(floating_position_);
+            move(*floating_position_);
             --bounds_updating_;
         }
     }
