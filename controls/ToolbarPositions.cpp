@@ -108,7 +108,8 @@ TDock97* FindDock(const QList<TDock97*>& docks, const QString& name)
 std::optional<QPoint> ReadFloatingPosition(const QString& name, const TPositionReadIntProc& read_int,
                                            const TPositionReadStringProc& read_string)
 {
-    if (read_string(name, key::float_left, QString()).isEmpty() || read_string(name, key::float_top, QString()).isEmpty())
+    if (read_string(name, key::float_left, QString()).isEmpty()
+        || read_string(name, key::float_top, QString()).isEmpty())
         return std::nullopt;
     return QPoint(std::clamp(read_int(name, key::float_left, 0), -max_float_coordinate, max_float_coordinate),
                   std::clamp(read_int(name, key::float_top, 0), -max_float_coordinate, max_float_coordinate));

@@ -133,7 +133,8 @@ void ExpectHalftoneFrame(int thickness)
     }
     ASSERT_NE(outline, nullptr);
     const QRect r = outline->rect();
-    EXPECT_EQ(outline->mask(), QRegion(r).subtracted(QRegion(r.adjusted(thickness, thickness, -thickness, -thickness))));
+    const QRect inside = r.adjusted(thickness, thickness, -thickness, -thickness);
+    EXPECT_EQ(outline->mask(), QRegion(r).subtracted(QRegion(inside)));
     const QImage picture = const_cast<QWidget*>(outline)->grab().toImage();
     const QPoint screen = outline->geometry().topLeft();
     int black = 0, white = 0;
