@@ -310,7 +310,12 @@ void NotifyPreDestroy(QWidget* widget)
 
 bool ApplicationIsActive()
 {
-    return QApplication::activeWindow() != nullptr;
+    // Not the active window: Qt announces the activation before it sets
+    // the active window, and the deactivation before it clears it, so the
+    // subscribers of hpSendActivateApp would read the state before the
+    // change and a floating window that waits for the activation to show
+    // would never show.
+    return QGuiApplication::applicationState() == Qt::ApplicationActive;
 }
 
 void RemoveAllHookSubscriptions()

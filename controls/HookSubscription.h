@@ -83,7 +83,8 @@ void UninstallHookProc(THookProc proc);
 // announced on its way through deleteLater().
 void NotifyPreDestroy(QWidget* widget);
 
-// True while the application has an active window.
+// True while the application is active: from the announcement of its
+// activation (hpSendActivateApp) to that of its deactivation.
 bool ApplicationIsActive();
 
 // Removes every filter whatever its count and forgets every subscription,

@@ -151,6 +151,9 @@ void TCustomToolWindow97::ChangeParent(TDock97* dock)
     emit DockChanging(dock);
     QWidget* form = ParentForm();
     TDock97* old = docked_to_;
+    // Where it is docked now, for a window that floats for the first time.
+    const QRect old_dock_on_screen = old != nullptr ? QRect(old->mapToGlobal(QPoint(0, 0)), old->size()) : QRect();
+    const QRect docked_on_screen = old != nullptr ? QRect(mapToGlobal(QPoint(0, 0)), size()) : QRect();
     const TDockType previous = old != nullptr ? old->DockType() : dtNotDocked;
     if (old != nullptr)
         old->BeginUpdate();
@@ -189,7 +192,11 @@ void TCustomToolWindow97::ChangeParent(TDock97* dock)
         AddToFloatingList(this);
         CalculateNonClientSizes();
         CustomArrangeControls(previous, nullptr, true);
-        move(floating_position_);
+        if (!floating_position_ && old != nullptr)
+            floating_position_ = FloatingPositionBesideDock(EdgesOf(old_dock_on_screen), old->Position(),
+                                                            EdgesOf(docked_on_screen), size(),
+                                                            EdgesOf(GetWorkAreaOfRect(docked_on_screen)));
+        move(FloatingPosition());
         last_dock_type_ = dtNotDocked;
         UpdateVisibility();
     }

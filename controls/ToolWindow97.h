@@ -22,6 +22,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QFontMetrics;
@@ -53,8 +54,10 @@ public:
     // for a window with no form above it.
     void Float();
     // The screen position of the top-left corner while floating; kept while
-    // docked.
-    QPoint FloatingPosition() const { return floating_position_; }
+    // docked. A window that never floated has none (it reads as (0, 0)):
+    // it floats beside the place it is docked at, inside the work area.
+    QPoint FloatingPosition() const { return floating_position_.value_or(QPoint()); }
+    bool HasFloatingPosition() const { return floating_position_.has_value(); }
     void SetFloatingPosition(QPoint position);
     // The form the window belongs to, docked or floating.
     QWidget* ParentForm() const;
@@ -250,7 +253,7 @@ private:
     bool arrange_needed_ = false;
     TDockType last_dock_type_ = dtNotDocked;
     QPointer<QWidget> floating_form_;
-    QPoint floating_position_;
+    std::optional<QPoint> floating_position_;
     bool visible_ = true;
     int reparenting_ = 0;
     bool resizable_ = true;

@@ -11,10 +11,12 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QRegion>
 
 #include <algorithm>
 
@@ -22,27 +24,33 @@ namespace {
 
 bool drag_running = false;
 
-// The outline of the drag: a frameless window that lets the mouse through
-// and draws a checkered frame, one pixel thick over a dock and as thick as
-// the floating border otherwise.
+// The outline of the drag: a frameless window that lets the mouse through,
+// one pixel thick over a dock and as thick as the floating border
+// otherwise. Its shape is the frame alone, so nothing of the window lies
+// inside the frame, with or without a compositor; the frame is a halftone
+// of black and white pixels, so it shows over dark and light pictures
+// alike. The pattern is anchored to the screen: it does not crawl while
+// the outline moves.
 class TDragOutline : public QWidget {
 public:
     TDragOutline()
         : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput
                                | Qt::WindowDoesNotAcceptFocus)
     {
-        setAttribute(Qt::WA_TranslucentBackground);
+        setObjectName(QStringLiteral("dragOutline"));
         setAttribute(Qt::WA_ShowWithoutActivating);
     }
 
     void ShowAt(const QRect& outline, int thickness)
     {
-        thickness_ = thickness;
         if (outline.isEmpty()) {
             hide();
             return;
         }
         setGeometry(outline);
+        const QRect whole(QPoint(0, 0), outline.size());
+        const int t = std::max(thickness, 1);
+        setMask(QRegion(whole).subtracted(QRegion(whole.adjusted(t, t, -t, -t))));
         show();
         update();
     }
@@ -51,17 +59,25 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
-        const QBrush halftone(Qt::black, Qt::Dense4Pattern);
-        const QRect r = rect();
-        const int t = std::min({ thickness_, r.width(), r.height() });
-        painter.fillRect(QRect(r.left(), r.top(), r.width(), t), halftone);
-        painter.fillRect(QRect(r.left(), r.bottom() - t + 1, r.width(), t), halftone);
-        painter.fillRect(QRect(r.left(), r.top(), t, r.height()), halftone);
-        painter.fillRect(QRect(r.right() - t + 1, r.top(), t, r.height()), halftone);
+        painter.setBrushOrigin(-geometry().topLeft());
+        painter.fillRect(rect(), Halftone());
     }
 
 private:
-    int thickness_ = 1;
+    // Black where the screen's x and y are both even or both odd, white
+    // between.
+    static const QBrush& Halftone()
+    {
+        static const QBrush brush = [] {
+            QImage pattern(2, 2, QImage::Format_RGB32);
+            for (int y = 0; y < 2; ++y) {
+                for (int x = 0; x < 2; ++x)
+                    pattern.setPixel(x, y, (x + y) % 2 == 0 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+            }
+            return QBrush(pattern);
+        }();
+        return brush;
+    }
 };
 
 int DockOrder(const TDock97* dock)
@@ -346,7 +362,7 @@ void TCustomToolWindow97::Drop(TDock97* dock, const QRect& outline)
             Float();
         } else {
             ++bounds_updating_;
-            move(floating_position_);
+            move(*floating_position_);
             --bounds_updating_;
         }
     }

@@ -124,6 +124,30 @@ TEdges MoveOnScreen(TEdges window, TEdges work_area, bool only_if_fully_offscree
     return { window.left + dx, window.top + dy, window.right + dx, window.bottom + dy };
 }
 
+QPoint FloatingPositionBesideDock(TEdges dock, TDockPosition position, TEdges docked, QSize floating,
+                                  TEdges work_area)
+{
+    QPoint top_left;
+    switch (position) {
+    case dpTop:
+        top_left = { docked.left, dock.bottom };
+        break;
+    case dpBottom:
+        top_left = { docked.left, dock.top - floating.height() };
+        break;
+    case dpLeft:
+        top_left = { dock.right, docked.top };
+        break;
+    case dpRight:
+        top_left = { dock.left - floating.width(), docked.top };
+        break;
+    }
+    const TEdges placed { top_left.x(), top_left.y(), top_left.x() + floating.width(),
+                          top_left.y() + floating.height() };
+    const TEdges moved = MoveOnScreen(placed, work_area, false);
+    return { moved.left, moved.top };
+}
+
 TFrameHit HitTestFloatingFrame(const TFloatingFrame& frame, QPoint point, bool inside_client)
 {
     if (inside_client)

@@ -53,6 +53,14 @@ TEdges KeepFloatingOutlineOnScreen(TEdges outline, TEdges work_area, QSize borde
 // With only_if_fully_offscreen a window that meets the area stays put.
 TEdges MoveOnScreen(TEdges window, TEdges work_area, bool only_if_fully_offscreen);
 
+// The top-left corner of a window of `floating` size that floats for the
+// first time from `docked` on a dock at `position`: beside its docked place,
+// just off the dock into the form (below a top dock, right of a left one,
+// above a bottom one, left of a right one) and level with that place along
+// the dock; then moved wholly onto the work area.
+QPoint FloatingPositionBesideDock(TEdges dock, TDockPosition position, TEdges docked, QSize floating,
+                                  TEdges work_area);
+
 // What a press at `point` (window coordinates) on a floating frame does.
 enum class TFrameHit { Nowhere, Client, Close, Left, Right, Top, TopLeft, TopRight, Bottom, BottomLeft, BottomRight };
 struct TFloatingFrame {

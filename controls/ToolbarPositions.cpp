@@ -8,8 +8,9 @@
 //                         read only for a floating window of revision 3
 //   "DockRow"    integer  its row on the dock
 //   "DockPos"    integer  its position along the row (-1: not placed yet)
-//   "FloatLeft"  integer  the screen position while floating
-//   "FloatTop"   integer
+//   "FloatLeft"  integer  the screen position while floating; both empty
+//   "FloatTop"   integer  for a window that never floated (it then floats
+//                         beside its docked place)
 //   then the keys of the window's class (WritePositionData).
 //
 // A record comes from a file the user may have edited or that another
@@ -32,6 +33,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -101,6 +103,18 @@ TDock97* FindDock(const QList<TDock97*>& docks, const QString& name)
     return found != docks.end() ? *found : nullptr;
 }
 
+// The floating position of the record; none when it leaves either
+// coordinate empty (the window never floated).
+std::optional<QPoint> ReadFloatingPosition(const QString& name, const TPositionReadIntProc& read_int,
+                                           const TPositionReadStringProc& read_string)
+{
+    if (read_string(name, key::float_left, QString()).isEmpty()
+        || read_string(name, key::float_top, QString()).isEmpty())
+        return std::nullopt;
+    return QPoint(std::clamp(read_int(name, key::float_left, 0), -max_float_coordinate, max_float_coordinate),
+                  std::clamp(read_int(name, key::float_top, 0), -max_float_coordinate, max_float_coordinate));
+}
+
 // Puts the window onto the dock, or floating over its form without one.
 void RestorePlace(TCustomToolWindow97* window, TDock97* dock, int revision, const QList<TDock97*>& docks,
                   const TPositionReadIntProc& read_int, const TPositionReadStringProc& read_string)
@@ -108,11 +122,10 @@ void RestorePlace(TCustomToolWindow97* window, TDock97* dock, int revision, cons
     const QString name = window->objectName();
     window->SetDockRow(std::clamp(read_int(name, key::dock_row, window->DockRow()), 0, max_dock_row));
     window->SetDockPos(std::clamp(read_int(name, key::dock_pos, window->DockPos()), min_dock_pos, max_dock_pos));
-    const QPoint floating_position(
-        std::clamp(read_int(name, key::float_left, 0), -max_float_coordinate, max_float_coordinate),
-        std::clamp(read_int(name, key::float_top, 0), -max_float_coordinate, max_float_coordinate));
+    const std::optional<QPoint> floating_position = ReadFloatingPosition(name, read_int, read_string);
     window->ReadPositionData(read_int, read_string);
-    window->SetFloatingPosition(floating_position);
+    if (floating_position)
+        window->SetFloatingPosition(*floating_position);
     if (dock != nullptr) {
         window->SetDockedTo(dock);
     } else {
@@ -177,8 +190,13 @@ void SaveWindow(const TCustomToolWindow97* window, const TPositionWriteIntProc& 
     write_string(name, key::last_dock, window->LastDock() != nullptr ? window->LastDock()->objectName() : QString());
     write_int(name, key::dock_row, window->DockRow());
     write_int(name, key::dock_pos, window->DockPos());
-    write_int(name, key::float_left, window->FloatingPosition().x());
-    write_int(name, key::float_top, window->FloatingPosition().y());
+    if (window->HasFloatingPosition()) {
+        write_int(name, key::float_left, window->FloatingPosition().x());
+        write_int(name, key::float_top, window->FloatingPosition().y());
+    } else {
+        write_string(name, key::float_left, QString());
+        write_string(name, key::float_top, QString());
+    }
 }
 
 // The section of one window's record in an INI file.

@@ -151,12 +151,9 @@ void TForm1::FormCreate()
     GroupLayerRedrawPending = 0;
     AllGroupsState = AllLayersState = 2;
     TemporaryFullView = WriteTargetSelectionFlag = 0;
-    const std::filesystem::path settings = SettingsPath();
-    if (std::filesystem::exists(settings)) {
-        WriteDebugLog("/**/");
-        IniLoadToolbarPositions(this, settings, QString());
-        WriteDebugLog("/**/");
-    }
+    // The group and layer windows are made lower before their saved
+    // places are restored: a saved client height already had it, and made
+    // lower again at every start it would shrink away.
     if (ToolWindowGroup->Visible()) {
         WriteDebugLog("<ToolWindowGroup Initialize>");
         MakeClientLower(ToolWindowGroup);
@@ -164,6 +161,12 @@ void TForm1::FormCreate()
     if (ToolWindowLayer->Visible()) {
         WriteDebugLog("<ToolWindowLayer Initialize>");
         MakeClientLower(ToolWindowLayer);
+    }
+    const std::filesystem::path settings = SettingsPath();
+    if (std::filesystem::exists(settings)) {
+        WriteDebugLog("/**/");
+        IniLoadToolbarPositions(this, settings, QString());
+        WriteDebugLog("/**/");
     }
     if (!tbtn97ContPrint->Down())
         ToolWindowContinuousPrint->setVisible(false);

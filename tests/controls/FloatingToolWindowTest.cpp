@@ -121,6 +121,50 @@ TEST_F(FloatingToolbar, HiddenWithItsForm)
     EXPECT_TRUE(GetWorkAreaOfRect(toolbar->geometry()).intersects(toolbar->geometry()));
 }
 
+TEST_F(FloatingToolbar, NeverFloatedItFloatsBesideItsDock)
+{
+    ASSERT_FALSE(toolbar->HasFloatingPosition());
+    const QPoint docked = toolbar->mapToGlobal(QPoint(0, 0));
+    const int below_dock = dock.mapToGlobal(QPoint(0, dock.height())).y();
+    QTest::mouseDClick(toolbar, Qt::LeftButton, Qt::NoModifier, QPoint(4, 10));
+    ASSERT_TRUE(toolbar->Floating());
+    // Just below the top dock, level with where it sat, wholly on the
+    // work area; not at the screen's corner.
+    EXPECT_EQ(toolbar->pos(), QPoint(docked.x(), below_dock));
+    EXPECT_EQ(toolbar->FloatingPosition(), toolbar->pos());
+    EXPECT_TRUE(GetWorkAreaOfRect(toolbar->geometry()).contains(toolbar->geometry()));
+
+    // Moved, docked and floated again: where it floated last.
+    toolbar->move(toolbar->pos() + QPoint(25, 40));
+    const QPoint moved = toolbar->pos();
+    QTest::mouseDClick(toolbar, Qt::LeftButton, Qt::NoModifier, QPoint(10, 6));
+    ASSERT_EQ(toolbar->DockedTo(), &dock);
+    QTest::mouseDClick(toolbar, Qt::LeftButton, Qt::NoModifier, QPoint(4, 10));
+    ASSERT_TRUE(toolbar->Floating());
+    EXPECT_EQ(toolbar->pos(), moved);
+}
+
+// With the defaults, a floating window hides while the application is
+// inactive: one floated while its form was still hidden (restored from the
+// settings at start) shows when the form is shown and active.
+TEST(FloatingToolWindow, FloatedBeforeItsFormIsShownItShowsWithIt)
+{
+    QWidget form;
+    TDock97 dock(dpTop, &form);
+    auto* toolbar = new TToolbar97;
+    toolbar->SetDockedTo(&dock);
+    ASSERT_TRUE(toolbar->HideWhenInactive());
+    toolbar->SetFloatingPosition(QPoint(120, 80));
+    toolbar->Float();
+    EXPECT_FALSE(toolbar->isVisible());
+
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    EXPECT_TRUE(toolbar->isVisible());
+    EXPECT_EQ(toolbar->pos(), QPoint(120, 80));
+}
+
 TEST(FloatingToolWindow, NeedsAForm)
 {
     TToolbar97 lonely;

@@ -6,21 +6,26 @@
 #include "controls/ToolbarButton97.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QMouseEvent>
+#include <QRegion>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <vector>
 
 namespace {
 
 struct Step {
-    enum Kind { Move, Release, Escape } kind;
+    enum Kind { Move, Release, Escape, Look } kind;
     QPoint global;
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    // Look: what to check at this point of the drag.
+    std::function<void()> look = {};
 };
 
 // Presses the toolbar at `grab` and, inside the drag loop, plays the steps.
@@ -29,6 +34,10 @@ void Drag(TCustomToolWindow97* window, QPoint grab, const std::vector<Step>& ste
     QTimer::singleShot(0, [window, steps] {
         EXPECT_TRUE(TCustomToolWindow97::Dragging());
         for (const Step& step : steps) {
+            if (step.kind == Step::Look) {
+                step.look();
+                continue;
+            }
             if (step.kind == Step::Escape) {
                 QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
                 QApplication::sendEvent(window, &key);
@@ -109,6 +118,49 @@ TEST_F(ToolbarDrag, FromTheTopDockToTheLeftDock)
     EXPECT_EQ(left->GetToolbarCount(), 1);
     EXPECT_GT(left->width(), 20);
     EXPECT_EQ(top->GetToolbarCount(), 1);
+}
+
+// The drag's outline on the screen: a frame of the thickness alone (the
+// window's shape leaves its inside out, with or without a compositor), in
+// black and white pixels alternating with the screen's, so that it shows
+// over any picture.
+void ExpectHalftoneFrame(int thickness)
+{
+    const QWidget* outline = nullptr;
+    for (const QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == "dragOutline" && widget->isVisible())
+            outline = widget;
+    }
+    ASSERT_NE(outline, nullptr);
+    const QRect r = outline->rect();
+    const QRect inside = r.adjusted(thickness, thickness, -thickness, -thickness);
+    EXPECT_EQ(outline->mask(), QRegion(r).subtracted(QRegion(inside)));
+    const QImage picture = const_cast<QWidget*>(outline)->grab().toImage();
+    const QPoint screen = outline->geometry().topLeft();
+    int black = 0, white = 0;
+    for (int y = 0; y < r.height(); ++y) {
+        for (int x = 0; x < r.width(); ++x) {
+            if (!outline->mask().contains(QPoint(x, y)))
+                continue;
+            const bool even = (x + screen.x() + y + screen.y()) % 2 == 0;
+            const QRgb pixel = picture.pixel(x, y) | 0xff000000u;
+            ASSERT_EQ(pixel, even ? qRgb(0, 0, 0) : qRgb(255, 255, 255)) << x << "," << y;
+            ++(even ? black : white);
+        }
+    }
+    EXPECT_GT(black, 0);
+    EXPECT_GT(white, 0);
+}
+
+TEST_F(ToolbarDrag, TheOutlineIsAHalftoneFrame)
+{
+    // Floating: as thick as the floating border; over a dock: one pixel.
+    Drag(bar, QPoint(4, 10), { { Step::Move, OnForm(300, 250) },
+                               { Step::Look, {}, Qt::NoModifier, [] { ExpectHalftoneFrame(4); } },
+                               { Step::Move, OnForm(0, 150) },
+                               { Step::Look, {}, Qt::NoModifier, [] { ExpectHalftoneFrame(1); } },
+                               { Step::Escape, {} } });
+    EXPECT_EQ(bar->DockedTo(), top);
 }
 
 TEST_F(ToolbarDrag, IntoANewRowAndOffToFloat)

@@ -184,3 +184,28 @@ TEST(ToolWindowGeometry, MoveOnScreen)
     for (const Row& row : rows)
         EXPECT_EQ(MoveOnScreen(row.window, work, row.only_if_off), row.expected) << row.window;
 }
+
+TEST(ToolWindowGeometry, AWindowFloatingForTheFirstTimeGoesBesideItsDock)
+{
+    const TEdges work { 0, 30, 800, 600 }; // a panel above
+    const QSize floating(100, 40);
+    struct Row {
+        TDockPosition position;
+        TEdges dock;
+        TEdges docked;
+        QPoint expected;
+    };
+    const Row rows[] = {
+        { dpTop, { 10, 80, 610, 132 }, { 200, 106, 280, 132 }, { 200, 132 } },    // below the top dock
+        { dpBottom, { 10, 500, 610, 526 }, { 50, 500, 130, 526 }, { 50, 460 } },  // above the bottom dock
+        { dpLeft, { 10, 132, 36, 500 }, { 10, 300, 36, 380 }, { 36, 300 } },      // right of the left dock
+        { dpRight, { 584, 132, 610, 500 }, { 584, 150, 610, 230 }, { 484, 150 } }, // left of the right dock
+        // Kept wholly inside the work area: not under the panel, not past
+        // the screen's edges.
+        { dpTop, { -20, -10, 1000, 20 }, { 750, -5, 830, 20 }, { 700, 30 } },
+        { dpBottom, { 0, 590, 800, 620 }, { -30, 590, 50, 620 }, { 0, 550 } },
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(FloatingPositionBesideDock(row.dock, row.position, row.docked, floating, work), row.expected)
+            << row.dock;
+}

@@ -196,6 +196,37 @@ TEST(ToolbarPositions, FloatingToolbarIsWrittenWithItsLastDock)
         EXPECT_EQ(records.Value("ToolbarFile", key), value) << key.toStdString();
 }
 
+TEST(ToolbarPositions, AWindowThatNeverFloatedHasNoFloatingPosition)
+{
+    Records records;
+    {
+        Form form;
+        form.Add("ToolbarFile", form.top, 0, 10);
+        TToolbar97* floated = form.Add("ToolbarView", form.top, 0, 100);
+        floated->SetFloatingPosition(QPoint(130, 90));
+        floated->Float();
+        floated->SetDockedTo(form.top);
+        Save(form, records);
+    }
+    // Its keys are written, empty.
+    EXPECT_EQ(records.KeysOf("ToolbarFile"), records.KeysOf("ToolbarView"));
+    EXPECT_EQ(records.Value("ToolbarFile", "FloatLeft"), "");
+    EXPECT_EQ(records.Value("ToolbarFile", "FloatTop"), "");
+    EXPECT_EQ(records.Value("ToolbarView", "FloatLeft"), "130");
+
+    Form form;
+    TToolbar97* never = form.Add("ToolbarFile", form.top, 1, 0);
+    TToolbar97* floated = form.Add("ToolbarView", form.top, 1, 0);
+    Load(form, records);
+    EXPECT_FALSE(never->HasFloatingPosition());
+    ASSERT_TRUE(floated->HasFloatingPosition());
+    EXPECT_EQ(floated->FloatingPosition(), QPoint(130, 90));
+    // So, floated, it goes beside its dock and not to the screen's corner.
+    const int below_dock = form.top->mapToGlobal(QPoint(0, form.top->height())).y();
+    never->Float();
+    EXPECT_EQ(never->pos().y(), below_dock);
+}
+
 TEST(ToolbarPositions, LastDockIsReadFromRevisionThreeOnly)
 {
     struct Case {

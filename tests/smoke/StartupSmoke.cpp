@@ -2,9 +2,10 @@
 // runs it under xvfb-run): a drawing written with our own document code is
 // given to zuview on its command line; the test waits for the main window
 // whose caption names the opened drawing, keeps its picture in the test
-// artefacts, checks that something was drawn, closes the window the way a
-// window manager's close button does and expects the program to end with
-// status 0.
+// artefacts, checks that something was drawn, activates the window as a
+// window manager would and waits for the toolbar that the settings file
+// left floating to show, closes the window the way a window manager's close
+// button does and expects the program to end with status 0.
 //
 // Every wait is bounded; a program that does not end in time is killed and
 // the test fails. The child gets its own settings and state folders, so no
@@ -50,6 +51,10 @@ constexpr auto poll_step = 100ms;
 
 // The caption once a drawing is open: the program title, then the path.
 constexpr char8_t caption_prefix[] = u8"Zuview Ver.1.00α4.36 - ";
+// The file toolbar, saved floating in the settings the program starts with.
+constexpr char8_t floating_toolbar_caption[] = u8"ファイル";
+constexpr char floating_toolbar_settings[] = "[ToolbarFile]\nRev=3\nVisible=1\nDockedTo=+\nLastDock=DockTop\n"
+                                             "DockRow=0\nDockPos=0\nFloatLeft=900\nFloatTop=700\n";
 
 int Fail(const std::string& message)
 {
@@ -164,6 +169,23 @@ std::vector<std::string> ChildEnvironment(const TempDir& folder)
     return environment;
 }
 
+bool WriteSettings(const TempDir& folder)
+{
+    const std::filesystem::path settings = folder.Path() / "config" / "zuview";
+    std::error_code error;
+    std::filesystem::create_directories(settings, error);
+    std::FILE* file = std::fopen((settings / "Zuview.ini").c_str(), "wb");
+    if (!file)
+        return false;
+    const bool written = std::fputs(floating_toolbar_settings, file) >= 0;
+    return std::fclose(file) == 0 && written;
+}
+
+std::string Utf8(const char8_t* text)
+{
+    return reinterpret_cast<const char*>(text);
+}
+
 std::size_t CountColours(const QImage& picture)
 {
     std::set<QRgb> colours;
@@ -186,11 +208,14 @@ int main()
     if (drawing.empty())
         return Fail("could not write the drawing");
 
+    if (!WriteSettings(folder))
+        return Fail("could not write the settings file");
+
     TChild zuview({ ZUVIEW_EXECUTABLE, drawing.string() }, ChildEnvironment(folder));
     if (!zuview.Started())
         return Fail(std::string("could not start ") + ZUVIEW_EXECUTABLE);
 
-    const std::string prefix(reinterpret_cast<const char*>(caption_prefix));
+    const std::string prefix = Utf8(caption_prefix);
     std::optional<TXConnection::TFound> window;
     for (const auto deadline = Clock::now() + window_wait; !window; std::this_thread::sleep_for(poll_step)) {
         if (const std::optional<int> status = zuview.WaitStatus())
@@ -219,6 +244,23 @@ int main()
                 artefact.string().c_str());
     if (colours <= 1)
         return Fail("the window's picture is blank");
+
+    // Floating windows hide while the application is inactive; a window
+    // manager activates the window the user starts.
+    x.Activate(window->window);
+    const std::string toolbar_caption = Utf8(floating_toolbar_caption);
+    std::optional<TXConnection::TFound> toolbar;
+    for (const auto deadline = Clock::now() + picture_wait; !toolbar && Clock::now() < deadline;
+         std::this_thread::sleep_for(poll_step))
+        toolbar = x.FindWindow(toolbar_caption);
+    if (!toolbar)
+        return Fail("the toolbar saved floating did not show once the window was active");
+    const QImage toolbar_picture = x.Grab(toolbar->window);
+    const std::filesystem::path toolbar_artefact = TestArtefactPath("zuview_xvfb_floating_toolbar.png");
+    if (!toolbar_picture.isNull() && !toolbar_picture.save(QString::fromStdString(toolbar_artefact.string()), "PNG"))
+        return Fail("could not save " + toolbar_artefact.string());
+    std::printf("floating toolbar: %s, %dx%d\n", toolbar->title.c_str(), toolbar_picture.width(),
+                toolbar_picture.height());
 
     x.RequestClose(window->window);
     std::optional<int> status;

@@ -123,6 +123,13 @@ QImage TXConnection::Grab(TWindow window)
     return picture;
 }
 
+void TXConnection::Activate(TWindow window)
+{
+    XRaiseWindow(display_, window);
+    XSetInputFocus(display_, window, RevertToParent, CurrentTime);
+    XFlush(display_);
+}
+
 void TXConnection::RequestClose(TWindow window)
 {
     XEvent event;

@@ -1,8 +1,8 @@
 #pragma once
 
 // What the start-up smoke test asks of the X server, through Xlib alone:
-// finding a top-level window by the start of its title, taking its picture
-// and asking it to close as a window manager would.
+// finding a top-level window by the start of its title, taking its picture,
+// and activating it and asking it to close as a window manager would.
 
 #include <QImage>
 
@@ -36,6 +36,11 @@ public:
     // The part of the window that is on the screen, or a null image when
     // the server refuses it (the window went away).
     QImage Grab(TWindow window);
+
+    // Raises the window and gives it the keyboard focus, as a window
+    // manager does for the window the user clicks: the application becomes
+    // active.
+    void Activate(TWindow window);
 
     // The WM_DELETE_WINDOW message of the WM_PROTOCOLS protocol: the close
     // button of a window manager.

@@ -7,6 +7,7 @@
 #include "controls/Dock97.h"
 #include "controls/HistoryComboBox.h"
 #include "controls/NumberEdit.h"
+#include "controls/ResizableToolWindow97.h"
 #include "controls/Toolbar97.h"
 #include "platform/ShiftJis.h"
 #include "platform/ui/IniFile.h"
@@ -19,6 +20,7 @@
 #include <QToolButton>
 
 #include <fstream>
+#include <utility>
 
 namespace {
 
@@ -122,6 +124,71 @@ TEST_F(MainFormSettingsTest, EverythingComesBackAfterARestart)
     // The preset section holds exactly the presets.
     const TIniFile file(TForm1::SettingsPath());
     EXPECT_EQ(file.ReadSection("PrtFixConfig"), (std::vector<std::string> { "Count", "Config0" }));
+}
+
+// With the defaults, floating windows hide while the application is
+// inactive: bars saved floating are floated again while the new form is
+// still hidden, and show once it is shown and active.
+TEST_F(MainFormSettingsTest, FloatingBarsShowAgainAfterARestart)
+{
+    {
+        TForm1 form;
+        form.show();
+        SettleView(form);
+        form.ToolbarFile->SetFloatingPosition(form.mapToGlobal(QPoint(300, 200)));
+        form.ToolbarFile->Float();
+        form.ToolWindowLayer->SetFloatingPosition(form.mapToGlobal(QPoint(300, 300)));
+        form.ToolWindowLayer->Float();
+        form.close();
+    }
+    TForm1 form;
+    const std::pair<TCustomToolWindow97*, int> floating[] = { { form.ToolbarFile, 0 }, { form.ToolWindowLayer, 7 } };
+    for (const auto& [window, tag] : floating) {
+        ASSERT_TRUE(window->Floating()) << tag;
+        EXPECT_TRUE(window->HideWhenInactive());
+        EXPECT_FALSE(window->isVisible());
+    }
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    SettleView(form);
+    form.Show1Click();
+    for (const auto& [window, tag] : floating) {
+        EXPECT_TRUE(window->isVisible()) << tag;
+        EXPECT_TRUE(form.ViewItems[static_cast<std::size_t>(tag)]->isChecked()) << tag;
+    }
+}
+
+// The group and layer windows are made 2 pixels lower than they were built
+// (44) at start, once: not again over the height saved at the last start.
+TEST_F(MainFormSettingsTest, GroupAndLayerWindowsKeepTheirHeightOverRestarts)
+{
+    for (int start = 0; start < 3; ++start) {
+        TForm1 form;
+        form.show();
+        SettleView(form);
+        EXPECT_EQ(form.ToolWindowGroup->ClientAreaHeight(), 42) << start;
+        EXPECT_EQ(form.ToolWindowLayer->ClientAreaHeight(), 42) << start;
+        form.close();
+    }
+    // A height the user gives stays.
+    {
+        TForm1 form;
+        form.show();
+        SettleView(form);
+        form.ToolWindowGroup->SetClientAreaHeight(60);
+        form.close();
+    }
+    {
+        TForm1 form;
+        form.show();
+        SettleView(form);
+        EXPECT_EQ(form.ToolWindowGroup->ClientAreaHeight(), 60);
+        form.close();
+    }
+    const TIniFile file(TForm1::SettingsPath());
+    EXPECT_EQ(file.ReadInteger("ToolWindowGroup", "ClientHeight", 0), 60);
+    EXPECT_EQ(file.ReadInteger("ToolWindowLayer", "ClientHeight", 0), 42);
 }
 
 TEST_F(MainFormSettingsTest, WrongValuesStartWithSafeOnes)
