@@ -223,13 +223,15 @@ int TIntersectionSearch::Grid(const std::vector<int>& members, const TFilingArea
     if (a * a + b * b >= s * s)
         return Leaf(members, area, text);
 
+    // The halves' names are strings built, not assigned from a pointer: GCC
+    // 12 takes that assignment here for an overlapping copy (-Wrestrict).
     int result = 0;
     if (first_members.size() >= 2) {
-        text = "A";
+        text = std::string("A");
         result += Grid(first_members, first, depth + 1, limit, text);
     }
     if (second_members.size() >= 2) {
-        text = "B";
+        text = std::string("B");
         result += Grid(second_members, second, depth + 1, limit, text);
     }
     return result;
