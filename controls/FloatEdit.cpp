@@ -1,10 +1,8 @@
 #include "controls/FloatEdit.h"
 
-#include "controls/NumericEditKeys.h"
 #include "platform/ui/DialogService.h"
 #include "platform/ui/NumberFormat.h"
 
-#include <QFocusEvent>
 #include <QMetaObject>
 
 #include <algorithm>
@@ -16,6 +14,12 @@ namespace {
 // only show noise and would let a huge Place build a huge text.
 constexpr int max_decimals_shown = 18;
 
+bool ReadsAsNumber(const QString& text, double& value)
+{
+    value = 0;
+    return text.isEmpty() || ParseLocaleNumber(text, value);
+}
+
 } // namespace
 
 QString FloatConversionMessage(const QString& text)
@@ -24,26 +28,22 @@ QString FloatConversionMessage(const QString& text)
 }
 
 TFloatEdit::TFloatEdit(QWidget* parent)
-    : QLineEdit(parent)
+    : TNumericEdit(parent)
 {
-    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    setAttribute(Qt::WA_InputMethodEnabled, false);
 }
 
 void TFloatEdit::SetValue(double value)
 {
-    if (abs_ && !(value >= 0))
+    if (Abs() && !(value >= 0))
         value = -value;
     // -0 is kept as 0, so that it shows as "0.00" (and "+0.00" with Sign).
     if (value == 0)
         value = 0;
     value_ = value;
-    QString shown = FormatLocaleNumber(value, std::min(place_, max_decimals_shown), comma_);
+    QString shown = FormatLocaleNumber(value, std::min(place_, max_decimals_shown), Comma());
     if (sign_ && value >= 0)
         shown.prepend(QLatin1Char('+'));
-    if (yen_)
-        shown.prepend(numeric_yen_prefix);
-    setText(shown);
+    setText(WithYen(shown));
 }
 
 void TFloatEdit::SetPlace(int place)
@@ -52,39 +52,11 @@ void TFloatEdit::SetPlace(int place)
     SetValue(value_);
 }
 
-void TFloatEdit::SetComma(bool comma)
-{
-    comma_ = comma;
-    SetValue(value_);
-}
-
-void TFloatEdit::SetYen(bool yen)
-{
-    yen_ = yen;
-    SetValue(value_);
-}
-
 void TFloatEdit::SetSign(bool sign)
 {
     sign_ = sign;
     SetValue(value_);
 }
-
-void TFloatEdit::SetAbs(bool abs)
-{
-    abs_ = abs;
-    SetValue(abs && value_ < 0 ? -value_ : value_);
-}
-
-namespace {
-
-bool ReadsAsNumber(const QString& text, double& value)
-{
-    value = 0;
-    return text.isEmpty() || ParseLocaleNumber(text, value);
-}
-
-} // namespace
 
 bool TFloatEdit::HoldsNumber() const
 {
@@ -109,40 +81,24 @@ void TFloatEdit::SetText(const QString& text)
         ShowMessage(window(), FloatConversionMessage(text), QMessageBox::Warning);
 }
 
-void TFloatEdit::keyPressEvent(QKeyEvent* event)
+QString TFloatEdit::PlainText() const
 {
-    const auto number_character = [](char16_t code) {
-        return (code >= u'0' && code <= u'9') || code == u'+' || code == u'-' || code == u'.';
-    };
-    if (IsRefusedNumericKey(*event, number_character)) {
-        event->accept();
-        return;
-    }
-    QLineEdit::keyPressEvent(event);
+    return FormatPlainNumber(value_);
 }
 
-void TFloatEdit::focusInEvent(QFocusEvent* event)
+bool TFloatEdit::TakesCharacter(char16_t code) const
 {
-    QLineEdit::focusInEvent(event);
-    if (!EntersOrLeavesEdit(*event))
-        return;
-    setText(FormatPlainNumber(value_));
-    if (auto_select_)
-        selectAll();
+    return (code >= u'0' && code <= u'9') || code == u'+' || code == u'-' || code == u'.';
 }
 
-void TFloatEdit::focusOutEvent(QFocusEvent* event)
+void TFloatEdit::ReadLeftText(const QString& text)
 {
-    if (EntersOrLeavesEdit(*event)) {
-        const QString left = text();
-        if (!ReadText(left)) {
-            // Told once the focus has settled on its new control: a message
-            // box opened inside the focus change would take the focus itself
-            // half-way through it.
-            QMetaObject::invokeMethod(
-                this, [this, left] { ShowMessage(window(), FloatConversionMessage(left), QMessageBox::Warning); },
-                Qt::QueuedConnection);
-        }
-    }
-    QLineEdit::focusOutEvent(event);
+    if (ReadText(text))
+        return;
+    // Told once the focus has settled on its new control: a message box
+    // opened inside the focus change would take the focus itself half-way
+    // through it.
+    QMetaObject::invokeMethod(
+        this, [this, text] { ShowMessage(window(), FloatConversionMessage(text), QMessageBox::Warning); },
+        Qt::QueuedConnection);
 }

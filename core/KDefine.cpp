@@ -1,6 +1,9 @@
 #include "core/KDefine.h"
 
+#include "core/LayerState.h"
 #include "platform/ShiftJis.h"
+
+#include <iterator>
 
 namespace {
 
@@ -26,7 +29,9 @@ constexpr Paper papers[] = {
     { 14, u8"100ｍ", 100000, 70732 },
 };
 
+// By state, from LayerHidden on.
 constexpr const char8_t* layer_state_names[] = { u8"非表示", u8"表示のみ", u8"編集可能", u8"書込" };
+static_assert(std::size(layer_state_names) == LayerWriteTarget + 1);
 
 constexpr const char8_t* protect_names[] = {
     u8"無指定",

@@ -11,6 +11,7 @@
 // line); real fields never fail, malformed text reads as 0.
 
 #include "core/HexInt.h"
+#include "core/LayerState.h"
 #include "document/StatusZHG.h"
 #include "document/TextForm.h"
 #include "document/ZhdHead.h"
@@ -57,8 +58,8 @@ double RealField(const StringList& fields, std::size_t index)
 std::string StateCodeOf(int protection, int state)
 {
     const int base = protection >= 2 ? 6 : (protection == 1 ? 2 : 0);
-    const int p = base + (state >= 2 ? 1 : 0);
-    const int s = state >= 1 ? 1 : 0;
+    const int p = base + (state >= LayerEditable ? 1 : 0);
+    const int s = state >= LayerDisplayOnly ? 1 : 0;
     return StringPrintf("%d%d", p, s);
 }
 

@@ -31,6 +31,7 @@
 
 #include "core/DebugLog.h"
 #include "core/HexInt.h"
+#include "core/LayerState.h"
 #include "core/RGB.h"
 #include "core/StopWatch.h"
 #include "document/SjFormat.h"
@@ -45,7 +46,6 @@ namespace {
 constexpr std::string_view line_type_key = "LTYPE_";
 constexpr std::string_view screen_pen_key = "LCOLLOR_";
 constexpr std::string_view print_pen_key = "PCOLLOR_";
-constexpr int write_target = 3;
 
 // One settings line cut into fields, read with the checks the line needs.
 class TSettingsLine {
@@ -195,11 +195,11 @@ void TZhdHead::ApplySettingsFile(const TStatusZHG& state, const TInfoZHG&, const
     if (!IsGroupAndLayer(g, l))
         return;
     TZhdGrp group = GetGroup(g);
-    group.SetState(write_target);
+    group.SetState(LayerWriteTarget);
     group.SetWriteLayer(l);
     SetGroup(g, std::move(group));
     TZhdLay layer = GetLayer(g, l);
-    layer.SetState(write_target);
+    layer.SetState(LayerWriteTarget);
     SetLayer(g, l, std::move(layer));
 }
 

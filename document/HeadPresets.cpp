@@ -11,27 +11,24 @@
 
 #include "document/ZhdHead.h"
 
+#include "core/LayerState.h"
+
 #include <utility>
 
 namespace {
 
-constexpr int hidden = 0;
-constexpr int display_only = 1;
-constexpr int editable = 2;
-constexpr int write_target = 3;
-
 bool IsPrintable(int state)
 {
-    return state == editable || state == write_target;
+    return state == LayerEditable || state == LayerWriteTarget;
 }
 
 // The state of a group or layer that shares a page with the selected one.
 int StateBesideSelection(int state, int grey)
 {
     if (IsPrintable(state))
-        return hidden;
-    if (state == display_only && grey == 0)
-        return editable;
+        return LayerHidden;
+    if (state == LayerDisplayOnly && grey == 0)
+        return LayerEditable;
     return state;
 }
 
@@ -60,11 +57,11 @@ void TZhdHead::ShowGroupAlone(int g)
     for (int i = 0; i < groups_.Count(); ++i) {
         TZhdGrp group = groups_.Get(i);
         if (i == g) {
-            if (group.GetState() != write_target)
-                group.SetState(editable);
-            RestateLayers(group, [](int, int) { return editable; });
+            if (group.GetState() != LayerWriteTarget)
+                group.SetState(LayerEditable);
+            RestateLayers(group, [](int, int) { return LayerEditable; });
         } else {
-            group.SetState(hidden);
+            group.SetState(LayerHidden);
         }
         groups_.Set(i, std::move(group));
     }
@@ -75,14 +72,14 @@ void TZhdHead::ShowLayerAlone(int g, int l)
     for (int i = 0; i < groups_.Count(); ++i) {
         TZhdGrp group = groups_.Get(i);
         if (i == g) {
-            group.SetState(editable);
+            group.SetState(LayerEditable);
             RestateLayers(group, [l](int k, int state) {
                 if (k != l)
-                    return hidden;
-                return state == write_target ? write_target : editable;
+                    return LayerHidden;
+                return state == LayerWriteTarget ? LayerWriteTarget : LayerEditable;
             });
         } else {
-            group.SetState(hidden);
+            group.SetState(LayerHidden);
         }
         groups_.Set(i, std::move(group));
     }
@@ -96,7 +93,7 @@ int TZhdHead::SelectGroupForPrint(int g, int grey)
         return 0;
     for (int i = 0; i < groups_.Count(); ++i) {
         TZhdGrp group = groups_.Get(i);
-        group.SetState(i == g ? write_target : StateBesideSelection(group.GetState(), grey));
+        group.SetState(i == g ? LayerWriteTarget : StateBesideSelection(group.GetState(), grey));
         groups_.Set(i, std::move(group));
     }
     return 1;
@@ -110,9 +107,9 @@ int TZhdHead::SelectLayerForPrint(int g, int l, int grey)
     for (int i = 0; i < groups_.Count(); ++i) {
         TZhdGrp group = groups_.Get(i);
         if (i == g) {
-            group.SetState(write_target);
+            group.SetState(LayerWriteTarget);
             RestateLayers(group, [l, grey](int k, int state) {
-                return k == l ? write_target : StateBesideSelection(state, grey);
+                return k == l ? LayerWriteTarget : StateBesideSelection(state, grey);
             });
         } else {
             group.SetState(StateBesideSelection(group.GetState(), grey));

@@ -6,6 +6,7 @@
 
 #include "document/ZhdData.h"
 
+#include "core/LayerState.h"
 #include "document/TextMatcher.h"
 #include "elements/KMoji.h"
 
@@ -36,7 +37,7 @@ private:
 
     bool IsVisible(const TZhdElem& elem) const
     {
-        return document_.GetCachedLayerState(elem.GetGLayer(), elem.GetLayer()) != 0;
+        return document_.GetCachedLayerState(elem.GetGLayer(), elem.GetLayer()) != LayerMaskHidden;
     }
 
     bool IsInScope(const TZhdElem& elem) const

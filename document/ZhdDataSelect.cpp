@@ -4,18 +4,14 @@
 
 #include "document/ZhdData.h"
 
+#include "core/LayerState.h"
 #include "elements/ZhdElem.h"
 
 namespace {
 
-constexpr int editable = 2;
-constexpr int hidden = 0;
-// Layer-state cells above this are at least editable in group and layer.
-constexpr std::uint32_t display_only_mask = 1;
-
 bool IsSelectable(const TZhdData& document, const TZhdElem& elem)
 {
-    return document.GetCachedLayerState(elem.GetGLayer(), elem.GetLayer()) > display_only_mask;
+    return document.GetCachedLayerState(elem.GetGLayer(), elem.GetLayer()) > LayerMaskDisplayOnly;
 }
 
 } // namespace
@@ -80,14 +76,14 @@ void TZhdData::IsolateGroup(int g)
     for (int i = 0; i < GroupCount; ++i) {
         TZhdGrp group = head_.GetGroup(i);
         if (i == g) {
-            group.SetState(editable);
+            group.SetState(LayerEditable);
             for (int l = 0; l < TZhdGrp::LayerCount; ++l) {
                 TZhdLay layer = group.GetLayer(l);
-                layer.SetState(editable);
+                layer.SetState(LayerEditable);
                 group.SetLayer(l, layer);
             }
         } else {
-            group.SetState(hidden);
+            group.SetState(LayerHidden);
         }
         head_.SetGroup(i, std::move(group));
     }

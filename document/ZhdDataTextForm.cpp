@@ -19,6 +19,7 @@
 // ends the load with the failing line and leaves this document untouched.
 
 #include "core/DebugLog.h"
+#include "core/LayerState.h"
 #include "core/StopWatch.h"
 #include "document/SjFormat.h"
 #include "document/ZhdData.h"
@@ -30,8 +31,6 @@ namespace {
 constexpr int mark_flag_hd = 0;
 constexpr int mark_flag_change_marks = 2;
 constexpr int mark_flag_state_again = 3;
-constexpr int editable_state = 2;
-constexpr int write_state = 3;
 
 } // namespace
 
@@ -113,9 +112,9 @@ void TZhdData::MakeEditableLayersWritable()
         bool changed = false;
         for (int l = 0; l < LayerCount; ++l) {
             TZhdLay layer = group.GetLayer(l);
-            if (layer.GetState() == editable_state || layer.GetState() == write_state) {
+            if (layer.GetState() == LayerEditable || layer.GetState() == LayerWriteTarget) {
                 group.SetWriteLayer(l);
-                layer.SetState(write_state);
+                layer.SetState(LayerWriteTarget);
                 group.SetLayer(l, std::move(layer));
                 changed = true;
             }

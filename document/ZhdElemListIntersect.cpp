@@ -12,6 +12,7 @@
 #include "document/ZhdElemList.h"
 
 #include "core/DebugLog.h"
+#include "core/LayerState.h"
 #include "document/SjFormat.h"
 #include "document/ZhdData.h"
 #include "elements/ZhdElem.h"
@@ -30,7 +31,6 @@ using IntersectionTable = TZhdElemList::IntersectionTable;
 constexpr int default_part_size = 100;
 // More cells than this per side would cost more to fill than they save.
 constexpr int max_cells_per_side = 256;
-constexpr std::uint32_t display_only_mask = 1;
 
 // The trace lines count calls, leaves and pair tests over the life of the
 // process, and add up the seconds spent in leaves and in splitting.
@@ -160,8 +160,8 @@ private:
         TBox exact; // extent mode 1
     };
 
-    bool Visible(const TItem& item) const { return item.state > 0; }
-    bool Editable(const TItem& item) const { return item.state > display_only_mask; }
+    bool Visible(const TItem& item) const { return item.state > LayerMaskHidden; }
+    bool Editable(const TItem& item) const { return item.state > LayerMaskDisplayOnly; }
 
     int Leaf(const std::vector<int>& members, const TFilingArea& area, std::string& text);
     void FilePoints(const TItem& a, const TItem& b, const TFilingArea& area);
@@ -223,13 +223,15 @@ int TIntersectionSearch::Grid(const std::vector<int>& members, const TFilingArea
     if (a * a + b * b >= s * s)
         return Leaf(members, area, text);
 
+    // The halves' names are strings built, not assigned from a pointer: GCC
+    // 12 takes that assignment here for an overlapping copy (-Wrestrict).
     int result = 0;
     if (first_members.size() >= 2) {
-        text = "A";
+        text = std::string("A");
         result += Grid(first_members, first, depth + 1, limit, text);
     }
     if (second_members.size() >= 2) {
-        text = "B";
+        text = std::string("B");
         result += Grid(second_members, second, depth + 1, limit, text);
     }
     return result;

@@ -5,6 +5,7 @@
 
 #include "document/ZhdElemList.h"
 
+#include "core/LayerState.h"
 #include "document/ZhdData.h"
 #include "document/ZhdZoom.h"
 #include "elements/ZhdElem.h"
@@ -40,7 +41,7 @@ TSearchBox SearchBoxOf(const TBPoint& query, const TZhdData& document, int radiu
 
 bool IsCandidate(const TZhdElem& elem, const TSearchBox& box, const TZhdData& document)
 {
-    return document.GetCachedLayerState(elem.GetGLayer(), elem.GetLayer()) > 0
+    return document.GetCachedLayerState(elem.GetGLayer(), elem.GetLayer()) > LayerMaskHidden
         && elem.ExtentOverlapsRect(box.min, box.max, document, 0) != 0;
 }
 

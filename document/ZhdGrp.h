@@ -10,6 +10,7 @@
 // writes the two parts apart. Setters check nothing; layer indexes follow the
 // container rule (absolute value, limited to the last layer).
 
+#include "core/LayerState.h"
 #include "core/Vect.h"
 #include "document/GroupLayer.h"
 
@@ -39,7 +40,7 @@ public:
     void WriteName(TStream& stream, std::uint32_t version) const;
 
 private:
-    int state_ = 2;
+    int state_ = LayerEditable;
     int protect_ = 0;
     std::string name_;
 };
@@ -87,7 +88,7 @@ public:
     void WriteName(TStream& stream, std::uint32_t version) const;
 
 private:
-    int state_ = 2;
+    int state_ = LayerEditable;
     int write_layer_ = 0;
     double scale_ = 1.0;
     int protect_ = 0;

@@ -11,6 +11,7 @@
 // "by" (written, not read), the state's point colour (never written; the
 // reader sets it to 0 at "#") and the "hd" mark before the header (ignored).
 
+#include "core/LayerState.h"
 #include "document/InfoZHG.h"
 #include "document/StatusZHG.h"
 #include "document/TextForm.h"
@@ -25,7 +26,6 @@
 
 namespace {
 
-constexpr int write_state = 3;
 constexpr int first_text_kind = 1;
 constexpr int last_text_kind = 10;
 
@@ -202,10 +202,10 @@ void TZhdHead::MakeWriteTarget(int g, int l)
     if (!IsGroupAndLayer(g, l))
         return;
     TZhdGrp group = GetGroup(g);
-    group.SetState(write_state);
+    group.SetState(LayerWriteTarget);
     group.SetWriteLayer(l);
     TZhdLay layer = group.GetLayer(l);
-    layer.SetState(write_state);
+    layer.SetState(LayerWriteTarget);
     group.SetLayer(l, std::move(layer));
     SetGroup(g, std::move(group));
 }

@@ -16,6 +16,7 @@
 
 #include "core/Constants.h"
 #include "core/DebugLog.h"
+#include "core/LayerState.h"
 #include "core/PlaneGeometry.h"
 #include "document/ZhdData.h"
 #include "elements/GlyphOutlineText.h"
@@ -38,7 +39,6 @@
 
 namespace {
 
-constexpr int display_only = 1;
 constexpr int auxiliary_color = 9;
 // A text lower than this many pixels on screen shows only its frame.
 constexpr double smallest_readable_pixels = 5;
@@ -175,7 +175,7 @@ int TKMoji::Draw(TCanvas& canvas, TZhdData& document)
     TInfoREG& info = document.GetInfoRegPtr();
     if (!GetText(2).empty()) {
         // An image text on a display-only layer is a hatched box on screen.
-        if (document.GetCachedLayerState(GetGLayer(), GetLayer()) == display_only) {
+        if (document.GetCachedLayerState(GetGLayer(), GetLayer()) == LayerMaskDisplayOnly) {
             if (info.OutputJob != 0)
                 return 0;
             canvas.SetPen(TPen { canvas.Brush().color, 1, TPenStyle::Solid, TPenMode::Copy });

@@ -9,6 +9,7 @@
 // Words are cut to 64 bytes and patterns to 16: longer ones only make the
 // fuzzer slow (building a pattern's automaton takes most of a run), and the
 // regex fuzzer covers the engine.
+#include "core/LayerState.h"
 #include "core/TextUtil.h"
 #include "core/regex/Token.h"
 #include "document/TextMatcher.h"
@@ -61,10 +62,10 @@ TZhdData& Drawing()
         dimension->SetMoji(static_cast<const TKMoji&>(*Text(0, 0, "door")));
         list.Append(dimension);
         TZhdLay hidden = drawing.GetHeadPtr().GetLayer(0, 2);
-        hidden.SetState(0);
+        hidden.SetState(LayerHidden);
         drawing.GetHeadPtr().SetLayer(0, 2, hidden);
         TZhdLay display_only = drawing.GetHeadPtr().GetLayer(0, 1);
-        display_only.SetState(1);
+        display_only.SetState(LayerDisplayOnly);
         drawing.GetHeadPtr().SetLayer(0, 1, display_only);
         drawing.GetHeadPtr().SetWriteGroup(1);
         TZhdGrp group = drawing.GetHeadPtr().GetGroup(1);

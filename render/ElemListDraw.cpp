@@ -19,6 +19,7 @@
 
 #include "core/DebugLog.h"
 #include "core/KDefine.h"
+#include "core/LayerState.h"
 #include "document/ElemOrdering.h"
 #include "document/SjFormat.h"
 #include "document/ZhdData.h"
@@ -44,9 +45,6 @@ using Clock = std::chrono::steady_clock;
 constexpr int display_only_pass = 1;
 constexpr int normal_pass = 2;
 constexpr TColor paper_outline_color = PackColor(255, 0, 255);
-constexpr int hidden = 0;
-constexpr int display_only = 1;
-constexpr int editable = 2;
 
 TColor Complement(TColor color)
 {
@@ -178,7 +176,7 @@ int PenPixels(const TInfoREG& info, TDrawPens& pens, const TZhdElem& elem)
 bool IsOverlaid(const TZhdElem& elem, const TZhdData& document)
 {
     return elem.GetElemFlg().IsSet(TZhdElem::SelectedMark) != 0
-        && document.GetCachedLayerState(elem.GetGLayer(), elem.GetLayer()) > display_only;
+        && document.GetCachedLayerState(elem.GetGLayer(), elem.GetLayer()) > LayerMaskDisplayOnly;
 }
 
 // The overlay: the selected elements in the selection colour, forced, in
@@ -295,10 +293,10 @@ int TZhdElemList::Draw(TCanvas& canvas, TZhdData& document)
         if (IsOverlaid(elem, document))
             selected.push_back(&elem);
         const int code = elem.GetTypeCode();
-        const int state = code == TZhdElem::BlockCode
-            ? editable
-            : static_cast<int>(document.GetCachedLayerState(elem.GetGLayer(), elem.GetLayer()));
-        if (state == hidden) {
+        const std::uint32_t state = code == TZhdElem::BlockCode
+            ? LayerMaskEditable
+            : document.GetCachedLayerState(elem.GetGLayer(), elem.GetLayer());
+        if (state == LayerMaskHidden) {
             if (info.Release != 0 && IsImageText(elem))
                 elem.Release();
             continue;
@@ -310,7 +308,7 @@ int TZhdElemList::Draw(TCanvas& canvas, TZhdData& document)
         const bool is_solid = code == TZhdElem::SolidCode;
         const bool wide = info.TraceWidth != 0
             && pens.EffectiveWidth(elem.GetPenWidth(), elem.GetPenColor()) >= static_cast<unsigned>(info.TraceWidth);
-        if (state == display_only) {
+        if (state == LayerMaskDisplayOnly) {
             if (by_kind && is_text && IsImageText(elem))
                 buckets.display_only_images.push_back(&elem);
             else if (by_kind && is_solid)

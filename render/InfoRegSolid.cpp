@@ -524,7 +524,9 @@ private:
         AddPoint(CurveOf(last).PointAt(last.to));
     }
 
-    // The corners passed going round from one border position to another.
+    // The corners passed going round from one border position to another,
+    // the nearest first (in corner order when equally near). Each corner is
+    // put in its place as it is found: four at most need no general sort.
     void AddBorder(double from, double to, int sense)
     {
         const double distance = border_.Ahead(from, to, sense);
@@ -532,10 +534,13 @@ private:
         std::size_t count = 0;
         for (int corner = 0; corner < 4; ++corner) {
             const double ahead = border_.Ahead(from, border_.CornerPosition(corner), sense);
-            if (ahead > 0 && ahead < distance)
-                passed[count++] = { ahead, corner };
+            if (!(ahead > 0 && ahead < distance))
+                continue;
+            std::size_t at = count++;
+            for (; at > 0 && passed[at - 1].first > ahead; --at)
+                passed[at] = passed[at - 1];
+            passed[at] = { ahead, corner };
         }
-        std::sort(passed.begin(), passed.begin() + static_cast<std::ptrdiff_t>(count));
         for (std::size_t i = 0; i < count; ++i)
             AddPoint(border_.Corner(passed[i].second));
     }

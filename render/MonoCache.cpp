@@ -94,7 +94,9 @@ bool JoinConditions(const TConditions& k, int combine1, int combine2)
         line = and2 ? "B and C" : "B or C";
         result = and2 ? k.b && k.c : k.b || k.c;
     } else if (k.use_a || k.use_b || k.use_c) {
-        line = k.use_a ? "A" : k.use_b ? "B" : "C";
+        // A string built, not assigned from the pointer: GCC 12 takes that
+        // assignment here for an overlapping copy (-Wrestrict).
+        line = std::string(k.use_a ? "A" : k.use_b ? "B" : "C");
         result = k.use_a ? k.a : k.use_b ? k.b : k.c;
     } else {
         line = sj(u8"どれも適用されていないから無条件で，");

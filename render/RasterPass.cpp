@@ -5,6 +5,7 @@
 #include "document/ZhdElemList.h"
 
 #include "core/DebugLog.h"
+#include "core/LayerState.h"
 #include "document/ZhdData.h"
 #include "elements/KMoji.h"
 #include "platform/ImageCanvas.h"
@@ -26,7 +27,7 @@ constexpr double largest_side = 3000;
 bool NeedsComposite(TZhdElem& elem, TZhdData& document, TBPoint lower_left, TBPoint upper_right)
 {
     const TInfoREG& info = document.GetInfoRegPtr();
-    if (document.GetCachedLayerState(elem.GetGLayer(), elem.GetLayer()) <= 1)
+    if (document.GetCachedLayerState(elem.GetGLayer(), elem.GetLayer()) <= LayerMaskDisplayOnly)
         return false;
     if (elem.ExtentOverlapsRect(lower_left, upper_right, document, 0) == 0)
         return false;

@@ -22,6 +22,7 @@
 #include "platform/ui/QtText.h"
 #include "ui/AboutBox.h"
 #include "ui/PaintBox.h"
+#include "ui/ProgramVersion.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -100,7 +101,7 @@ std::filesystem::path TForm1::ProgramFolder()
 void TForm1::FormCreate()
 {
     WriteDebugLog("<FormCreate>");
-    ProgramTitle = WindowTitle = QtText(u8"Zuview Ver.1.00α4.36");
+    ProgramTitle = WindowTitle = QtText(ProgramCaption);
     setWindowTitle(WindowTitle);
     // The cross-hair stands for the mouse over the drawing.
     PaintBox1->setCursor(Qt::BlankCursor);

@@ -1,5 +1,7 @@
 #include "ui/Otversinfo.h"
 
+#include "ui/ProgramVersion.h"
+
 #include <QCoreApplication>
 #include <QLocale>
 
@@ -19,18 +21,15 @@ struct TTranslation {
     std::span<const TVersionString> strings;
 };
 
-// The program's version, as the About box shows it.
-constexpr const char* version_text = "1.0.0.0";
-
 constexpr std::array<TVersionString, 8> japanese_strings { {
     { "CompanyName", "Zuview Project" },
     { "FileDescription", "Zuhen Data のビューアー・プリンター" },
-    { "FileVersion", version_text },
+    { "FileVersion", ProgramVersionText },
     { "InternalName", "zuview" },
     { "LegalCopyright", "Copyright (C) 2026 Zuview Project" },
     { "OriginalFilename", "zuview" },
     { "ProductName", "Zuview" },
-    { "ProductVersion", version_text },
+    { "ProductVersion", ProgramVersionText },
 } };
 
 // Japanese in code page 932: the program's one translation.

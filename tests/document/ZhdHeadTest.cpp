@@ -1,11 +1,14 @@
 #include "document/ZhdHead.h"
 
+#include "core/LayerState.h"
 #include "platform/Stream.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 
 TEST(ZhdHead, Defaults)
 {
@@ -135,6 +138,28 @@ TEST(ZhdHead, LayerStateMasks)
         layer.SetState(c.layer_state);
         head.SetLayer(5, 6, layer);
         EXPECT_EQ(head.GetLayerStateMask(5, 6), c.mask) << c.group_state << " " << c.layer_state;
+    }
+}
+
+// The named masks are those the header gives a group and a layer that are
+// both in the named state.
+TEST(ZhdHead, NamedLayerStateMasksAreTheHeadersMasks)
+{
+    const std::pair<TLayerState, TLayerStateMask> named[] = {
+        { LayerHidden, LayerMaskHidden },
+        { LayerDisplayOnly, LayerMaskDisplayOnly },
+        { LayerEditable, LayerMaskEditable },
+        { LayerWriteTarget, LayerMaskWriteTarget },
+    };
+    TZhdHead head;
+    for (const auto& [state, mask] : named) {
+        TZhdGrp group = head.GetGroup(2);
+        group.SetState(state);
+        head.SetGroup(2, group);
+        TZhdLay layer = head.GetLayer(2, 9);
+        layer.SetState(state);
+        head.SetLayer(2, 9, layer);
+        EXPECT_EQ(static_cast<std::uint32_t>(head.GetLayerStateMask(2, 9)), mask) << state;
     }
 }
 

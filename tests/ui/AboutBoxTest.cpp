@@ -19,6 +19,9 @@ TEST(AboutBox, ShowsTheVersionTexts)
     box.show();
     EXPECT_EQ(box.findChild<QLabel*>("ProductName")->text(), "Zuview");
     EXPECT_EQ(box.findChild<QLabel*>("Version")->text(), "Version " + box.OtVersInfo1().GetWin32StringFileInfo(2));
+    // The project's version, the one the caption shows as "1.00α4.36".
+    EXPECT_EQ(box.OtVersInfo1().GetStringFileInfo("FileVersion"), "1.0.4.36");
+    EXPECT_EQ(box.OtVersInfo1().GetStringFileInfo("ProductVersion"), "1.0.4.36");
     EXPECT_FALSE(box.findChild<QLabel*>("Comments")->text().isEmpty());
     EXPECT_EQ(box.OtVersInfo1().GetWin32StringFileInfo(8), "");
     CheckScreenshot(box, "AboutBox", { "バージョン情報", "OK" });
