@@ -150,8 +150,11 @@ TEST_F(FloatingToolbar, NeverFloatedItFloatsBesideItsDock)
 TEST(FloatingToolWindow, FloatedBeforeItsFormIsShownItShowsWithIt)
 {
     QWidget form;
+    form.resize(400, 300);
     TDock97 dock(dpTop, &form);
+    dock.resize(400, 0);
     auto* toolbar = new TToolbar97;
+    new TToolbarButton97(toolbar->Client());
     toolbar->SetDockedTo(&dock);
     ASSERT_TRUE(toolbar->HideWhenInactive());
     toolbar->SetFloatingPosition(QPoint(120, 80));
