@@ -206,6 +206,61 @@ TEST_F(MainFormSettingsTest, AMaximisedWindowKeepsItsNormalPlace)
     EXPECT_EQ(file.ReadInteger("Position", "Top", 0), 20);
 }
 
+// The file's sections and keys come in one fixed order, each key written
+// from its control, member or view-state value; a state with a value off its
+// default in every section is written exactly so.
+TEST_F(MainFormSettingsTest, TheFileIsWrittenInItsFixedOrder)
+{
+    const std::filesystem::path drawing = WriteCrossDrawing(folder, "order.zhd");
+    TForm1 form;
+    ASSERT_EQ(form.FileOpen(drawing), 1);
+    form.move(30, 40);
+    form.resize(700, 500);
+    form.cbTransparent->setChecked(true);
+    form.neTrace->SetValue(70);
+    form.miEdgeMoji2->setChecked(true);
+    form.nePrtPitch->SetValue(35);
+    TInfoREG& info = form.Document()->GetInfoRegPtr();
+    info.EdgeMojiRange = 1.25;
+    info.EdgeMojiColor2 = 0x123456;
+    info.PenEdgeFix = 3;
+    info.Ext = 2;
+    info.SettingsFilePath = Utf8ToSjis("/cad/設定.zhf");
+    info.ReferenceFileName = "moji.txt";
+    form.sbtnUnit->click();
+    TMojiInt4 preset;
+    SetMojiInt4(preset, 1, 2, 3, 4, Utf8ToSjis("名前"));
+    form.PenScalingPresets = { preset, preset };
+    form.cbPanPrt->setChecked(true);
+    form.cbKiten->setCurrentIndex(4);
+    form.ppmSCRegular->setChecked(true);
+    info.LoadTimeNum = 7000;
+    info.Combine2 = 1;
+    const std::filesystem::path file = folder.File("order.ini");
+    form.SaveSettings(file);
+
+    const std::string expected = "[Position]\nWindowState=0\nTop=40\nLeft=30\nHeight=500\nWidth=700\n"
+                                 "[ViewCheck]\nWidth=0\nTransparent=1\nColorTransparent=0\nTrace=0\nTraceWidth=70\n"
+                                 "Search=1\nMojiWaku=0\nEmbedMoji=0\nEdgeMoji=0\nEdgeMoji2=1\nFinalMoji=0\n"
+                                 "EdgeMojiRange=1.25\nEdgeMojiFixSize=0.1\nEdgeMojiRateSize=3\nEdgeMojiFixRate=0\n"
+                                 "EdgeMojiColorKind=0\nEdgeMojiColorKind2=0\nEdgeMojiColor=0\nEdgeMojiColor2=1193046\n"
+                                 "EdgeMojiNonView=0\nEdgeMojiEasy=0\nPrtPitch=35\n"
+                                 "[Other]\nViewUnit=1\n"
+                                 "[PrintOption]\nSpecialMemory=0\nMonoThin=0\nPenWidthFix=0\nPenPitchFix=0\n"
+                                 "PenHankeiFix=0\nPenEdgeFix=3\nPenPreviewFix=0\n"
+                                 "[GraphicOutput]\nDpi=0\nExt=2\nComp=0\nPixelFormat=0\n"
+                                 "[Files]\nZhf=\"/cad/設定.zhf\"\nRef=\"moji.txt\"\nEdit=\""
+                                 + drawing.string()
+                                 + "\"\n"
+                                   "[PrtFixConfig]\nCount=2\nConfig0=\"1234名前\"\nConfig1=\"1234名前\"\n"
+                                   "[Search]\nNarrow=0\nPanView=0\nPanPrt=1\nTargetLayer=0\nPanOrigin=4\n"
+                                   "FullAgreement=0\nZHSame=0\nOKSame=0\nSPACE=0\nKINWARI=0\nSamePosText=0\n"
+                                   "Regular=1\nNoSort=0\nSortText=0\nSortText2=0\n"
+                                   "[Raster]\nRelease=0\nUseCache=0\nLoadTime=0\nLoadTimeNum=7000\nSaveSize=0\n"
+                                   "SaveSizeNum=0\nSaveSizeUnit=0\nRate=0\nRateNum=0\nCombine1=0\nCombine2=1\n";
+    EXPECT_EQ(ReadFileBytes(file), expected);
+}
+
 TEST_F(MainFormSettingsTest, TextsWithLineBreaksAreNotWritten)
 {
     {
