@@ -460,7 +460,6 @@ void TForm1::BuildStatusPanels()
         left += 56;
         *entry.button = button;
     }
-    status_buttons_right_ = left;
     Panel3->resize(left + 2, 22);
 }
 
@@ -652,10 +651,6 @@ void TForm1::ConnectHandlers()
 {
     hint_status_ = new THintStatus([this](const QString& text) { StatusBar1->showMessage(text); }, this);
     hint_status_->Watch(this);
-
-    trailing_redraw_ = new QTimer(this);
-    trailing_redraw_->setSingleShot(true);
-    connect(trailing_redraw_, &QTimer::timeout, this, [this] { RedrawLater(trailing_label_); });
 
     PaintBox1->OnPaint = [this] { PaintBox1Paint(); };
     PaintBox1->OnResize = [this] { FormResize(); };

@@ -12,6 +12,9 @@
 #include "platform/ui/IniFile.h"
 #include "tests/support/ScopedConfigFolder.h"
 #include "tests/support/Unreadable.h"
+#include "ui/DrawingOpener.h"
+#include "ui/MainSettings.h"
+#include "ui/StatusButtons.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -57,9 +60,9 @@ TEST_F(MainFormSettingsTest, WithoutAFileTheDefaultsHold)
     EXPECT_DOUBLE_EQ(info.EdgeMojiRateSize, 3.0);
     EXPECT_EQ(info.LoadTimeNum, 5000);
     EXPECT_EQ(info.SaveSizeUnit, 2);
-    ASSERT_EQ(form.PenScalingPresets.size(), 4u);
-    EXPECT_EQ(PresetName(form.PenScalingPresets[2]), "拡大用");
-    EXPECT_EQ(form.PenScalingPresets[2].Int1, 3);
+    ASSERT_EQ(form.Settings().PenScalingPresets().size(), 4u);
+    EXPECT_EQ(PresetName(form.Settings().PenScalingPresets()[2]), "拡大用");
+    EXPECT_EQ(form.Settings().PenScalingPresets()[2].Int1, 3);
     // The print angle history starts with its two angles.
     ASSERT_EQ(form.hcbPrintAngle->count(), 2);
     EXPECT_EQ(form.hcbPrintAngle->itemText(1), "90-0-0.00");
@@ -75,7 +78,7 @@ TEST_F(MainFormSettingsTest, EverythingComesBackAfterARestart)
         SettleView(form);
         form.move(30, 40);
         form.resize(700, 500);
-        form.DisplayUnit = 2;
+        form.StatusButtons().SetDisplayUnit(2);
         form.cbWidthView->setChecked(true);
         form.neTrace->SetValue(70);
         form.nePrtPitch->SetValue(35);
@@ -88,7 +91,7 @@ TEST_F(MainFormSettingsTest, EverythingComesBackAfterARestart)
         form.Document()->GetInfoRegPtr().EdgeMojiRange = 1.25;
         TMojiInt4 preset;
         SetMojiInt4(preset, 1, 2, 3, 4, Utf8ToSjis("  前に空白"));
-        form.PenScalingPresets = { preset };
+        form.Settings().PenScalingPresets() = { preset };
         form.hcbPrintAngle->insertItem(0, "45-0-0.00");
         form.ToolbarSearch->SetDockedTo(form.DockBottom);
         form.close();
@@ -98,7 +101,7 @@ TEST_F(MainFormSettingsTest, EverythingComesBackAfterARestart)
     SettleView(form);
     EXPECT_EQ(form.pos(), QPoint(30, 40));
     EXPECT_EQ(form.size(), QSize(700, 500));
-    EXPECT_EQ(form.DisplayUnit, 2);
+    EXPECT_EQ(form.StatusButtons().DisplayUnit(), 2);
     EXPECT_EQ(form.sbtnUnit->text(), QtText(u8"図寸mm"));
     EXPECT_TRUE(form.cbWidthView->isChecked());
     EXPECT_EQ(form.neTrace->Value(), 70);
@@ -112,10 +115,10 @@ TEST_F(MainFormSettingsTest, EverythingComesBackAfterARestart)
     EXPECT_EQ(info.RateNum, 80);
     EXPECT_EQ(info.PenEdgeFix, 3);
     EXPECT_DOUBLE_EQ(info.EdgeMojiRange, 1.25);
-    EXPECT_EQ(form.CurrentDrawingPath, drawing.string());
-    ASSERT_EQ(form.PenScalingPresets.size(), 1u);
-    EXPECT_EQ(PresetName(form.PenScalingPresets[0]), "  前に空白");
-    EXPECT_EQ(form.PenScalingPresets[0].Int4, 4);
+    EXPECT_EQ(form.Opener().CurrentDrawingPath(), drawing.string());
+    ASSERT_EQ(form.Settings().PenScalingPresets().size(), 1u);
+    EXPECT_EQ(PresetName(form.Settings().PenScalingPresets()[0]), "  前に空白");
+    EXPECT_EQ(form.Settings().PenScalingPresets()[0].Int4, 4);
     EXPECT_EQ(form.hcbPrintAngle->itemText(0), "45-0-0.00");
     EXPECT_EQ(form.ToolbarSearch->DockedTo(), form.DockBottom);
 
@@ -143,7 +146,7 @@ TEST_F(MainFormSettingsTest, WrongValuesStartWithSafeOnes)
     EXPECT_EQ(form.neTrace->Value(), 50);
     EXPECT_EQ(form.nePrtPitch->Value(), 20);
     EXPECT_TRUE(form.cbSearch->isChecked());
-    EXPECT_EQ(form.DisplayUnit, 0);
+    EXPECT_EQ(form.StatusButtons().DisplayUnit(), 0);
     EXPECT_EQ(form.cbTargetLayer->currentIndex(), 0);
     EXPECT_EQ(form.cbKiten->currentIndex(), 0);
     const TInfoREG& info = form.Document()->GetInfoRegPtr();
@@ -157,11 +160,11 @@ TEST_F(MainFormSettingsTest, WrongValuesStartWithSafeOnes)
     EXPECT_EQ(info.RateNum, 50);
     // A count beyond reason reads a bounded number of presets; rules out of
     // 0..4 read as 0.
-    ASSERT_EQ(form.PenScalingPresets.size(), 1000u);
-    EXPECT_EQ(form.PenScalingPresets[0].Int1, 0);
-    EXPECT_EQ(form.PenScalingPresets[0].Int2, 0);
-    EXPECT_EQ(form.PenScalingPresets[0].Int3, 3);
-    EXPECT_EQ(PresetName(form.PenScalingPresets[0]), "名前");
+    ASSERT_EQ(form.Settings().PenScalingPresets().size(), 1000u);
+    EXPECT_EQ(form.Settings().PenScalingPresets()[0].Int1, 0);
+    EXPECT_EQ(form.Settings().PenScalingPresets()[0].Int2, 0);
+    EXPECT_EQ(form.Settings().PenScalingPresets()[0].Int3, 3);
+    EXPECT_EQ(PresetName(form.Settings().PenScalingPresets()[0]), "名前");
 }
 
 TEST_F(MainFormSettingsTest, PresetCounts)
@@ -179,10 +182,10 @@ TEST_F(MainFormSettingsTest, PresetCounts)
         WriteSettings(c.section);
         TForm1 form;
         form.LoadSettings(TForm1::SettingsPath());
-        ASSERT_EQ(form.PenScalingPresets.size(), c.presets) << c.section;
+        ASSERT_EQ(form.Settings().PenScalingPresets().size(), c.presets) << c.section;
         if (c.presets == 3) {
-            EXPECT_EQ(form.PenScalingPresets[2].Int1, 0);
-            EXPECT_EQ(form.PenScalingPresets[2].Name, "");
+            EXPECT_EQ(form.Settings().PenScalingPresets()[2].Int1, 0);
+            EXPECT_EQ(form.Settings().PenScalingPresets()[2].Name, "");
         }
         form.SaveSettings(TForm1::SettingsPath());
         EXPECT_EQ(TIniFile(TForm1::SettingsPath()).ReadInteger("PrtFixConfig", "Count", -5),
@@ -230,7 +233,7 @@ TEST_F(MainFormSettingsTest, TheFileIsWrittenInItsFixedOrder)
     form.sbtnUnit->click();
     TMojiInt4 preset;
     SetMojiInt4(preset, 1, 2, 3, 4, Utf8ToSjis("名前"));
-    form.PenScalingPresets = { preset, preset };
+    form.Settings().PenScalingPresets() = { preset, preset };
     form.cbPanPrt->setChecked(true);
     form.cbKiten->setCurrentIndex(4);
     form.ppmSCRegular->setChecked(true);
@@ -265,7 +268,10 @@ TEST_F(MainFormSettingsTest, TextsWithLineBreaksAreNotWritten)
 {
     {
         TForm1 form;
-        form.CurrentDrawingPath = "/tmp/a\nInjected=1";
+        // A drawing whose name holds a line break is the current drawing.
+        const std::filesystem::path drawing = WriteCrossDrawing(folder, "a\nInjected=1.zhd");
+        ASSERT_EQ(form.FileOpen(drawing), 1);
+        ASSERT_EQ(form.Opener().CurrentDrawingPath(), drawing.string());
         form.Document()->GetInfoRegPtr().SettingsFilePath = "/tmp/cad.zhf";
         form.SaveSettings(TForm1::SettingsPath());
     }
