@@ -55,15 +55,18 @@ void TDrawingOpener::ReportCannotOpen(const std::filesystem::path& path)
     ShowMessage(&host_.Window(), PathText(path) + QtText(u8" を開けません．"), QMessageBox::Warning);
 }
 
-int TDrawingOpener::FileOpen(const std::filesystem::path& path)
+int TDrawingOpener::FileOpen(const std::filesystem::path& path, TMissingFile missing)
 {
     if (!host_.Document())
         return 0;
     default_print_title_ = Utf8ToSjis(FolderWithSeparator(path) + "$$$" + Utf8Path(path.filename()));
     const TBusyCursor busy;
     std::error_code error;
-    if (path.empty() || !std::filesystem::is_regular_file(path, error))
+    if (path.empty() || !std::filesystem::is_regular_file(path, error)) {
+        if (missing == TMissingFile::Reported)
+            ReportCannotOpen(path);
         return 0;
+    }
     if (!HasExtensionIgnoringCase(path, ".zhd"))
         return 0;
     // The model names files in Shift-JIS; a name it cannot hold would open
@@ -136,9 +139,15 @@ void TDrawingOpener::OpenCommandLine(const std::string& argument)
         // The CAD program's external-command data names the drawing.
         TZhdData data_file;
         (void)data_file.LoadZhcText(SjisPath(path));
-        path = NativePath(data_file.GetHead().GetFileName());
+        const std::string named = data_file.GetHead().GetFileName();
+        if (named.empty()) {
+            // A data file that cannot be read names no drawing.
+            ReportCannotOpen(path);
+            return;
+        }
+        path = NativePath(named);
     }
-    FileOpen(path);
+    FileOpen(path, TMissingFile::Reported);
 }
 
 void TDrawingOpener::ChooseAndOpen()

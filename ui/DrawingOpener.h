@@ -19,11 +19,15 @@ class TDrawingOpener : public TMainFeature {
 public:
     TDrawingOpener(TMainWindowHost& host, TStatusButtons& status_buttons);
 
+    // Whether a path that names no file is reported to the user or ignored.
+    enum class TMissingFile { Ignored, Reported };
+
     // 1 when the drawing was loaded and shown, 0 when the path was ignored
     // or refused.
-    int FileOpen(const std::filesystem::path& path);
+    int FileOpen(const std::filesystem::path& path, TMissingFile missing = TMissingFile::Ignored);
     // The command line's first argument: a drawing, or the CAD program's
-    // data file that names one.
+    // data file that names one. What the user named and cannot be opened is
+    // reported.
     void OpenCommandLine(const std::string& argument);
     // Asks for a drawing and opens it.
     void ChooseAndOpen();

@@ -167,6 +167,51 @@ TEST_F(MainFormTest, OpensDrawingsFromTheDialogAndTheUpdateButton)
     SettleView(form);
     EXPECT_NE(PixelAt(form, 50, 0), background);
     EXPECT_EQ(form.Opener().CurrentDrawingPath(), second.string());
+    EXPECT_TRUE(dialogs.script->messages.isEmpty());
+}
+
+// What the user names on the command line and cannot be opened is reported
+// as any drawing that cannot be opened is, and nothing opens; a file that
+// is no drawing is left alone.
+TEST_F(MainFormTest, ACommandLineDrawingThatCannotBeOpenedIsReported)
+{
+    const std::filesystem::path missing = folder.File("missing.zhd");
+    // The CAD program's data file naming a drawing that is gone, and one
+    // that cannot be read, each in a folder of its own.
+    std::filesystem::create_directories(folder.File("named"));
+    std::filesystem::create_directories(folder.File("garbage"));
+    TZhdData data;
+    data.GetHeadPtr().SetFileName(missing.string());
+    const std::filesystem::path naming_missing = folder.File("named") / "zhc_temp.txt";
+    ASSERT_EQ(data.SaveZhcText(naming_missing.string()), TSaveStatus::Saved);
+    const std::filesystem::path garbage = folder.Write("garbage/ZHC_TEMP.TXT", "garbage\r\n");
+    const std::filesystem::path notes = folder.Write("notes.txt", "ZhdData.");
+    struct Case {
+        std::filesystem::path argument;
+        // Empty: nothing is said.
+        std::filesystem::path reported;
+    };
+    const Case cases[] = {
+        { missing, missing },
+        { folder.Path(), folder.Path() },
+        { naming_missing, missing },
+        { garbage, garbage },
+        { notes, {} },
+    };
+    for (const Case& c : cases) {
+        dialogs.script->messages.clear();
+        TForm1 form({ c.argument.string() });
+        form.show();
+        SettleView(form);
+        EXPECT_EQ(form.Opener().CurrentDrawingPath(), "") << c.argument;
+        EXPECT_EQ(form.windowTitle(), QtText(u8"Zuview Ver.1.00α4.36")) << c.argument;
+        if (c.reported.empty()) {
+            EXPECT_TRUE(dialogs.script->messages.isEmpty()) << c.argument;
+            continue;
+        }
+        ASSERT_EQ(dialogs.script->messages.size(), 1) << c.argument;
+        EXPECT_EQ(dialogs.script->messages[0], PathText(c.reported) + QtText(u8" を開けません．")) << c.argument;
+    }
 }
 
 TEST_F(MainFormTest, MissingFilesAndOtherFilesOpenNothing)
