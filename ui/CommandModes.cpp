@@ -50,9 +50,7 @@ void TCommandModes::Click(TToolbarButton97* sender)
     const bool continuous_down = c.tbtn97ContPrint->Down();
     const bool output_down = c.tbtn97Output->Down();
     document->GetInfoRegPtr().FileOutput = output_down ? 1 : 0;
-    for (TToolbarButton97* button : { c.tbtn97Print, c.tbtn97ContPrint, c.tbtn97Output, c.tbtn97None,
-                                      c.tbtn97StatusView, c.tbtn97Raster, c.tbtn97Tanten, c.tbtn97PreSelect,
-                                      c.tbtn97Solid })
+    for (TToolbarButton97* button : c.ModeButtons())
         button->SetDown(false);
     c.tbMainRaster->hide();
     c.ToolWindowContinuousPrint->setVisible(false);

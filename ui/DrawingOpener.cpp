@@ -150,15 +150,21 @@ void TDrawingOpener::OpenCommandLine(const std::string& argument)
     FileOpen(path, TMissingFile::Reported);
 }
 
+std::filesystem::path TDrawingOpener::AskForFile(const std::filesystem::path& folder, const char* filter)
+{
+    const QString chosen =
+        DialogService().OpenFileName(&host_.Window(), QtText(u8"開く"), PathText(folder), QString::fromLatin1(filter));
+    return chosen.isEmpty() ? std::filesystem::path() : PathFromText(chosen);
+}
+
 void TDrawingOpener::ChooseAndOpen()
 {
-    QString folder;
+    std::filesystem::path folder;
     if (!current_drawing_path_.empty())
-        folder = PathText(PathFromUtf8(current_drawing_path_).parent_path());
-    const QString chosen =
-        DialogService().OpenFileName(&host_.Window(), QtText(u8"開く"), folder, QStringLiteral("zhd (*.zhd)"));
-    if (!chosen.isEmpty())
-        FileOpen(PathFromText(chosen));
+        folder = PathFromUtf8(current_drawing_path_).parent_path();
+    const std::filesystem::path chosen = AskForFile(folder, "zhd (*.zhd)");
+    if (!chosen.empty())
+        FileOpen(chosen);
     host_.Controls().ToolbarSubCommand->setFocus();
 }
 
@@ -174,14 +180,13 @@ void TDrawingOpener::ChooseCadSettingsFile()
     TZhdData* document = host_.Document();
     if (!document)
         return;
-    QString folder;
+    std::filesystem::path folder;
     const std::string& current = document->GetInfoRegPtr().SettingsFilePath;
     if (!current.empty())
-        folder = PathText(NativePath(current).parent_path());
-    const QString chosen =
-        DialogService().OpenFileName(&host_.Window(), QtText(u8"開く"), folder, QStringLiteral("zhf (*.zhf)"));
-    if (!chosen.isEmpty())
-        ReadCadSettingsFile(PathFromText(chosen));
+        folder = NativePath(current).parent_path();
+    const std::filesystem::path chosen = AskForFile(folder, "zhf (*.zhf)");
+    if (!chosen.empty())
+        ReadCadSettingsFile(chosen);
     host_.Controls().ToolbarSubCommand->setFocus();
 }
 

@@ -48,6 +48,9 @@ public:
 
 private:
     void ReportCannotOpen(const std::filesystem::path& path);
+    // The file the user chose to open, starting in `folder`; empty when
+    // cancelled.
+    std::filesystem::path AskForFile(const std::filesystem::path& folder, const char* filter);
     void ShowOpenedDrawing(const std::filesystem::path& path);
     void LoadFiles(const TIniFile& file);
     void SaveFiles(TIniFile& file) const;

@@ -5,6 +5,7 @@
 // (MainFormBuild.cpp) and is one of them; its features reach them through
 // the window (MainWindowHost.h).
 
+#include <array>
 #include <vector>
 
 class QAction;
@@ -28,6 +29,14 @@ class TToolbar97;
 class TToolbarButton97;
 
 struct TMainControls {
+    // The radio group of command-mode buttons on the file and command
+    // toolbars.
+    std::array<TToolbarButton97*, 9> ModeButtons() const
+    {
+        return { tbtn97Print,  tbtn97ContPrint, tbtn97Output,    tbtn97None, tbtn97StatusView,
+                 tbtn97Raster, tbtn97Tanten,    tbtn97PreSelect, tbtn97Solid };
+    }
+
     TPaintBox* PaintBox1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     TDock97* DockTop = nullptr;

@@ -58,6 +58,8 @@ TForm1::~TForm1()
     FormDestroy();
 }
 
+// Each feature after those it is given; the settings walk the ones with
+// keys of the settings file.
 void TForm1::BuildFeatures()
 {
     status_buttons_ = std::make_unique<TStatusButtons>(*this);
@@ -66,8 +68,8 @@ void TForm1::BuildFeatures()
     modes_ = std::make_unique<TCommandModes>(
         *this, [this](TToolbarButton97* sender) { Print1Push(sender); },
         [this](TToolbarButton97* sender) { Output1Push(sender); });
-    settings_ = std::make_unique<TMainSettings>(
-        *this, std::vector<TMainFeature*> { status_buttons_.get(), view_.get(), opener_.get(), modes_.get() });
+    settings_ = std::make_unique<TMainSettings>(*this,
+                                                std::vector<TMainFeature*> { status_buttons_.get(), opener_.get() });
 }
 
 std::filesystem::path TForm1::SettingsPath()

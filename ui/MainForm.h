@@ -15,15 +15,15 @@
 // Adding a feature:
 // 1. Derive a class from TMainFeature (MainFeature.h) in its own files under
 //    ui/; it reaches the window only through the TMainWindowHost it is made
-//    with, and is given the features it needs when it is made.
+//    with, and is given the other features it needs when it is made.
 // 2. Keep in it the state that only it uses. State that several features
 //    share goes into TMainState; controls stay in TMainControls.
-// 3. Its keys of "Zuview.ini": override SettingsBlocks(), one block per part
-//    of the file it owns (TSettingsPart gives the file's order), and hand the
-//    feature to TMainSettings in the form's constructor.
-// 4. Make it in the form's constructor, after the features it needs, and
-//    connect the controls' signals to the form's handlers, each a short call
-//    into the feature.
+// 3. Its keys of "Zuview.ini": override SettingsBlocks() with one block per
+//    part of the file it owns (TSettingsPart is the file's order; a part the
+//    settings keep for it until now moves over whole).
+// 4. Make it in BuildFeatures (MainForm.cpp) after the features it needs,
+//    hand it to TMainSettings there when it has keys, and connect the
+//    controls' signals to the form's handlers, each a short call into it.
 
 #include "ui/MainControls.h"
 #include "ui/MainFeature.h"
@@ -126,7 +126,6 @@ public:
     TViewRedraw& View() { return *view_; }
     TStatusButtons& StatusButtons() { return *status_buttons_; }
     TDrawingOpener& Opener() { return *opener_; }
-    TCommandModes& Modes() { return *modes_; }
     TMainSettings& Settings() { return *settings_; }
 
     // The windows the main window drives, made by the program at start in
