@@ -28,7 +28,9 @@
 #include "platform/Tick.h"
 #include "platform/ui/IniFile.h"
 #include "render/InfoReg.h"
+#include "ui/DrawingOpener.h"
 #include "ui/MainForm.h"
+#include "ui/ViewRedraw.h"
 #include "ui/PaintBox.h"
 
 #include <QApplication>
@@ -155,11 +157,11 @@ bool ProcessEventsUntil(const std::function<bool()>& done)
 // of the next one is open.
 bool Settle(TForm1& form)
 {
-    std::uint32_t last = form.LastRedrawTick;
+    std::uint32_t last = form.View().LastRedrawTick();
     auto quiet_since = Clock::now();
     return ProcessEventsUntil([&] {
-        if (form.LastRedrawTick != last) {
-            last = form.LastRedrawTick;
+        if (form.View().LastRedrawTick() != last) {
+            last = form.View().LastRedrawTick();
             quiet_since = Clock::now();
         }
         return Clock::now() - quiet_since > quiet_time;
@@ -171,7 +173,7 @@ bool Settle(TForm1& form)
 bool DrawingDrawn(TForm1& form)
 {
     TZhdData* document = form.Document();
-    if (!document || form.CurrentDrawingPath.empty())
+    if (!document || form.Opener().CurrentDrawingPath().empty())
         return false;
     const TInfoREG& info = document->GetInfoRegPtr();
     return info.DrawingFlag == 0 && info.ElementTotal > 0;
@@ -189,7 +191,7 @@ std::unique_ptr<TForm1> OpenForm(benchmark::State& state, int count)
     ForgetSettings();
     auto form = std::make_unique<TForm1>(std::vector<std::string> { file });
     form->show();
-    if (!ProcessEventsUntil([&] { return DrawingDrawn(*form) && form->ViewInitialised; }) || !Settle(*form)) {
+    if (!ProcessEventsUntil([&] { return DrawingDrawn(*form) && form->View().Initialised(); }) || !Settle(*form)) {
         state.SkipWithError("the drawing was not shown");
         return nullptr;
     }
@@ -267,13 +269,13 @@ void BM_FitAndDraw(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         std::this_thread::sleep_for(redraw_gap);
-        const std::uint32_t before = form->LastRedrawTick;
+        const std::uint32_t before = form->View().LastRedrawTick();
         state.ResumeTiming();
         const auto start = Clock::now();
         form->Initialize();
         fit_seconds += SecondsSince(start);
         state.PauseTiming();
-        if (form->LastRedrawTick == before) {
+        if (form->View().LastRedrawTick() == before) {
             state.SkipWithError("Initialize did not draw");
             break;
         }
@@ -316,10 +318,11 @@ void BM_ResizeRedraw(benchmark::State& state)
             break;
         }
         std::this_thread::sleep_for(redraw_gap);
-        const std::uint32_t before = form->LastRedrawTick;
+        const std::uint32_t before = form->View().LastRedrawTick();
         state.ResumeTiming();
         form->resize(sizes[next]);
-        const bool redrawn = ProcessEventsUntil([&] { return form->LastRedrawTick != before && form->ViewInitialised; });
+        const bool redrawn = ProcessEventsUntil(
+            [&] { return form->View().LastRedrawTick() != before && form->View().Initialised(); });
         state.PauseTiming();
         if (!redrawn) {
             state.SkipWithError("the resized window was not redrawn");

@@ -1,5 +1,6 @@
 // The main window's life cycle: creation, the first showing with the
-// settings and the command line, closing, drops and dialog keys.
+// settings and the command line, closing, drops; and the handlers that
+// call into the features.
 
 #include "ui/MainForm.h"
 
@@ -11,18 +12,22 @@
 #include "controls/ToolbarPositions.h"
 #include "core/Angle.h"
 #include "core/DebugLog.h"
+#include "core/KDefine.h"
 #include "document/ZhdData.h"
-#include "platform/AsciiCase.h"
 #include "platform/ImagePlugin.h"
 #include "platform/ShiftJis.h"
-#include "platform/Tick.h"
 #include "platform/ui/DialogService.h"
 #include "platform/ui/FormSupport.h"
 #include "platform/ui/IniFile.h"
 #include "platform/ui/QtText.h"
 #include "ui/AboutBox.h"
+#include "ui/CommandModes.h"
+#include "ui/DrawingOpener.h"
+#include "ui/MainSettings.h"
 #include "ui/PaintBox.h"
 #include "ui/ProgramVersion.h"
+#include "ui/StatusButtons.h"
+#include "ui/ViewRedraw.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -32,53 +37,19 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
-#include <QPainter>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 
 #include <algorithm>
 
-namespace {
-
-// A clock face: the picture ORed over a black disc, white transparent.
-QImage LoadClockFace(const std::filesystem::path& file, int radius)
-{
-    QImage picture;
-    if (!picture.load(QString::fromStdString(file.string())))
-        return {};
-    const int side = std::max(1, 2 * radius - 2);
-    QImage face(side, side, QImage::Format_RGB32);
-    face.fill(Qt::white);
-    QPainter painter(&face);
-    painter.setPen(Qt::black);
-    painter.setBrush(Qt::black);
-    painter.drawEllipse(0, 0, side - 1, side - 1);
-    painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
-    painter.drawImage(QRect(0, 0, side, side), picture.convertToFormat(QImage::Format_RGB32));
-    painter.end();
-    // White is the transparent colour.
-    QImage transparent = face.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < transparent.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(transparent.scanLine(y));
-        for (int x = 0; x < transparent.width(); ++x) {
-            if ((line[x] & 0xffffffu) == 0xffffffu)
-                line[x] = 0;
-        }
-    }
-    return transparent;
-}
-
-} // namespace
-
 TForm1::TForm1(std::vector<std::string> arguments, QWidget* parent)
     : QMainWindow(parent)
     , arguments_(std::move(arguments))
     , document_(std::make_unique<TZhdData>())
-    , working_copy_(std::make_unique<TZhdData>())
 {
     BuildControls();
+    BuildFeatures();
     ConnectHandlers();
     FormCreate();
 }
@@ -86,6 +57,20 @@ TForm1::TForm1(std::vector<std::string> arguments, QWidget* parent)
 TForm1::~TForm1()
 {
     FormDestroy();
+}
+
+// Each feature after those it is given; the settings walk the ones with
+// keys of the settings file.
+void TForm1::BuildFeatures()
+{
+    status_buttons_ = std::make_unique<TStatusButtons>(*this);
+    view_ = std::make_unique<TViewRedraw>(*this, *status_buttons_);
+    opener_ = std::make_unique<TDrawingOpener>(*this, *status_buttons_);
+    modes_ = std::make_unique<TCommandModes>(
+        *this, [this](TToolbarButton97* sender) { Print1Push(sender); },
+        [this](TToolbarButton97* sender) { Output1Push(sender); });
+    settings_ = std::make_unique<TMainSettings>(*this,
+                                                std::vector<TMainFeature*> { status_buttons_.get(), opener_.get() });
 }
 
 std::filesystem::path TForm1::SettingsPath()
@@ -101,57 +86,28 @@ std::filesystem::path TForm1::ProgramFolder()
 void TForm1::FormCreate()
 {
     WriteDebugLog("<FormCreate>");
-    ProgramTitle = WindowTitle = QtText(ProgramCaption);
-    setWindowTitle(WindowTitle);
+    state_.WindowTitle = QtText(ProgramCaption);
+    setWindowTitle(state_.WindowTitle);
     // The cross-hair stands for the mouse over the drawing.
     PaintBox1->setCursor(Qt::BlankCursor);
-    UnitFactor = 1.0;
-    PrintTitle.clear();
-    DefaultPrintTitle.clear();
-    FreePrintScale = 0.0;
-    CommandMode = CommandSubMode = 0;
-    ButtonBits = DragState = ClockMenuState = HookPressFlag = ClockMenuButton = ClockFace = 0;
-    std::fill(std::begin(TipRect), std::end(TipRect), -1);
-    PinnedTip = false;
-    CurrentClockCommand = 0;
-    ClockRadius = 30;
     TInfoREG& info = document_->GetInfoRegPtr();
     info.MojiWaku = 0;
     info.EmbedMoji = 0;
-    rest_stopwatch_.Restart();
     neTrace->setEnabled(false);
     cbTrace->setEnabled(false);
-    SearchHitFlag = false;
-    SelectedCandidate = 0;
-    SearchCandidates.clear();
-    SearchFocusFlag = false;
-    MouseOverDrawing = false;
     ProgramImagePlugins();
     for (QToolButton* button : { btnContPrtExec, btnContPrtAdd2, btnContPrtDel, btnContPrtAll, btnContPrtCheck,
                                  btnContPrtMerge, btnContPrtMergeClear, btnContPrtUp, btnContPrtDown, btnContPrtCopy,
                                  btnContPrtPaste, btnContPrtPaste2, btnContPrtSave })
         button->setEnabled(false);
-    SavedStatusText = StatusText();
+    state_.SavedStatusText = StatusBar1->currentMessage();
     tbMainPrint->hide();
-    tbMPbtnOrigin->setText(SjisText(LookUp(Vocabulary.BasePointNames, 0)));
+    tbMPbtnOrigin->setText(SjisText(LookUp(SharedDefine().BasePointNames, 0)));
     cbPrintBai->setCurrentIndex(2);
     hcbPrintAngle->setCurrentIndex(0);
     cbColorPrint->setChecked(info.ColorPrint != 0);
     ApplyHint(Label5, QtText(u8"線種の出力ピッチの調整をします．\n([基本設定]→[線種]→[出力ピッチ])÷値が1dotのピッチ(mm)"
                         u8"になります．\n値が大きい程細かくなります．|"));
-    SingleClickFlag = LeftDoubleClickFlag = RightDoubleClickFlag = DoubleClickSuppression = 0;
-    GroupBarBitmap = QImage(304, 21, QImage::Format_RGB32);
-    LayerBarBitmap = QImage(304, 21, QImage::Format_RGB32);
-    GlyphStrip = QImage(68, 15, QImage::Format_RGB32);
-    for (QImage* blank : { &GroupBarBitmap, &LayerBarBitmap, &GlyphStrip })
-        blank->fill(Qt::white);
-    BuildClockFaces();
-    ButtonOrder = { 0, 2, 4, 6, 8, 10, 12, 14, 1, 3, 5, 7, 9, 11, 13, 15 };
-    ButtonPressFlag = 0;
-    ButtonPressPosition = {};
-    GroupLayerRedrawPending = 0;
-    AllGroupsState = AllLayersState = 2;
-    TemporaryFullView = WriteTargetSelectionFlag = 0;
     // The group and layer windows are made lower before their saved
     // places are restored: a saved client height already had it, and made
     // lower again at every start it would shrink away.
@@ -171,16 +127,7 @@ void TForm1::FormCreate()
     }
     if (!tbtn97ContPrint->Down())
         ToolWindowContinuousPrint->setVisible(false);
-    CurrentGroup = 0;
-    LastRedrawTick = GetTickCount();
     WriteDebugLog("</FormCreate>");
-}
-
-void TForm1::BuildClockFaces()
-{
-    const std::filesystem::path folder = ProgramFolder();
-    AmFace = LoadClockFace(folder / "am.bmp", ClockRadius);
-    PmFace = LoadClockFace(folder / "pm.bmp", ClockRadius);
 }
 
 void TForm1::MakeClientLower(TToolWindow97* window)
@@ -194,11 +141,11 @@ void TForm1::FormShow()
     Label4->setText(QString());
     LoadSettings(SettingsPath());
     ToolbarSubCommand->setFocus();
-    SearchFocusFlag = false;
+    state_.SearchFocusFlag = false;
     TInfoREG& info = document_->GetInfoRegPtr();
     if (!info.SettingsFilePath.empty())
         ReadCadSettingsFile(NativePath(info.SettingsFilePath));
-    if (!ViewInitialised)
+    if (!view_->Initialised())
         Initialize();
     if (hcbPrintAngle->count() == 0) {
         hcbPrintAngle->addItems({ QStringLiteral("0-0-0.00"), QStringLiteral("90-0-0.00") });
@@ -210,14 +157,7 @@ void TForm1::FormShow()
     setAcceptDrops(true);
     if (!arguments_.empty()) {
         QApplication::processEvents();
-        std::filesystem::path path = PathFromUtf8(arguments_[0]);
-        if (EqualsIgnoringAsciiCase(path.filename().string(), "zhc_temp.txt")) {
-            // The CAD program's external-command data names the drawing.
-            TZhdData data_file;
-            (void)data_file.LoadZhcText(SjisPath(path));
-            path = NativePath(data_file.GetHead().GetFileName());
-        }
-        FileOpen(path);
+        opener_->OpenCommandLine(arguments_[0]);
     }
     WriteDebugLog("</FormShow>");
 }
@@ -230,10 +170,9 @@ void TForm1::FormClose()
     } catch (const TIniWriteError& error) {
         ShowMessage(this, QString::fromUtf8(error.what()), QMessageBox::Warning);
     }
-    trailing_redraw_->stop();
+    view_->Close();
     closed_ = true;
     document_.reset();
-    working_copy_.reset();
     WriteDebugLog("</FormClose>");
 }
 
@@ -297,12 +236,117 @@ void TForm1::dropEvent(QDropEvent* event)
     DropFiles(event->mimeData()->urls());
 }
 
-QString TForm1::StatusText() const
+// --- The settings file ---
+
+void TForm1::LoadSettings(const std::filesystem::path& path)
 {
-    return StatusBar1->currentMessage();
+    settings_->LoadSettings(path);
 }
 
-void TForm1::SetCommandStatus(const QString& text)
+void TForm1::SaveSettings(const std::filesystem::path& path)
 {
-    StatusBar1->showMessage(text);
+    settings_->SaveSettings(path);
+}
+
+// --- Opening drawings ---
+
+int TForm1::FileOpen(const std::filesystem::path& path)
+{
+    return opener_->FileOpen(path);
+}
+
+void TForm1::Open1Click()
+{
+    opener_->ChooseAndOpen();
+}
+
+void TForm1::tbtn97UpdateClick()
+{
+    opener_->Reopen();
+}
+
+void TForm1::tbtn97ZHFClick()
+{
+    opener_->ChooseCadSettingsFile();
+}
+
+int TForm1::ReadCadSettingsFile(const std::filesystem::path& path)
+{
+    return opener_->ReadCadSettingsFile(path);
+}
+
+// --- The view ---
+
+void TForm1::Initialize()
+{
+    view_->Initialize();
+}
+
+void TForm1::CanvasDraw(TZhdData& document, const std::string& label)
+{
+    view_->CanvasDraw(document, label);
+}
+
+void TForm1::Redraw(const std::string& label)
+{
+    if (document_)
+        view_->CanvasDraw(*document_, label);
+}
+
+void TForm1::ShowStatusLine(const std::string& text, const std::string& label)
+{
+    view_->ShowStatusLine(text, label);
+}
+
+void TForm1::UpdateStatusButtons(int kind)
+{
+    status_buttons_->UpdateStatusButtons(kind);
+}
+
+void TForm1::PaintBox1Paint()
+{
+    view_->Paint();
+}
+
+void TForm1::FormResize()
+{
+    if (view_)
+        view_->Resized();
+}
+
+void TForm1::DockBottomMouseMove()
+{
+    state_.MouseOverDrawing = false;
+}
+
+void TForm1::ToolbarPanel3Resize()
+{
+    status_buttons_->FitPanel();
+}
+
+void TForm1::sbtnUnitClick()
+{
+    status_buttons_->NextDisplayUnit();
+}
+
+// --- Command modes ---
+
+void TForm1::tbtn97Click(TToolbarButton97* sender)
+{
+    modes_->Click(sender);
+}
+
+void TForm1::Print1Push(TToolbarButton97* sender)
+{
+    (void)sender;
+}
+
+void TForm1::Output1Push(TToolbarButton97* sender)
+{
+    (void)sender;
+}
+
+void TForm1::tbtn97CloseClick()
+{
+    Exit1Click();
 }

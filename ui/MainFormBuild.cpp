@@ -326,8 +326,7 @@ void TForm1::BuildFileBars()
     tbtn97Test2->SetAllowAllUp(true);
 
     // One radio group that may be all up; "中立" is down at start.
-    for (TToolbarButton97* button : { tbtn97Print, tbtn97ContPrint, tbtn97Output, tbtn97None, tbtn97StatusView,
-                                      tbtn97Raster, tbtn97Tanten, tbtn97PreSelect, tbtn97Solid }) {
+    for (TToolbarButton97* button : ModeButtons()) {
         button->SetGroupIndex(1);
         button->SetAllowAllUp(true);
     }
@@ -460,7 +459,6 @@ void TForm1::BuildStatusPanels()
         left += 56;
         *entry.button = button;
     }
-    status_buttons_right_ = left;
     Panel3->resize(left + 2, 22);
 }
 
@@ -653,10 +651,6 @@ void TForm1::ConnectHandlers()
     hint_status_ = new THintStatus([this](const QString& text) { StatusBar1->showMessage(text); }, this);
     hint_status_->Watch(this);
 
-    trailing_redraw_ = new QTimer(this);
-    trailing_redraw_->setSingleShot(true);
-    connect(trailing_redraw_, &QTimer::timeout, this, [this] { RedrawLater(trailing_label_); });
-
     PaintBox1->OnPaint = [this] { PaintBox1Paint(); };
     PaintBox1->OnResize = [this] { FormResize(); };
     for (TDock97* dock : { DockTop, DockBottom, DockLeft, DockRight })
@@ -670,8 +664,7 @@ void TForm1::ConnectHandlers()
     connect(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
     connect(tbtn97Close, &TToolbarButton97::clicked, this, [this] { tbtn97CloseClick(); });
     connect(tbtn97Test, &TToolbarButton97::clicked, this, [this] { tbtn97TestClick(); });
-    for (TToolbarButton97* button : { tbtn97Print, tbtn97ContPrint, tbtn97Output, tbtn97None, tbtn97StatusView,
-                                      tbtn97Raster, tbtn97Tanten, tbtn97PreSelect, tbtn97Solid })
+    for (TToolbarButton97* button : ModeButtons())
         connect(button, &TToolbarButton97::clicked, this, [this, button] { tbtn97Click(button); });
     for (QAction* item : ViewItems)
         connect(item, &QAction::triggered, this, [this, item] { ViewLayerClick(item); });

@@ -1,11 +1,15 @@
 // The start-up smoke test of the real executable on a real X server (CTest
-// runs it under xvfb-run): a drawing written with our own document code is
-// given to zuview on its command line; the test waits for the main window
-// whose caption names the opened drawing, keeps its picture in the test
-// artefacts, checks that something was drawn, activates the window as a
-// window manager would and waits for the toolbar that the settings file
-// left floating to show, closes the window the way a window manager's close
-// button does and expects the program to end with status 0.
+// runs it under xvfb-run), in two runs:
+// - a drawing written with our own document code is given to zuview on its
+//   command line; the test waits for the main window whose caption names
+//   the opened drawing, keeps its picture in the test artefacts, checks that
+//   something was drawn, activates the window as a window manager would and
+//   waits for the toolbar that the settings file left floating to show,
+//   closes the window the way a window manager's close button does and
+//   expects the program to end with status 0;
+// - a drawing that does not exist is given instead: the program says so in
+//   a message box, which the test keeps a picture of and closes; the main
+//   window then shows no drawing, and closes as before.
 //
 // Every wait is bounded; a program that does not end in time is killed and
 // the test fails. The child gets its own settings and state folders, so no
@@ -29,6 +33,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <numbers>
 #include <optional>
 #include <set>
@@ -55,6 +60,8 @@ constexpr char8_t caption_prefix[] = u8"Zuview Ver.1.00α4.36 - ";
 constexpr char8_t floating_toolbar_caption[] = u8"ファイル";
 constexpr char floating_toolbar_settings[] = "[ToolbarFile]\nRev=3\nVisible=1\nDockedTo=+\nLastDock=DockTop\n"
                                              "DockRow=0\nDockPos=0\nFloatLeft=900\nFloatTop=700\n";
+// The caption of the program's message boxes.
+constexpr char message_caption[] = "Zuview";
 
 int Fail(const std::string& message)
 {
@@ -169,6 +176,16 @@ std::vector<std::string> ChildEnvironment(const TempDir& folder)
     return environment;
 }
 
+std::size_t CountColours(const QImage& picture)
+{
+    std::set<QRgb> colours;
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        colours.insert(line, line + picture.width());
+    }
+    return colours.size();
+}
+
 bool WriteSettings(const TempDir& folder)
 {
     const std::filesystem::path settings = folder.Path() / "config" / "zuview";
@@ -186,83 +203,52 @@ std::string Utf8(const char8_t* text)
     return reinterpret_cast<const char*>(text);
 }
 
-std::size_t CountColours(const QImage& picture)
+// Waits for a window whose title `matches`; nothing, with the failure
+// told, when the program ends first or the time is up.
+std::optional<TXConnection::TFound> WaitForWindow(TXConnection& x, TChild& zuview,
+                                                  const std::function<bool(const std::string&)>& matches,
+                                                  const std::string& what)
 {
-    std::set<QRgb> colours;
-    for (int y = 0; y < picture.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-        colours.insert(line, line + picture.width());
+    for (const auto deadline = Clock::now() + window_wait;; std::this_thread::sleep_for(poll_step)) {
+        if (const std::optional<int> status = zuview.WaitStatus()) {
+            Fail("zuview ended while the test waited for " + what + ": " + DescribeStatus(*status));
+            return std::nullopt;
+        }
+        if (Clock::now() > deadline) {
+            Fail("the time allowed ended while the test waited for " + what);
+            return std::nullopt;
+        }
+        if (std::optional<TXConnection::TFound> window = x.FindWindow(matches))
+            return window;
     }
-    return colours.size();
 }
 
-} // namespace
-
-int main()
+// Takes pictures of the window until one has more than a single colour
+// (it is painted after it shows) and keeps the last in the artefacts.
+int KeepPicture(TXConnection& x, TXConnection::TWindow window, const std::string& artefact_name)
 {
-    TXConnection x;
-    if (!x.Valid())
-        return Fail("no X display (run under xvfb-run)");
-    const TempDir folder;
-    const std::filesystem::path drawing = WriteDrawing(folder);
-    if (drawing.empty())
-        return Fail("could not write the drawing");
-
-    if (!WriteSettings(folder))
-        return Fail("could not write the settings file");
-
-    TChild zuview({ ZUVIEW_EXECUTABLE, drawing.string() }, ChildEnvironment(folder));
-    if (!zuview.Started())
-        return Fail(std::string("could not start ") + ZUVIEW_EXECUTABLE);
-
-    const std::string prefix = Utf8(caption_prefix);
-    std::optional<TXConnection::TFound> window;
-    for (const auto deadline = Clock::now() + window_wait; !window; std::this_thread::sleep_for(poll_step)) {
-        if (const std::optional<int> status = zuview.WaitStatus())
-            return Fail("zuview ended before its window showed the drawing: " + DescribeStatus(*status));
-        if (Clock::now() > deadline)
-            return Fail("no window captioned \"" + prefix + "...\" within the time allowed");
-        window = x.FindWindow(prefix);
-    }
-    std::printf("window: %s\n", window->title.c_str());
-    if (!window->title.starts_with(prefix + drawing.string()))
-        return Fail("the caption does not name the drawing " + drawing.string());
-
-    // The drawing is painted after the caption is set: take pictures until
-    // one has more than a single colour.
     QImage picture;
     std::size_t colours = 0;
     for (const auto deadline = Clock::now() + picture_wait; colours <= 1 && Clock::now() < deadline;) {
         std::this_thread::sleep_for(poll_step * 5);
-        picture = x.Grab(window->window);
+        picture = x.Grab(window);
         colours = CountColours(picture);
     }
-    const std::filesystem::path artefact = TestArtefactPath("zuview_xvfb.png");
+    const std::filesystem::path artefact = TestArtefactPath(artefact_name);
     if (!picture.isNull() && !picture.save(QString::fromStdString(artefact.string()), "PNG"))
         return Fail("could not save " + artefact.string());
     std::printf("picture: %dx%d, %zu colours, %s\n", picture.width(), picture.height(), colours,
                 artefact.string().c_str());
     if (colours <= 1)
-        return Fail("the window's picture is blank");
+        return Fail("the picture of " + artefact_name + " is blank");
+    return 0;
+}
 
-    // Floating windows hide while the application is inactive; a window
-    // manager activates the window the user starts.
-    x.Activate(window->window);
-    const std::string toolbar_caption = Utf8(floating_toolbar_caption);
-    std::optional<TXConnection::TFound> toolbar;
-    for (const auto deadline = Clock::now() + picture_wait; !toolbar && Clock::now() < deadline;
-         std::this_thread::sleep_for(poll_step))
-        toolbar = x.FindWindow(toolbar_caption);
-    if (!toolbar)
-        return Fail("the toolbar saved floating did not show once the window was active");
-    const QImage toolbar_picture = x.Grab(toolbar->window);
-    const std::filesystem::path toolbar_artefact = TestArtefactPath("zuview_xvfb_floating_toolbar.png");
-    if (!toolbar_picture.isNull() && !toolbar_picture.save(QString::fromStdString(toolbar_artefact.string()), "PNG"))
-        return Fail("could not save " + toolbar_artefact.string());
-    std::printf("floating toolbar: %s, %dx%d\n", toolbar->title.c_str(), toolbar_picture.width(),
-                toolbar_picture.height());
-
-    x.RequestClose(window->window);
+// Closes the main window as a window manager's close button does; the
+// program must then end with status 0.
+int CloseAndExpectCleanEnd(TXConnection& x, TChild& zuview, TXConnection::TWindow window)
+{
+    x.RequestClose(window);
     std::optional<int> status;
     for (const auto deadline = Clock::now() + exit_wait; !status && Clock::now() < deadline;
          std::this_thread::sleep_for(poll_step))
@@ -273,4 +259,105 @@ int main()
         return Fail("zuview ended with " + DescribeStatus(*status));
     std::printf("zuview closed cleanly\n");
     return 0;
+}
+
+// Floating windows hide while the application is inactive; a window
+// manager activates the window the user starts, and the toolbar that the
+// settings left floating then shows.
+int ShowsTheFloatingToolbar(TXConnection& x, TChild& zuview, TXConnection::TWindow window)
+{
+    x.Activate(window);
+    const std::string toolbar_caption = Utf8(floating_toolbar_caption);
+    const std::optional<TXConnection::TFound> toolbar = WaitForWindow(
+        x, zuview, [&](const std::string& title) { return title == toolbar_caption; },
+        "the toolbar saved floating to show once the window was active");
+    if (!toolbar)
+        return 1;
+    const QImage toolbar_picture = x.Grab(toolbar->window);
+    const std::filesystem::path toolbar_artefact = TestArtefactPath("zuview_xvfb_floating_toolbar.png");
+    if (!toolbar_picture.isNull() && !toolbar_picture.save(QString::fromStdString(toolbar_artefact.string()), "PNG"))
+        return Fail("could not save " + toolbar_artefact.string());
+    std::printf("floating toolbar: %s, %dx%d\n", toolbar->title.c_str(), toolbar_picture.width(),
+                toolbar_picture.height());
+    return 0;
+}
+
+int ShowsTheDrawing(TXConnection& x, const TempDir& folder)
+{
+    const std::filesystem::path drawing = WriteDrawing(folder);
+    if (drawing.empty())
+        return Fail("could not write the drawing");
+    if (!WriteSettings(folder))
+        return Fail("could not write the settings file");
+    TChild zuview({ ZUVIEW_EXECUTABLE, drawing.string() }, ChildEnvironment(folder));
+    if (!zuview.Started())
+        return Fail(std::string("could not start ") + ZUVIEW_EXECUTABLE);
+
+    const std::string prefix = Utf8(caption_prefix);
+    const std::optional<TXConnection::TFound> window = WaitForWindow(
+        x, zuview, [&](const std::string& title) { return title.starts_with(prefix); },
+        "the window captioned \"" + prefix + "...\"");
+    if (!window)
+        return 1;
+    std::printf("window: %s\n", window->title.c_str());
+    if (!window->title.starts_with(prefix + drawing.string()))
+        return Fail("the caption does not name the drawing " + drawing.string());
+    if (const int failed = KeepPicture(x, window->window, "zuview_xvfb.png"))
+        return failed;
+    if (const int failed = ShowsTheFloatingToolbar(x, zuview, window->window))
+        return failed;
+    return CloseAndExpectCleanEnd(x, zuview, window->window);
+}
+
+int ReportsAMissingDrawing(TXConnection& x, const TempDir& folder)
+{
+    const std::filesystem::path missing = folder.File("missing.zhd");
+    TChild zuview({ ZUVIEW_EXECUTABLE, missing.string() }, ChildEnvironment(folder));
+    if (!zuview.Started())
+        return Fail(std::string("could not start ") + ZUVIEW_EXECUTABLE);
+
+    const auto is_message = [](const std::string& title) { return title == message_caption; };
+    const std::optional<TXConnection::TFound> message =
+        WaitForWindow(x, zuview, is_message, "the message about the missing drawing");
+    if (!message)
+        return 1;
+    std::printf("message box: %s\n", message->title.c_str());
+    if (const int failed = KeepPicture(x, message->window, "zuview_missing_drawing.png"))
+        return failed;
+    // The main window takes no close request while the message box is up.
+    x.RequestClose(message->window);
+    for (const auto deadline = Clock::now() + exit_wait; x.FindWindow(is_message);
+         std::this_thread::sleep_for(poll_step)) {
+        if (Clock::now() > deadline)
+            return Fail("the message box did not close");
+    }
+
+    // The main window's caption is the program's title alone.
+    const std::string program_title = message_caption + std::string(" ");
+    const std::optional<TXConnection::TFound> window = WaitForWindow(
+        x, zuview,
+        [&](const std::string& title) {
+            return title.starts_with(program_title) && title.find(" - ") == std::string::npos;
+        },
+        "the main window without a drawing");
+    if (!window)
+        return 1;
+    std::printf("window: %s\n", window->title.c_str());
+    return CloseAndExpectCleanEnd(x, zuview, window->window);
+}
+
+} // namespace
+
+int main()
+{
+    TXConnection x;
+    if (!x.Valid())
+        return Fail("no X display (run under xvfb-run)");
+    {
+        const TempDir folder;
+        if (const int failed = ShowsTheDrawing(x, folder))
+            return failed;
+    }
+    const TempDir folder;
+    return ReportsAMissingDrawing(x, folder);
 }

@@ -69,6 +69,11 @@ std::optional<std::string> TXConnection::Title(TWindow window)
 
 std::optional<TXConnection::TFound> TXConnection::FindWindow(const std::string& prefix)
 {
+    return FindWindow([&prefix](const std::string& title) { return title.starts_with(prefix); });
+}
+
+std::optional<TXConnection::TFound> TXConnection::FindWindow(const std::function<bool(const std::string&)>& matches)
+{
     Window root = 0;
     Window parent = 0;
     Window* children = nullptr;
@@ -81,7 +86,7 @@ std::optional<TXConnection::TFound> TXConnection::FindWindow(const std::string& 
         if (!XGetWindowAttributes(display_, children[i], &attributes) || attributes.map_state != IsViewable)
             continue;
         const std::optional<std::string> title = Title(children[i]);
-        if (title && title->starts_with(prefix))
+        if (title && matches(*title))
             found = TFound { children[i], *title };
     }
     if (children)

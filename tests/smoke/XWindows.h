@@ -1,11 +1,12 @@
 #pragma once
 
 // What the start-up smoke test asks of the X server, through Xlib alone:
-// finding a top-level window by the start of its title, taking its picture,
-// and activating it and asking it to close as a window manager would.
+// finding a top-level window by its title, taking its picture, and
+// activating it and asking it to close as a window manager would.
 
 #include <QImage>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -32,6 +33,8 @@ public:
         std::string title;
     };
     std::optional<TFound> FindWindow(const std::string& prefix);
+    // The same for a title that `matches`.
+    std::optional<TFound> FindWindow(const std::function<bool(const std::string&)>& matches);
 
     // The part of the window that is on the screen, or a null image when
     // the server refuses it (the window went away).

@@ -13,6 +13,9 @@
 #include "platform/ui/IniFile.h"
 #include "tests/support/ScopedConfigFolder.h"
 #include "tests/support/Unreadable.h"
+#include "ui/DrawingOpener.h"
+#include "ui/MainSettings.h"
+#include "ui/StatusButtons.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -59,9 +62,9 @@ TEST_F(MainFormSettingsTest, WithoutAFileTheDefaultsHold)
     EXPECT_DOUBLE_EQ(info.EdgeMojiRateSize, 3.0);
     EXPECT_EQ(info.LoadTimeNum, 5000);
     EXPECT_EQ(info.SaveSizeUnit, 2);
-    ASSERT_EQ(form.PenScalingPresets.size(), 4u);
-    EXPECT_EQ(PresetName(form.PenScalingPresets[2]), "拡大用");
-    EXPECT_EQ(form.PenScalingPresets[2].Int1, 3);
+    ASSERT_EQ(form.Settings().PenScalingPresets().size(), 4u);
+    EXPECT_EQ(PresetName(form.Settings().PenScalingPresets()[2]), "拡大用");
+    EXPECT_EQ(form.Settings().PenScalingPresets()[2].Int1, 3);
     // The print angle history starts with its two angles.
     ASSERT_EQ(form.hcbPrintAngle->count(), 2);
     EXPECT_EQ(form.hcbPrintAngle->itemText(1), "90-0-0.00");
@@ -77,7 +80,7 @@ TEST_F(MainFormSettingsTest, EverythingComesBackAfterARestart)
         SettleView(form);
         form.move(30, 40);
         form.resize(700, 500);
-        form.DisplayUnit = 2;
+        form.StatusButtons().SetDisplayUnit(2);
         form.cbWidthView->setChecked(true);
         form.neTrace->SetValue(70);
         form.nePrtPitch->SetValue(35);
@@ -90,7 +93,7 @@ TEST_F(MainFormSettingsTest, EverythingComesBackAfterARestart)
         form.Document()->GetInfoRegPtr().EdgeMojiRange = 1.25;
         TMojiInt4 preset;
         SetMojiInt4(preset, 1, 2, 3, 4, Utf8ToSjis("  前に空白"));
-        form.PenScalingPresets = { preset };
+        form.Settings().PenScalingPresets() = { preset };
         form.hcbPrintAngle->insertItem(0, "45-0-0.00");
         form.ToolbarSearch->SetDockedTo(form.DockBottom);
         form.close();
@@ -100,7 +103,7 @@ TEST_F(MainFormSettingsTest, EverythingComesBackAfterARestart)
     SettleView(form);
     EXPECT_EQ(form.pos(), QPoint(30, 40));
     EXPECT_EQ(form.size(), QSize(700, 500));
-    EXPECT_EQ(form.DisplayUnit, 2);
+    EXPECT_EQ(form.StatusButtons().DisplayUnit(), 2);
     EXPECT_EQ(form.sbtnUnit->text(), QtText(u8"図寸mm"));
     EXPECT_TRUE(form.cbWidthView->isChecked());
     EXPECT_EQ(form.neTrace->Value(), 70);
@@ -114,10 +117,10 @@ TEST_F(MainFormSettingsTest, EverythingComesBackAfterARestart)
     EXPECT_EQ(info.RateNum, 80);
     EXPECT_EQ(info.PenEdgeFix, 3);
     EXPECT_DOUBLE_EQ(info.EdgeMojiRange, 1.25);
-    EXPECT_EQ(form.CurrentDrawingPath, drawing.string());
-    ASSERT_EQ(form.PenScalingPresets.size(), 1u);
-    EXPECT_EQ(PresetName(form.PenScalingPresets[0]), "  前に空白");
-    EXPECT_EQ(form.PenScalingPresets[0].Int4, 4);
+    EXPECT_EQ(form.Opener().CurrentDrawingPath(), drawing.string());
+    ASSERT_EQ(form.Settings().PenScalingPresets().size(), 1u);
+    EXPECT_EQ(PresetName(form.Settings().PenScalingPresets()[0]), "  前に空白");
+    EXPECT_EQ(form.Settings().PenScalingPresets()[0].Int4, 4);
     EXPECT_EQ(form.hcbPrintAngle->itemText(0), "45-0-0.00");
     EXPECT_EQ(form.ToolbarSearch->DockedTo(), form.DockBottom);
 
@@ -210,7 +213,7 @@ TEST_F(MainFormSettingsTest, WrongValuesStartWithSafeOnes)
     EXPECT_EQ(form.neTrace->Value(), 50);
     EXPECT_EQ(form.nePrtPitch->Value(), 20);
     EXPECT_TRUE(form.cbSearch->isChecked());
-    EXPECT_EQ(form.DisplayUnit, 0);
+    EXPECT_EQ(form.StatusButtons().DisplayUnit(), 0);
     EXPECT_EQ(form.cbTargetLayer->currentIndex(), 0);
     EXPECT_EQ(form.cbKiten->currentIndex(), 0);
     const TInfoREG& info = form.Document()->GetInfoRegPtr();
@@ -224,11 +227,11 @@ TEST_F(MainFormSettingsTest, WrongValuesStartWithSafeOnes)
     EXPECT_EQ(info.RateNum, 50);
     // A count beyond reason reads a bounded number of presets; rules out of
     // 0..4 read as 0.
-    ASSERT_EQ(form.PenScalingPresets.size(), 1000u);
-    EXPECT_EQ(form.PenScalingPresets[0].Int1, 0);
-    EXPECT_EQ(form.PenScalingPresets[0].Int2, 0);
-    EXPECT_EQ(form.PenScalingPresets[0].Int3, 3);
-    EXPECT_EQ(PresetName(form.PenScalingPresets[0]), "名前");
+    ASSERT_EQ(form.Settings().PenScalingPresets().size(), 1000u);
+    EXPECT_EQ(form.Settings().PenScalingPresets()[0].Int1, 0);
+    EXPECT_EQ(form.Settings().PenScalingPresets()[0].Int2, 0);
+    EXPECT_EQ(form.Settings().PenScalingPresets()[0].Int3, 3);
+    EXPECT_EQ(PresetName(form.Settings().PenScalingPresets()[0]), "名前");
 }
 
 TEST_F(MainFormSettingsTest, PresetCounts)
@@ -246,10 +249,10 @@ TEST_F(MainFormSettingsTest, PresetCounts)
         WriteSettings(c.section);
         TForm1 form;
         form.LoadSettings(TForm1::SettingsPath());
-        ASSERT_EQ(form.PenScalingPresets.size(), c.presets) << c.section;
+        ASSERT_EQ(form.Settings().PenScalingPresets().size(), c.presets) << c.section;
         if (c.presets == 3) {
-            EXPECT_EQ(form.PenScalingPresets[2].Int1, 0);
-            EXPECT_EQ(form.PenScalingPresets[2].Name, "");
+            EXPECT_EQ(form.Settings().PenScalingPresets()[2].Int1, 0);
+            EXPECT_EQ(form.Settings().PenScalingPresets()[2].Name, "");
         }
         form.SaveSettings(TForm1::SettingsPath());
         EXPECT_EQ(TIniFile(TForm1::SettingsPath()).ReadInteger("PrtFixConfig", "Count", -5),
@@ -273,11 +276,69 @@ TEST_F(MainFormSettingsTest, AMaximisedWindowKeepsItsNormalPlace)
     EXPECT_EQ(file.ReadInteger("Position", "Top", 0), 20);
 }
 
+// The file's sections and keys come in one fixed order, each key written
+// from its control, member or view-state value; a state with a value off its
+// default in every section is written exactly so.
+TEST_F(MainFormSettingsTest, TheFileIsWrittenInItsFixedOrder)
+{
+    const std::filesystem::path drawing = WriteCrossDrawing(folder, "order.zhd");
+    TForm1 form;
+    ASSERT_EQ(form.FileOpen(drawing), 1);
+    form.move(30, 40);
+    form.resize(700, 500);
+    form.cbTransparent->setChecked(true);
+    form.neTrace->SetValue(70);
+    form.miEdgeMoji2->setChecked(true);
+    form.nePrtPitch->SetValue(35);
+    TInfoREG& info = form.Document()->GetInfoRegPtr();
+    info.EdgeMojiRange = 1.25;
+    info.EdgeMojiColor2 = 0x123456;
+    info.PenEdgeFix = 3;
+    info.Ext = 2;
+    info.SettingsFilePath = Utf8ToSjis("/cad/設定.zhf");
+    info.ReferenceFileName = "moji.txt";
+    form.sbtnUnit->click();
+    TMojiInt4 preset;
+    SetMojiInt4(preset, 1, 2, 3, 4, Utf8ToSjis("名前"));
+    form.Settings().PenScalingPresets() = { preset, preset };
+    form.cbPanPrt->setChecked(true);
+    form.cbKiten->setCurrentIndex(4);
+    form.ppmSCRegular->setChecked(true);
+    info.LoadTimeNum = 7000;
+    info.Combine2 = 1;
+    const std::filesystem::path file = folder.File("order.ini");
+    form.SaveSettings(file);
+
+    const std::string expected = "[Position]\nWindowState=0\nTop=40\nLeft=30\nHeight=500\nWidth=700\n"
+                                 "[ViewCheck]\nWidth=0\nTransparent=1\nColorTransparent=0\nTrace=0\nTraceWidth=70\n"
+                                 "Search=1\nMojiWaku=0\nEmbedMoji=0\nEdgeMoji=0\nEdgeMoji2=1\nFinalMoji=0\n"
+                                 "EdgeMojiRange=1.25\nEdgeMojiFixSize=0.1\nEdgeMojiRateSize=3\nEdgeMojiFixRate=0\n"
+                                 "EdgeMojiColorKind=0\nEdgeMojiColorKind2=0\nEdgeMojiColor=0\nEdgeMojiColor2=1193046\n"
+                                 "EdgeMojiNonView=0\nEdgeMojiEasy=0\nPrtPitch=35\n"
+                                 "[Other]\nViewUnit=1\n"
+                                 "[PrintOption]\nSpecialMemory=0\nMonoThin=0\nPenWidthFix=0\nPenPitchFix=0\n"
+                                 "PenHankeiFix=0\nPenEdgeFix=3\nPenPreviewFix=0\n"
+                                 "[GraphicOutput]\nDpi=0\nExt=2\nComp=0\nPixelFormat=0\n"
+                                 "[Files]\nZhf=\"/cad/設定.zhf\"\nRef=\"moji.txt\"\nEdit=\""
+                                 + drawing.string()
+                                 + "\"\n"
+                                   "[PrtFixConfig]\nCount=2\nConfig0=\"1234名前\"\nConfig1=\"1234名前\"\n"
+                                   "[Search]\nNarrow=0\nPanView=0\nPanPrt=1\nTargetLayer=0\nPanOrigin=4\n"
+                                   "FullAgreement=0\nZHSame=0\nOKSame=0\nSPACE=0\nKINWARI=0\nSamePosText=0\n"
+                                   "Regular=1\nNoSort=0\nSortText=0\nSortText2=0\n"
+                                   "[Raster]\nRelease=0\nUseCache=0\nLoadTime=0\nLoadTimeNum=7000\nSaveSize=0\n"
+                                   "SaveSizeNum=0\nSaveSizeUnit=0\nRate=0\nRateNum=0\nCombine1=0\nCombine2=1\n";
+    EXPECT_EQ(ReadFileBytes(file), expected);
+}
+
 TEST_F(MainFormSettingsTest, TextsWithLineBreaksAreNotWritten)
 {
     {
         TForm1 form;
-        form.CurrentDrawingPath = "/tmp/a\nInjected=1";
+        // A drawing whose name holds a line break is the current drawing.
+        const std::filesystem::path drawing = WriteCrossDrawing(folder, "a\nInjected=1.zhd");
+        ASSERT_EQ(form.FileOpen(drawing), 1);
+        ASSERT_EQ(form.Opener().CurrentDrawingPath(), drawing.string());
         form.Document()->GetInfoRegPtr().SettingsFilePath = "/tmp/cad.zhf";
         form.SaveSettings(TForm1::SettingsPath());
     }

@@ -8,12 +8,13 @@
 #include "controls/ResizableToolWindow97.h"
 #include "controls/Toolbar97.h"
 #include "controls/ToolbarButton97.h"
-#include "platform/Tick.h"
 #include "tests/support/ScopedConfigFolder.h"
 #include "tests/support/Unreadable.h"
 #include "tests/support/WidgetShot.h"
+#include "ui/DrawingOpener.h"
 #include "ui/PageScroller.h"
 #include "ui/PaintBox.h"
+#include "ui/StatusButtons.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -73,7 +74,7 @@ TEST_F(MainFormTest, StartsWithTheDrawingOfTheCommandLineFittedToThePaper)
     TForm1 form({ drawing.string() });
     form.show();
     SettleView(form);
-    EXPECT_EQ(form.CurrentDrawingPath, drawing.string());
+    EXPECT_EQ(form.Opener().CurrentDrawingPath(), drawing.string());
     EXPECT_TRUE(form.windowTitle().startsWith(QtText(u8"Zuview Ver.1.00α4.36 - ") + PathText(drawing)));
     EXPECT_TRUE(form.windowTitle().endsWith(QtText(u8" (データバージョン：")
                                             + QString::number(form.Document()->GetVersion() * 0.01, 'f', 2) + ")"));
@@ -102,14 +103,14 @@ TEST_F(MainFormTest, TheCadProgramsDataFileNamesTheDrawingToOpen)
         TForm1 form({ data_file.string() });
         form.show();
         SettleView(form);
-        EXPECT_EQ(form.CurrentDrawingPath, drawing.string()) << name;
+        EXPECT_EQ(form.Opener().CurrentDrawingPath(), drawing.string()) << name;
         std::filesystem::remove(data_file);
     }
     // An unreadable data file names no drawing: nothing opens.
     TForm1 form({ folder.Write("zhc_temp.txt", "garbage\r\n").string() });
     form.show();
     SettleView(form);
-    EXPECT_EQ(form.CurrentDrawingPath, "");
+    EXPECT_EQ(form.Opener().CurrentDrawingPath(), "");
 }
 
 TEST_F(MainFormTest, ResizeRedrawsTheSameDocumentForTheNewSize)
@@ -144,7 +145,7 @@ TEST_F(MainFormTest, OpensDrawingsFromTheDialogAndTheUpdateButton)
     dialogs.script->file_names = { PathText(second), QString() };
     form.tbtn97Open->Click();
     SettleView(form);
-    EXPECT_EQ(form.CurrentDrawingPath, second.string());
+    EXPECT_EQ(form.Opener().CurrentDrawingPath(), second.string());
     EXPECT_EQ(dialogs.script->filters.back(), "zhd (*.zhd)");
     // The short cross: its arms end at 30 mm.
     const QRgb background = PenColour(*form.Document(), "B");
@@ -153,7 +154,7 @@ TEST_F(MainFormTest, OpensDrawingsFromTheDialogAndTheUpdateButton)
 
     // Cancelled: nothing changes.
     form.tbtn97Open->Click();
-    EXPECT_EQ(form.CurrentDrawingPath, second.string());
+    EXPECT_EQ(form.Opener().CurrentDrawingPath(), second.string());
 
     // The update button reads the file again; a vanished file leaves the
     // drawing as it is.
@@ -165,7 +166,52 @@ TEST_F(MainFormTest, OpensDrawingsFromTheDialogAndTheUpdateButton)
     form.tbtn97Update->Click();
     SettleView(form);
     EXPECT_NE(PixelAt(form, 50, 0), background);
-    EXPECT_EQ(form.CurrentDrawingPath, second.string());
+    EXPECT_EQ(form.Opener().CurrentDrawingPath(), second.string());
+    EXPECT_TRUE(dialogs.script->messages.isEmpty());
+}
+
+// What the user names on the command line and cannot be opened is reported
+// as any drawing that cannot be opened is, and nothing opens; a file that
+// is no drawing is left alone.
+TEST_F(MainFormTest, ACommandLineDrawingThatCannotBeOpenedIsReported)
+{
+    const std::filesystem::path missing = folder.File("missing.zhd");
+    // The CAD program's data file naming a drawing that is gone, and one
+    // that cannot be read, each in a folder of its own.
+    std::filesystem::create_directories(folder.File("named"));
+    std::filesystem::create_directories(folder.File("garbage"));
+    TZhdData data;
+    data.GetHeadPtr().SetFileName(missing.string());
+    const std::filesystem::path naming_missing = folder.File("named") / "zhc_temp.txt";
+    ASSERT_EQ(data.SaveZhcText(naming_missing.string()), TSaveStatus::Saved);
+    const std::filesystem::path garbage = folder.Write("garbage/ZHC_TEMP.TXT", "garbage\r\n");
+    const std::filesystem::path notes = folder.Write("notes.txt", "ZhdData.");
+    struct Case {
+        std::filesystem::path argument;
+        // Empty: nothing is said.
+        std::filesystem::path reported;
+    };
+    const Case cases[] = {
+        { missing, missing },
+        { folder.Path(), folder.Path() },
+        { naming_missing, missing },
+        { garbage, garbage },
+        { notes, {} },
+    };
+    for (const Case& c : cases) {
+        dialogs.script->messages.clear();
+        TForm1 form({ c.argument.string() });
+        form.show();
+        SettleView(form);
+        EXPECT_EQ(form.Opener().CurrentDrawingPath(), "") << c.argument;
+        EXPECT_EQ(form.windowTitle(), QtText(u8"Zuview Ver.1.00α4.36")) << c.argument;
+        if (c.reported.empty()) {
+            EXPECT_TRUE(dialogs.script->messages.isEmpty()) << c.argument;
+            continue;
+        }
+        ASSERT_EQ(dialogs.script->messages.size(), 1) << c.argument;
+        EXPECT_EQ(dialogs.script->messages[0], PathText(c.reported) + QtText(u8" を開けません．")) << c.argument;
+    }
 }
 
 TEST_F(MainFormTest, MissingFilesAndOtherFilesOpenNothing)
@@ -183,7 +229,7 @@ TEST_F(MainFormTest, MissingFilesAndOtherFilesOpenNothing)
     }
     SettleView(form);
     EXPECT_EQ(form.windowTitle(), caption);
-    EXPECT_EQ(form.CurrentDrawingPath, drawing.string());
+    EXPECT_EQ(form.Opener().CurrentDrawingPath(), drawing.string());
     ExpectCrossShown(form);
     EXPECT_TRUE(dialogs.script->messages.isEmpty());
 }
@@ -199,7 +245,7 @@ TEST_F(MainFormTest, ADropOpensTheFirstLocalFile)
     form.DropFiles({ QUrl(QStringLiteral("https://example.invalid/x.zhd")), QUrl::fromLocalFile(PathText(b)),
                      QUrl::fromLocalFile(PathText(a)), QUrl::fromLocalFile(PathText(c)) });
     SettleView(form);
-    EXPECT_EQ(form.CurrentDrawingPath, b.string());
+    EXPECT_EQ(form.Opener().CurrentDrawingPath(), b.string());
 }
 
 TEST_F(MainFormTest, AnUnreadableDrawingIsReportedAndLeavesTheShownOne)
@@ -215,7 +261,7 @@ TEST_F(MainFormTest, AnUnreadableDrawingIsReportedAndLeavesTheShownOne)
     if (ran) {
         ASSERT_EQ(dialogs.script->messages.size(), 1);
         EXPECT_TRUE(dialogs.script->messages[0].endsWith(QtText(u8" を開けません．")));
-        EXPECT_EQ(form.CurrentDrawingPath, drawing.string());
+        EXPECT_EQ(form.Opener().CurrentDrawingPath(), drawing.string());
         SettleView(form);
         ExpectCrossShown(form);
         dialogs.script->messages.clear();
@@ -227,7 +273,7 @@ TEST_F(MainFormTest, AnUnreadableDrawingIsReportedAndLeavesTheShownOne)
     EXPECT_EQ(form.FileOpen(emoji), 0);
     ASSERT_EQ(dialogs.script->messages.size(), 1);
     EXPECT_TRUE(dialogs.script->messages[0].contains("Shift-JIS"));
-    EXPECT_EQ(form.CurrentDrawingPath, drawing.string());
+    EXPECT_EQ(form.Opener().CurrentDrawingPath(), drawing.string());
     dialogs.script->messages.clear();
     // A damaged file shows what could be read and says so.
     EXPECT_EQ(form.FileOpen(garbage), 1);
@@ -241,13 +287,24 @@ TEST_F(MainFormTest, RedrawsCloseTogetherAreDrawnOnceTheGateOpens)
     form.show();
     SettleView(form);
     TZhdData& document = *form.Document();
-    form.LastRedrawTick = GetTickCount();
-    const std::uint32_t before = form.LastRedrawTick;
+    TRedrawTime time(form, 5000);
+    time.Advance(10);
+    form.CanvasDraw(document, "MouseUp()");
+    const std::uint32_t drawn = form.View().LastRedrawTick();
+    EXPECT_EQ(drawn, 5010u);
+    // 3 ms later: put off.
+    time.Advance(3);
     form.CanvasDraw(document, "KeyDown()");
-    EXPECT_EQ(form.LastRedrawTick, before);
-    // The request is not lost: it is drawn when the gate opens.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form.LastRedrawTick != before; }, 1000));
+    EXPECT_EQ(form.View().LastRedrawTick(), drawn);
+    EXPECT_TRUE(form.Panel2->text().startsWith("MouseUp() | "));
+    // The request is not lost: it is drawn when the gate opens, and not
+    // before.
+    time.Advance(6);
+    EXPECT_EQ(form.View().LastRedrawTick(), drawn);
+    time.Advance(1);
+    EXPECT_EQ(form.View().LastRedrawTick(), 5020u);
     EXPECT_TRUE(form.Panel2->text().startsWith("KeyDown() | "));
+    EXPECT_FALSE(time.CallPending());
 }
 
 TEST_F(MainFormTest, TheGateLetsRedrawsThroughAcrossATickWrap)
@@ -255,12 +312,19 @@ TEST_F(MainFormTest, TheGateLetsRedrawsThroughAcrossATickWrap)
     TForm1 form;
     form.show();
     SettleView(form);
-    // A last redraw "in the future" by the wrap: the unsigned difference is
-    // huge, so the call draws at once.
-    form.LastRedrawTick = GetTickCount() + 1000u;
+    // The last redraw ends 4 ms before the tick count wraps; 20 ms later the
+    // count is small again, and the unsigned difference still opens the
+    // gate.
+    TRedrawTime time(form, 0xFFFFFFF0u);
+    time.Advance(12);
+    form.CanvasDraw(*form.Document(), "KeyDown()");
+    ASSERT_EQ(form.View().LastRedrawTick(), 0xFFFFFFFCu);
+    time.Advance(20);
+    ASSERT_LT(time.Now(), 20u);
     form.CanvasDraw(*form.Document(), "MouseUp()");
-    EXPECT_NE(form.LastRedrawTick, GetTickCount() + 1000u);
+    EXPECT_EQ(form.View().LastRedrawTick(), time.Now());
     EXPECT_TRUE(form.Panel2->text().startsWith("MouseUp() | "));
+    EXPECT_FALSE(time.CallPending());
 }
 
 TEST_F(MainFormTest, StatusButtonsShowUnitPaperScaleGroupAndLayer)
@@ -278,14 +342,16 @@ TEST_F(MainFormTest, StatusButtonsShowUnitPaperScaleGroupAndLayer)
     group.SetGrp(group.GetState(), 0, group.GetScale(), group.GetProtect(), "", layers);
     head.SetGroup(0, group);
 
-    form.DisplayUnit = 2;
+    TStatusButtons& buttons = form.StatusButtons();
+    buttons.SetDisplayUnit(2);
     form.sbtnUnitClick();
-    EXPECT_EQ(form.DisplayUnit, 0);
+    EXPECT_EQ(buttons.DisplayUnit(), 0);
     EXPECT_EQ(form.sbtnUnit->text(), QtText(u8"実寸mm"));
-    EXPECT_DOUBLE_EQ(form.UnitFactor, 50);
+    EXPECT_DOUBLE_EQ(buttons.UnitFactor(), 50);
+    EXPECT_EQ(buttons.UnitLabel(), " mm ");
     form.sbtnUnitClick();
     EXPECT_EQ(form.sbtnUnit->text(), QtText(u8"実寸ｍ"));
-    EXPECT_DOUBLE_EQ(form.UnitFactor, 0.05);
+    EXPECT_DOUBLE_EQ(buttons.UnitFactor(), 0.05);
 
     form.UpdateStatusButtons(0);
     EXPECT_EQ(form.sbtnScale->text(), "S=1/50");
@@ -308,12 +374,12 @@ TEST_F(MainFormTest, MovesOverBarsAndTheStatusBarLeaveTheDrawing)
     SettleView(form);
     for (QWidget* outside : std::initializer_list<QWidget*> { form.StatusBar1, form.DockTop, form.ToolbarView,
                                                                form.ToolWindowGroup }) {
-        form.MouseOverDrawing = true;
+        form.State().MouseOverDrawing = true;
         QTest::mouseMove(outside, QPoint(2, 2));
         QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), outside->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(outside, &move);
-        EXPECT_FALSE(form.MouseOverDrawing) << outside->objectName().toStdString();
+        EXPECT_FALSE(form.State().MouseOverDrawing) << outside->objectName().toStdString();
     }
     // The status buttons' panel spans its bar, less the bar's edges.
     EXPECT_EQ(form.Panel3->width(), form.ToolbarPanel3->width() - 12);
@@ -338,10 +404,10 @@ TEST_F(MainFormTest, CommandModesSwitchWithTheirButtons)
         { form.tbtn97None, 0, u8"何もしません．" },
     };
     for (const Case& c : cases) {
-        form.CommandSubMode = 5;
+        form.State().CommandSubMode = 5;
         c.button->Click();
-        EXPECT_EQ(form.CommandMode, c.mode) << c.button->objectName().toStdString();
-        EXPECT_EQ(form.CommandSubMode, 0);
+        EXPECT_EQ(form.State().CommandMode, c.mode) << c.button->objectName().toStdString();
+        EXPECT_EQ(form.State().CommandSubMode, 0);
         EXPECT_TRUE(c.button->Down());
         EXPECT_EQ(form.StatusBar1->currentMessage(), QtText(c.status));
         EXPECT_EQ(form.tbMainRaster->isVisible(), c.mode == 4);

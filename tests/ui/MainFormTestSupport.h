@@ -1,8 +1,9 @@
 #pragma once
 
 // What the tests of the main window share: drawings written with our own
-// document code, a dialog service that answers from a script, and waiting
-// until the view shows its newest picture.
+// document code, a dialog service that answers from a script, a redraw
+// clock whose time the test moves, and waiting until the view shows its
+// newest picture.
 
 #include "document/ZhdData.h"
 #include "elements/KLine.h"
@@ -11,6 +12,8 @@
 #include "platform/ui/QtText.h"
 #include "tests/support/TempDir.h"
 #include "ui/MainForm.h"
+#include "ui/RedrawClock.h"
+#include "ui/ViewRedraw.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -19,7 +22,9 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -111,6 +116,63 @@ public:
     std::shared_ptr<TScriptedDialogs::TScript> script = std::make_shared<TScriptedDialogs::TScript>();
 };
 
+// A redraw clock that stands still until the test moves it; a call that
+// falls due runs while it is moved.
+class TManualRedrawClock : public TRedrawClock {
+public:
+    struct TTime {
+        std::uint32_t now = 0;
+        std::uint32_t due_at = 0;
+        std::function<void()> due;
+    };
+
+    explicit TManualRedrawClock(std::shared_ptr<TTime> time)
+        : time_(std::move(time))
+    {
+    }
+
+    std::uint32_t Now() const override { return time_->now; }
+    void CallAfter(int milliseconds, std::function<void()> due) override
+    {
+        time_->due_at = time_->now + static_cast<std::uint32_t>(milliseconds);
+        time_->due = std::move(due);
+    }
+    void Cancel() override { time_->due = nullptr; }
+
+private:
+    std::shared_ptr<TTime> time_;
+};
+
+// Puts a manual clock into the form's view, starting at `start`, and moves
+// it on.
+class TRedrawTime {
+public:
+    TRedrawTime(TForm1& form, std::uint32_t start)
+    {
+        time_->now = start;
+        form.View().UseClock(std::make_unique<TManualRedrawClock>(time_));
+    }
+
+    std::uint32_t Now() const { return time_->now; }
+    bool CallPending() const { return static_cast<bool>(time_->due); }
+    // Moves the time on by `milliseconds`, running the pending call when it
+    // falls due on the way.
+    void Advance(std::uint32_t milliseconds)
+    {
+        const std::uint32_t target = time_->now + milliseconds;
+        if (time_->due && time_->due_at - time_->now <= milliseconds) {
+            time_->now = time_->due_at;
+            const std::function<void()> due = std::move(time_->due);
+            time_->due = nullptr;
+            due();
+        }
+        time_->now = target;
+    }
+
+private:
+    std::shared_ptr<TManualRedrawClock::TTime> time_ = std::make_shared<TManualRedrawClock::TTime>();
+};
+
 // Lets the postponed redraws and paints run until the view is set up and
 // nothing is pending.
 inline void SettleView(TForm1& form)
@@ -119,6 +181,6 @@ inline void SettleView(TForm1& form)
         QTest::qWait(30);
         QCoreApplication::processEvents();
     }
-    EXPECT_TRUE(QTest::qWaitFor([&form] { return form.ViewInitialised; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&form] { return form.View().Initialised(); }, 2000));
     QTest::qWait(30);
 }

@@ -1,11 +1,12 @@
 // zuview: the viewer's executable. Starts the main window with the command
-// line's drawing and runs until the main window closes.
+// line's drawing and runs until the main window closes; a failure that ends
+// the run makes the exit status 1.
 
 #include "core/DebugLog.h"
-#include "platform/ui/DialogService.h"
 #include "platform/ui/IniFile.h"
 #include "ui/AboutBox.h"
 #include "ui/ColorBox.h"
+#include "ui/FatalError.h"
 #include "ui/Information.h"
 #include "ui/InputBox.h"
 #include "ui/MainForm.h"
@@ -14,7 +15,6 @@
 
 #include <QApplication>
 
-#include <exception>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -43,7 +43,7 @@ int main(int argc, char** argv)
     std::vector<std::string> drawing_arguments;
     for (qsizetype i = 1; i < arguments.size(); ++i)
         drawing_arguments.push_back(arguments[i].toStdString());
-    try {
+    const int status = RunReportingFatalError([&] {
         TForm1 form(drawing_arguments);
         TfmPrintOrigin print_origin(&form);
         TfmInputBox input_box(&form);
@@ -54,10 +54,8 @@ int main(int argc, char** argv)
         form.SetForms({ &print_origin, &input_box, &color_box, &about_box, &information, &ras_solid });
         QObject::connect(&form, &TForm1::Closed, &application, &QApplication::quit, Qt::QueuedConnection);
         form.show();
-        application.exec();
-    } catch (const std::exception& error) {
-        ShowMessage(nullptr, QString::fromUtf8(error.what()), QMessageBox::Critical);
-    }
+        return application.exec();
+    });
     CloseDebugLog();
-    return 0;
+    return status;
 }

@@ -1,0 +1,62 @@
+#pragma once
+
+// TDrawingOpener: every way a drawing comes into the main window (the
+// command line, the Open dialog, the update button, a drop) ends in
+// FileOpen, which loads the file into the displayed document, sets the view
+// to the drawing's stored range, brings the controls that mirror the
+// drawing's options into line, sets the caption and redraws. It also reads
+// the CAD program's settings file for the name of the character-reference
+// file, and keeps the part "Files" of the settings file.
+
+#include "ui/MainFeature.h"
+
+#include <filesystem>
+#include <string>
+
+class TStatusButtons;
+
+class TDrawingOpener : public TMainFeature {
+public:
+    TDrawingOpener(TMainWindowHost& host, TStatusButtons& status_buttons);
+
+    // Whether a path that names no file is reported to the user or ignored.
+    enum class TMissingFile { Ignored, Reported };
+
+    // 1 when the drawing was loaded and shown, 0 when the path was ignored
+    // or refused.
+    int FileOpen(const std::filesystem::path& path, TMissingFile missing = TMissingFile::Ignored);
+    // The command line's first argument: a drawing, or the CAD program's
+    // data file that names one. What the user named and cannot be opened is
+    // reported.
+    void OpenCommandLine(const std::string& argument);
+    // Asks for a drawing and opens it.
+    void ChooseAndOpen();
+    // Reads the current drawing again; nothing when there is none.
+    void Reopen();
+    // Asks for a CAD settings file and reads it.
+    void ChooseCadSettingsFile();
+    // 1 when the CAD settings file was read, 0 when it was ignored.
+    int ReadCadSettingsFile(const std::filesystem::path& path);
+
+    // The drawing shown, UTF-8; empty before the first.
+    const std::string& CurrentDrawingPath() const { return current_drawing_path_; }
+    // The printed document's title, Shift-JIS: the drawing's folder, "$$$"
+    // and its file name, as FileOpen sets it.
+    const std::string& PrintTitle() const { return print_title_; }
+
+    std::vector<TSettingsBlock> SettingsBlocks() override;
+
+private:
+    void ReportCannotOpen(const std::filesystem::path& path);
+    // The file the user chose to open, starting in `folder`; empty when
+    // cancelled.
+    std::filesystem::path AskForFile(const std::filesystem::path& folder, const char* filter);
+    void ShowOpenedDrawing(const std::filesystem::path& path);
+    void LoadFiles(const TIniFile& file);
+    void SaveFiles(TIniFile& file) const;
+
+    TStatusButtons& status_buttons_;
+    std::string current_drawing_path_;
+    std::string print_title_;
+    std::string default_print_title_;
+};

@@ -1,0 +1,83 @@
+#pragma once
+
+// The features of the main window and what the window offers them.
+//
+// Each feature of the main window (the view's redraw, the status buttons,
+// opening drawings, the command modes, the settings file, and those still
+// to come) is a TMainFeature: it owns the state that only it uses and the
+// keys of the settings file that are its own, and it reaches the window
+// only through TMainWindowHost: the displayed drawing, the controls under
+// their names, the state several features share, the redraw and the debug
+// status line. A feature that needs another one (the status buttons, say)
+// is given it when it is made.
+
+#include "ui/SettingKeys.h"
+
+#include <QPoint>
+#include <QString>
+
+#include <string>
+#include <vector>
+
+class QMainWindow;
+class TZhdData;
+struct TMainControls;
+
+// The main window's state that more than one feature reads or writes.
+struct TMainState {
+    // The first part of the window's caption.
+    QString WindowTitle;
+    // 0 none, 1 print or output frame, 3 attribute display, 4 raster,
+    // 5 end point, 6 pre-select, 7 solid.
+    int CommandMode = 0;
+    // The refinement of the command mode; 0 is none.
+    int CommandSubMode = 0;
+    // The status bar's text to put back after a mode or a command showed its
+    // own.
+    QString SavedStatusText;
+    // The last known mouse position over the drawing, in paint-box pixels.
+    QPoint CursorPoint;
+    // Nonzero while a both-button gesture is in progress: paints then leave
+    // the drawing as the gesture drew it.
+    int DragState = 0;
+    bool MouseOverDrawing = false;
+    // The search word's control was given the focus; the status line marks
+    // it.
+    bool SearchFocusFlag = false;
+};
+
+class TMainWindowHost {
+public:
+    // The displayed drawing; nullptr once the window has closed.
+    virtual TZhdData* Document() = 0;
+    virtual TMainControls& Controls() = 0;
+    virtual TMainState& State() = 0;
+    // The window itself: the parent of dialogs, its caption and geometry.
+    virtual QMainWindow& Window() = 0;
+    // Redraws the displayed drawing through the redraw gate; the label names
+    // the caller on the status line.
+    virtual void Redraw(const std::string& label) = 0;
+    // The debug status line: the label, the text, the focus and the command
+    // mode.
+    virtual void ShowStatusLine(const std::string& text, const std::string& label) = 0;
+
+protected:
+    ~TMainWindowHost() = default;
+};
+
+class TMainFeature {
+public:
+    explicit TMainFeature(TMainWindowHost& host)
+        : host_(host)
+    {
+    }
+    virtual ~TMainFeature() = default;
+    TMainFeature(const TMainFeature&) = delete;
+    TMainFeature& operator=(const TMainFeature&) = delete;
+
+    // The feature's parts of the settings file; none unless it has keys.
+    virtual std::vector<TSettingsBlock> SettingsBlocks() { return {}; }
+
+protected:
+    TMainWindowHost& host_;
+};
