@@ -1,10 +1,14 @@
 #include "bench/support/RenderDrawing.h"
 
+#include "bench/support/BlockSolidDrawing.h"
 #include "bench/support/Random.h"
+#include "bench/support/TextDrawing.h"
 #include "core/Vect.h"
 #include "document/ZhdData.h"
+#include "elements/KBlock.h"
 #include "elements/KCircle.h"
 #include "elements/KLine.h"
+#include "elements/KMoji.h"
 #include "elements/KPoint.h"
 
 #include <boost/make_shared.hpp>
@@ -90,16 +94,20 @@ boost::shared_ptr<TKCircle> RandomArc(TRandom& random)
                                         whole ? 1 : 0);
 }
 
-TZhdElemPtr RandomElement(TRandom& random)
+boost::shared_ptr<TKLine> RandomDashedLine(TRandom& random)
+{
+    auto line = RandomLine(random, 5, 40);
+    line->SetPenStyle(static_cast<std::uint8_t>(dashed_types[random.Below(4)].number));
+    return line;
+}
+
+TZhdElemPtr RandomLineDrawingElement(TRandom& random)
 {
     const int slot = random.Below(100);
     if (slot < 85)
         return RandomLine(random, 1, 12);
-    if (slot < 90) {
-        auto line = RandomLine(random, 5, 40);
-        line->SetPenStyle(static_cast<std::uint8_t>(dashed_types[random.Below(4)].number));
-        return line;
-    }
+    if (slot < 90)
+        return RandomDashedLine(random);
     if (slot < 97)
         return RandomArc(random);
     auto point = boost::make_shared<TKPoint>();
@@ -107,15 +115,25 @@ TZhdElemPtr RandomElement(TRandom& random)
     return point;
 }
 
-} // namespace
-
-std::unique_ptr<TZhdData> GenerateRenderDrawing(int count)
+TZhdElemPtr RandomMixElement(TRandom& random)
 {
-    auto document = std::make_unique<TZhdData>();
-    document->GetHeadPtr().SetPaperSize(RenderSheetPaper);
-    SetDashedTypes(*document);
-    TRandom random(0x5EED0000u + static_cast<std::uint64_t>(count));
-    TZhdElemList& list = document->GetElemListPtr();
+    const int slot = random.Below(100);
+    if (slot < 64)
+        return RandomLine(random, 1, 12);
+    if (slot < 70)
+        return RandomDashedLine(random);
+    if (slot < 94)
+        return RandomArc(random);
+    if (slot < 99)
+        return RandomText(random, 1.5, 2.7);
+    return RandomReference(random);
+}
+
+// Fills the list with `count` elements of the kind, in runs of a group, a
+// layer and a colour.
+void AppendInRuns(TZhdData& document, TRandom& random, int count, TZhdElemPtr (*element)(TRandom&))
+{
+    TZhdElemList& list = document.GetElemListPtr();
     int run_left = 0;
     std::uint16_t group = 0, layer = 0, color = 1;
     for (int i = 0; i < count; ++i) {
@@ -126,11 +144,37 @@ std::unique_ptr<TZhdData> GenerateRenderDrawing(int count)
             color = static_cast<std::uint16_t>(1 + random.Below(8));
         }
         --run_left;
-        TZhdElemPtr elem = RandomElement(random);
+        TZhdElemPtr elem = element(random);
         elem->SetGLayer(group);
         elem->SetLayer(layer);
         elem->SetPenColor(color);
         list.Append(elem);
     }
+}
+
+std::unique_ptr<TZhdData> NewSheet()
+{
+    auto document = std::make_unique<TZhdData>();
+    document->GetHeadPtr().SetPaperSize(RenderSheetPaper);
+    SetDashedTypes(*document);
+    return document;
+}
+
+} // namespace
+
+std::unique_ptr<TZhdData> GenerateRenderDrawing(int count)
+{
+    auto document = NewSheet();
+    TRandom random(0x5EED0000u + static_cast<std::uint64_t>(count));
+    AppendInRuns(*document, random, count, RandomLineDrawingElement);
+    return document;
+}
+
+std::unique_ptr<TZhdData> GenerateRenderMixDrawing(int count)
+{
+    auto document = NewSheet();
+    TRandom random(0x313C0000u + static_cast<std::uint64_t>(count));
+    AppendSymbolDefinitions(*document, random, 2, 1.2);
+    AppendInRuns(*document, random, count, RandomMixElement);
     return document;
 }
