@@ -293,6 +293,11 @@ public:
     // The visible area in drawing millimetres, widened by a margin.
     TClipBox ViewBox(double margin) const;
 
+    // Steps the line-type walks of lines and arcs have taken (a pattern bit
+    // or a point of the curve each) since this object was made: what the
+    // walks cost, which follows what can be seen, not the figure's size.
+    std::uint64_t PatternSteps() const { return pattern_steps_; }
+
 private:
     // Buffers the primitives reuse from one element to the next, so that
     // drawing allocates nothing per element; no drawing leaves anything in
@@ -315,4 +320,5 @@ private:
     TBPoint PrintFrameOffset(int kind, const TZhdData& document) const;
 
     TScratch scratch_;
+    std::uint64_t pattern_steps_ = 0;
 };

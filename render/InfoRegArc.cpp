@@ -25,6 +25,7 @@
 #include "core/Finite.h"
 #include "platform/Canvas.h"
 #include "render/DeviceClip.h"
+#include "render/LinePattern.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,13 +33,9 @@
 
 namespace {
 
-constexpr int pattern_bits = 32;
+using line_pattern::IsPenDown;
+constexpr int pattern_bits = line_pattern::bits;
 constexpr double full_turn = 2 * 3.14159265358979323846;
-
-bool IsPenDown(int pattern, int index)
-{
-    return ((static_cast<std::uint32_t>(pattern) >> (pattern_bits - 1 - index)) & 1u) != 0;
-}
 
 double NormalisedRadians(double radians)
 {
@@ -165,7 +162,11 @@ int TInfoREG::DrawArcOutline(TCanvas& canvas, const TBPoint& center, double radi
     double offset = 0;
     long long index = 0;
     const long long index_wrap = static_cast<long long>(points_per_bit) * pattern_bits;
-    for (double walked = 0; offset < sweep_radians && walked < budget; ++walked) {
+    // A dashed pattern that never puts the pen down would walk the whole
+    // curve for nothing: only its end point is left.
+    const bool pen_never_down = amplitude == 0 && line_pattern::NeverDown(pattern, dots);
+    double walked = 0;
+    for (; !pen_never_down && offset < sweep_radians && walked < budget; ++walked) {
         const bool bit = IsPenDown(pattern, static_cast<int>((index / points_per_bit) % dots));
         bool outside = false;
         TBPoint point;
@@ -210,6 +211,8 @@ int TInfoREG::DrawArcOutline(TCanvas& canvas, const TBPoint& center, double radi
             break;
         offset = advanced;
     }
+
+    pattern_steps_ += static_cast<std::uint64_t>(walked);
 
     // 7. The end point, seen or not.
     TBPoint end;
