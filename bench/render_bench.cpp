@@ -593,10 +593,10 @@ void BM_BaselinePainter(benchmark::State& state)
     for (auto _ : state)
         painter.Paint(scene);
     const auto figures = [&](TBaselineScene::Kind kind) {
-        double figures = 0;
+        double count_of_kind = 0;
         for (const TBaselineScene::Operation& operation : scene.operations)
-            figures += operation.kind == kind ? operation.count : 0;
-        return figures;
+            count_of_kind += operation.kind == kind ? operation.count : 0;
+        return count_of_kind;
     };
     state.counters["lines"] = figures(TBaselineScene::Kind::Line);
     state.counters["polylines"] = figures(TBaselineScene::Kind::Polyline);

@@ -177,8 +177,9 @@ TClipBox TInfoREG::ViewBox(double margin) const
 
 int TInfoREG::DrawSegment(TCanvas& canvas, const TBPoint& start, const TBPoint& end)
 {
-    TBPoint p = WorldToScreen(start);
-    TBPoint q = WorldToScreen(end);
+    const TScreenTransform transform = ScreenTransform();
+    TBPoint p = transform.Apply(start);
+    TBPoint q = transform.Apply(end);
     if (!ClipToDeviceRange(p, q))
         return 1;
     canvas.MoveTo(DeviceInt(p.GetX()), DeviceInt(p.GetY()));
@@ -188,13 +189,17 @@ int TInfoREG::DrawSegment(TCanvas& canvas, const TBPoint& start, const TBPoint& 
 
 int TInfoREG::DrawSegmentRounded(TCanvas& canvas, const TBPoint& start, const TBPoint& end)
 {
-    TBPoint p = WorldToScreen(start);
-    TBPoint q = WorldToScreen(end);
-    if (!ClipToDeviceRange(p, q))
+    const TScreenTransform transform = ScreenTransform();
+    return DrawOutputSegmentRounded(canvas, transform.Apply(start), transform.Apply(end));
+}
+
+int TInfoREG::DrawOutputSegmentRounded(TCanvas& canvas, TBPoint from, TBPoint to)
+{
+    if (!ClipToDeviceRange(from, to))
         return 1;
     // Rounded as trunc(x + 0.5): toward zero for negative coordinates.
-    canvas.MoveTo(DeviceInt(p.GetX() + 0.5), DeviceInt(p.GetY() + 0.5));
-    canvas.LineTo(DeviceInt(q.GetX() + 0.5), DeviceInt(q.GetY() + 0.5));
+    canvas.MoveTo(DeviceInt(from.GetX() + 0.5), DeviceInt(from.GetY() + 0.5));
+    canvas.LineTo(DeviceInt(to.GetX() + 0.5), DeviceInt(to.GetY() + 0.5));
     return 1;
 }
 
@@ -207,10 +212,8 @@ int TInfoREG::DrawPolyline(TCanvas& canvas, const std::vector<TBPoint>& points)
 {
     std::vector<TPointI>& pixels = scratch_.pixels;
     pixels.clear();
-    for (const TBPoint& point : points) {
-        if (AllFinite({ point.GetX(), point.GetY() }))
-            pixels.push_back({ DeviceInt(point.GetX()), DeviceInt(point.GetY()) });
-    }
+    for (const TBPoint& point : points)
+        AppendPolylinePixel(pixels, point);
     if (!pixels.empty())
         canvas.Polyline(pixels);
     return static_cast<int>(points.size()) - 1;

@@ -34,4 +34,41 @@ inline bool NeverDown(int pattern, int dots)
     return (static_cast<std::uint32_t>(pattern) & UsedBits(dots)) == 0;
 }
 
+// Where a walk that takes `per_bit` points to a pattern bit stands: point i
+// reads bit (i div per_bit) mod dots, and the count i starts again at 0
+// after per_bit x 32 points (so a dot count that does not divide 32 has its
+// last repetition cut short there). Followed point by point, without
+// dividing.
+class TPatternPosition {
+public:
+    TPatternPosition(int pattern, int dots, int per_bit)
+        : pattern_(pattern), dots_(dots), per_bit_(per_bit), wrap_(static_cast<long long>(per_bit) * bits)
+    {
+    }
+
+    bool PenDown() const { return IsPenDown(pattern_, bit_); }
+
+    void Advance()
+    {
+        if (++point_ == wrap_) {
+            point_ = 0;
+            within_bit_ = 0;
+            bit_ = 0;
+        } else if (++within_bit_ == per_bit_) {
+            within_bit_ = 0;
+            if (++bit_ == dots_)
+                bit_ = 0;
+        }
+    }
+
+private:
+    int pattern_;
+    int dots_;
+    int per_bit_;
+    long long wrap_;
+    long long point_ = 0;
+    int within_bit_ = 0;
+    int bit_ = 0;
+};
+
 } // namespace line_pattern
