@@ -17,6 +17,7 @@
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <span>
 
 namespace {
 
@@ -94,44 +95,62 @@ boost::shared_ptr<TKCircle> RandomArc(TRandom& random)
                                         whole ? 1 : 0);
 }
 
-boost::shared_ptr<TKLine> RandomDashedLine(TRandom& random)
+TZhdElemPtr RandomShortLine(TRandom& random)
+{
+    return RandomLine(random, 1, 12);
+}
+
+TZhdElemPtr RandomDashedLine(TRandom& random)
 {
     auto line = RandomLine(random, 5, 40);
     line->SetPenStyle(static_cast<std::uint8_t>(dashed_types[random.Below(4)].number));
     return line;
 }
 
-TZhdElemPtr RandomLineDrawingElement(TRandom& random)
+TZhdElemPtr RandomCurve(TRandom& random)
 {
-    const int slot = random.Below(100);
-    if (slot < 85)
-        return RandomLine(random, 1, 12);
-    if (slot < 90)
-        return RandomDashedLine(random);
-    if (slot < 97)
-        return RandomArc(random);
+    return RandomArc(random);
+}
+
+TZhdElemPtr RandomPoint(TRandom& random)
+{
     auto point = boost::make_shared<TKPoint>();
     point->SetPos(RandomPlace(random));
     return point;
 }
 
-TZhdElemPtr RandomMixElement(TRandom& random)
+TZhdElemPtr RandomSmallText(TRandom& random)
 {
-    const int slot = random.Below(100);
-    if (slot < 64)
-        return RandomLine(random, 1, 12);
-    if (slot < 70)
-        return RandomDashedLine(random);
-    if (slot < 94)
-        return RandomArc(random);
-    if (slot < 99)
-        return RandomText(random, 1.5, 2.7);
+    return RandomText(random, 1.5, 2.7);
+}
+
+TZhdElemPtr RandomSymbol(TRandom& random)
+{
     return RandomReference(random);
 }
 
-// Fills the list with `count` elements of the kind, in runs of a group, a
+// A drawing's mix: each kind of element takes the slots of a hundred below
+// its bound that the kinds before it leave.
+struct MixShare {
+    int below;
+    TZhdElemPtr (*make)(TRandom&);
+};
+
+constexpr MixShare line_drawing_mix[] = {
+    { 85, RandomShortLine }, { 90, RandomDashedLine }, { 97, RandomCurve }, { 100, RandomPoint }
+};
+
+constexpr MixShare real_drawing_mix[] = { { 64, RandomShortLine }, { 70, RandomDashedLine }, { 94, RandomCurve },
+                                          { 99, RandomSmallText }, { 100, RandomSymbol } };
+
+const MixShare& ShareOf(std::span<const MixShare> mix, int slot)
+{
+    return *std::find_if(mix.begin(), mix.end(), [slot](const MixShare& kind) { return slot < kind.below; });
+}
+
+// Fills the list with `count` elements of the mix, in runs of a group, a
 // layer and a colour.
-void AppendInRuns(TZhdData& document, TRandom& random, int count, TZhdElemPtr (*element)(TRandom&))
+void AppendInRuns(TZhdData& document, TRandom& random, int count, std::span<const MixShare> mix)
 {
     TZhdElemList& list = document.GetElemListPtr();
     int run_left = 0;
@@ -144,7 +163,7 @@ void AppendInRuns(TZhdData& document, TRandom& random, int count, TZhdElemPtr (*
             color = static_cast<std::uint16_t>(1 + random.Below(8));
         }
         --run_left;
-        TZhdElemPtr elem = element(random);
+        TZhdElemPtr elem = ShareOf(mix, random.Below(100)).make(random);
         elem->SetGLayer(group);
         elem->SetLayer(layer);
         elem->SetPenColor(color);
@@ -166,7 +185,7 @@ std::unique_ptr<TZhdData> GenerateRenderDrawing(int count)
 {
     auto document = NewSheet();
     TRandom random(0x5EED0000u + static_cast<std::uint64_t>(count));
-    AppendInRuns(*document, random, count, RandomLineDrawingElement);
+    AppendInRuns(*document, random, count, line_drawing_mix);
     return document;
 }
 
@@ -175,6 +194,6 @@ std::unique_ptr<TZhdData> GenerateRenderMixDrawing(int count)
     auto document = NewSheet();
     TRandom random(0x313C0000u + static_cast<std::uint64_t>(count));
     AppendSymbolDefinitions(*document, random, 2, 1.2);
-    AppendInRuns(*document, random, count, RandomMixElement);
+    AppendInRuns(*document, random, count, real_drawing_mix);
     return document;
 }
