@@ -17,6 +17,7 @@
 
 #include <boost/shared_ptr.hpp>
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -119,6 +120,9 @@ public:
     // `across` the base line; with the slant flag an italic text's box leans
     // by 90° - 71°57'53". Tag 0.
     TBPoint GetBoxPoint(int code, double along, double across, int slant) const;
+    // Box points 0, 2, 8 and 6 (the frame's corners in order round it), as
+    // GetBoxPoint gives them without offsets, worked out together.
+    std::array<TBPoint, 4> GetFrameCorners(int slant) const;
     // The same for the box an image text fills: the image reference's width
     // and height ("file,width[,height]" in millimetres) when it gives them,
     // else the text's width and character height; the end is the start plus

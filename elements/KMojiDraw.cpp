@@ -94,31 +94,29 @@ double EdgeLength(const TInfoREG& info, double millimetres)
     return millimetres;
 }
 
-// The box corners 0, 2, 8, 6 of a text, raised by its slant.
-std::array<TBPoint, 4> FrameCorners(const TKMoji& text)
-{
-    return { text.GetBoxPoint(0, 0, 0, 1), text.GetBoxPoint(2, 0, 0, 1), text.GetBoxPoint(8, 0, 0, 1),
-             text.GetBoxPoint(6, 0, 0, 1) };
-}
-
+// The frame through the box corners 0, 2, 8, 6 of a text, raised by its
+// slant: the whole drawing of a text too small to read, so its corners are
+// turned into output points once.
 void DrawFrame(TCanvas& canvas, TZhdData& document, const TKMoji& text, bool measured_on_screen)
 {
     TInfoREG& info = document.GetInfoRegPtr();
     canvas.SetPen(TPen { document.GetDrawColor(), 1, TPenStyle::Solid, TPenMode::Copy });
-    const std::array<TBPoint, 4> c = FrameCorners(text);
+    const std::array<TBPoint, 4> c = text.GetFrameCorners(1);
+    const TScreenTransform transform = info.ScreenTransform();
+    const std::array<TBPoint, 4> s = { transform.Apply(c[0]), transform.Apply(c[1]), transform.Apply(c[2]),
+                                       transform.Apply(c[3]) };
     // A text of no width is a stroke up its start.
-    const bool flat = measured_on_screen
-        ? info.WorldToScreenRounded(c[1]).DistanceTo(info.WorldToScreenRounded(c[2])) < 1
-        : c[1].DistanceTo(c[2]) < 1;
-    info.DrawSegmentRounded(canvas, c[1], c[0]);
+    const bool flat = measured_on_screen ? RoundedOutputPoint(s[1]).DistanceTo(RoundedOutputPoint(s[2])) < 1
+                                         : c[1].DistanceTo(c[2]) < 1;
+    info.DrawOutputSegmentRounded(canvas, s[1], s[0]);
     if (flat) {
         if (measured_on_screen)
-            info.DrawSegmentRounded(canvas, c[3], c[2]);
+            info.DrawOutputSegmentRounded(canvas, s[3], s[2]);
         return;
     }
-    info.DrawSegmentRounded(canvas, c[2], c[1]);
-    info.DrawSegmentRounded(canvas, c[3], c[2]);
-    info.DrawSegmentRounded(canvas, c[0], c[3]);
+    info.DrawOutputSegmentRounded(canvas, s[2], s[1]);
+    info.DrawOutputSegmentRounded(canvas, s[3], s[2]);
+    info.DrawOutputSegmentRounded(canvas, s[0], s[3]);
 }
 
 void DrawBoxPolygon(TCanvas& canvas, const TInfoREG& info, const TKMoji& text)

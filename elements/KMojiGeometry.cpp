@@ -59,17 +59,24 @@ TBPoint Midpoint(const TBPoint& a, const TBPoint& b)
     return TBPoint((a.GetX() + b.GetX()) * 0.5, (a.GetY() + b.GetY()) * 0.5);
 }
 
+// The start and end raised by the character height along the slant: the
+// upper corners.
+void RaiseEnds(const BoxFrame& box, const TBPoint& start, const TBPoint& end, TBPoint& raised_start,
+               TBPoint& raised_end)
+{
+    const double rise = box.height / std::sin(box.slant.GetRadians());
+    const TAngle up = box.angle + box.slant;
+    start.PolarOffset(rise, up, raised_start);
+    end.PolarOffset(rise, up, raised_end);
+}
+
 TBPoint BoxPointOf(const BoxFrame& box, int code, double along, double across)
 {
     const TBPoint start(box.start.GetX(), box.start.GetY());
     const TBPoint end(box.end.GetX(), box.end.GetY());
     TBPoint raised_start, raised_end;
-    if (code >= 3 && code <= 8) {
-        const double rise = box.height / std::sin(box.slant.GetRadians());
-        const TAngle up = box.angle + box.slant;
-        start.PolarOffset(rise, up, raised_start);
-        end.PolarOffset(rise, up, raised_end);
-    }
+    if (code >= 3 && code <= 8)
+        RaiseEnds(box, start, end, raised_start, raised_end);
     TBPoint point;
     switch (code) {
     case 1: point = Midpoint(start, end); break;
@@ -89,6 +96,13 @@ TBPoint BoxPointOf(const BoxFrame& box, int code, double along, double across)
     TBPoint result;
     moved.RotateAbout(point, box.angle, result);
     return result;
+}
+
+// A text's own box; with the slant flag an italic text's box leans.
+BoxFrame OwnFrame(const TKMoji& text, int slant)
+{
+    const bool slanted = slant != 0 && (text.GetStart().GetTag() & TKMoji::ItalicStyle) != 0;
+    return BoxFrame { text.GetStart(), text.GetEnd(), text.GetCharHeight(), text.GetAngle(), SlantOf(slanted) };
 }
 
 // A number at the start of a field, as C's strtod reads it (leading blanks,
@@ -327,8 +341,17 @@ double TKMoji::GetTextWidthEx(std::string& measured_text, double& measured_width
 
 TBPoint TKMoji::GetBoxPoint(int code, double along, double across, int slant) const
 {
-    const bool slanted = slant != 0 && (start_.GetTag() & ItalicStyle) != 0;
-    return BoxPointOf(BoxFrame { start_, end_, GetCharHeight(), angle_, SlantOf(slanted) }, code, along, across);
+    return BoxPointOf(OwnFrame(*this, slant), code, along, across);
+}
+
+std::array<TBPoint, 4> TKMoji::GetFrameCorners(int slant) const
+{
+    const BoxFrame box = OwnFrame(*this, slant);
+    const TBPoint start(box.start.GetX(), box.start.GetY());
+    const TBPoint end(box.end.GetX(), box.end.GetY());
+    TBPoint raised_start, raised_end;
+    RaiseEnds(box, start, end, raised_start, raised_end);
+    return { start, end, raised_end, raised_start };
 }
 
 namespace {

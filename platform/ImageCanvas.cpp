@@ -208,9 +208,10 @@ void TImageCanvas::DrawThinPath(std::span<const TPointI> points, bool closed)
     const canvas_raster::TPaint paint = PenPaint();
     int phase = 0;
     int* dots = Pen().style == TPenStyle::Dot ? &phase : nullptr;
-    const std::size_t sides = closed ? points.size() : points.size() - 1;
-    for (std::size_t i = 0; i < sides; ++i)
-        canvas_raster::DrawThinLine(pixels, points[i], points[(i + 1) % points.size()], paint, dots);
+    for (std::size_t i = 0; i + 1 < points.size(); ++i)
+        canvas_raster::DrawThinLine(pixels, points[i], points[i + 1], paint, dots);
+    if (closed)
+        canvas_raster::DrawThinLine(pixels, points.back(), points.front(), paint, dots);
 }
 
 void TImageCanvas::PlayPolyline(std::span<const TPointI> points)

@@ -56,10 +56,3 @@ bool ClipToDeviceRange(TBPoint& a, TBPoint& b)
     b.SetXY(to.GetX(), to.GetY());
     return true;
 }
-
-int DeviceInt(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    return static_cast<int>(std::trunc(std::clamp(value, -DeviceLimit, DeviceLimit)));
-}

@@ -9,6 +9,11 @@
 // ends never show), points are clamped, and non-finite ones are dropped.
 
 #include "core/BPoint.h"
+#include "platform/CanvasTypes.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
 
 // Output coordinates within this distance of the origin go to the canvas as
 // they are (truncated toward zero); anything beyond is clipped or clamped.
@@ -27,4 +32,17 @@ bool ClipParameters(const TBPoint& a, const TBPoint& b, const TClipBox& box, dou
 bool ClipToDeviceRange(TBPoint& a, TBPoint& b);
 
 // trunc(value) toward zero, clamped to the device range; 0 for NaN.
-int DeviceInt(double value);
+inline int DeviceInt(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    return static_cast<int>(std::trunc(std::clamp(value, -DeviceLimit, DeviceLimit)));
+}
+
+// A polyline's output point as the canvas takes it: truncated toward zero;
+// a point that is not finite is left out.
+inline void AppendPolylinePixel(std::vector<TPointI>& pixels, const TBPoint& output)
+{
+    if (std::isfinite(output.GetX()) && std::isfinite(output.GetY()))
+        pixels.push_back({ DeviceInt(output.GetX()), DeviceInt(output.GetY()) });
+}

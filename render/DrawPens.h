@@ -10,6 +10,8 @@
 
 #include "platform/CanvasTypes.h"
 
+#include <array>
+#include <cstddef>
 #include <vector>
 
 class TZhdData;
@@ -43,9 +45,15 @@ private:
         bool print_known = false;
     };
 
+    // The usual pens' numbers are small: those live in the object, so that
+    // the many short drawings of block contents allocate nothing for them.
+    static constexpr std::size_t kept_inline = 16;
+
     Pen& Slot(int number);
     const Pen& PrintEntry(int number);
 
     TZhdData& document_;
-    std::vector<Pen> pens_;
+    std::array<Pen, kept_inline> first_pens_ {};
+    // Numbers from kept_inline on, by number - kept_inline.
+    std::vector<Pen> further_pens_;
 };

@@ -24,6 +24,7 @@
 #include "document/SjFormat.h"
 #include "document/ZhdData.h"
 #include "elements/KCircle.h"
+#include "elements/KMoji.h"
 #include "elements/KPoint.h"
 #include "elements/ZhdElem.h"
 #include "platform/Canvas.h"
@@ -33,10 +34,13 @@
 #include "render/InfoReg.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
-#include <map>
 #include <cmath>
+#include <map>
 #include <string>
+#include <system_error>
+#include <utility>
 
 namespace {
 
@@ -93,6 +97,12 @@ bool BoxMeetsView(const TBPoint& center, double reach, const TBPoint& lower_left
              || center.GetY() - reach > upper_right.GetY() || lower_left.GetY() > center.GetY() + reach);
 }
 
+bool IsInView(const TBPoint& point, const TBPoint& lower_left, const TBPoint& upper_right)
+{
+    return lower_left.GetX() <= point.GetX() && point.GetX() <= upper_right.GetX() && lower_left.GetY() <= point.GetY()
+        && point.GetY() <= upper_right.GetY();
+}
+
 // The view holds every element whose extent meets it, with two kinds
 // measured for culling alone. An ellipse's extent is the box of its radius,
 // which misses a long second axis: culling takes the longer of the two, so an
@@ -103,6 +113,13 @@ bool MayBeVisible(TZhdElem& elem, const TBPoint& lower_left, const TBPoint& uppe
                   TMarkerReach& markers)
 {
     const int code = elem.GetTypeCode();
+    // A text's extent holds its start point, so a start in the view answers
+    // without measuring the text, the dear part of its extent.
+    if (code == TZhdElem::MojiCode) {
+        const auto* text = dynamic_cast<const TKMoji*>(&elem);
+        if (text != nullptr && IsInView(text->GetStart(), lower_left, upper_right))
+            return true;
+    }
     if (code == TZhdElem::CircleCode) {
         const auto& arc = static_cast<const TKCircle&>(elem);
         const double reach = std::fabs(arc.GetRadius()) * std::max(1.0, std::fabs(arc.GetFlatness()));
@@ -199,10 +216,42 @@ int DrawSelection(TCanvas& canvas, TZhdData& document, const TZhdElemList::ElemR
     return result;
 }
 
-void LogIfEnabled(const std::string& line)
+// Log lines are made only when the log is written: a drawing of block
+// references runs a drawing per reference.
+void LogLine(const char* line)
 {
     if (DebugLogEnabled())
         WriteDebugLog(line);
+}
+
+// A timing line: the format with the seconds.
+void LogSeconds(const char8_t* format, double seconds)
+{
+    if (DebugLogEnabled())
+        WriteDebugLog(SjPrintf(format, seconds));
+}
+
+// The log line and status text of a drawing's time.
+constexpr const char8_t* draw_time_format = u8"#draw   ：%.8f秒";
+
+// The status text: what printf makes of draw_time_format (its one number in
+// fixed notation with eight decimals, as to_chars writes it too), without
+// printf's parsing: every drawing writes it, the drawing of each block
+// reference's contents too.
+std::string DrawTimeText(double seconds)
+{
+    static const std::string format = sj(draw_time_format);
+    static const std::size_t number_at = format.find("%.8f");
+    static const std::string before = format.substr(0, number_at);
+    static const std::string after = format.substr(number_at + 4);
+    char digits[400];
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, seconds, std::chars_format::fixed, 8);
+    if (error != std::errc())
+        return SjPrintf(draw_time_format, seconds);
+    std::string text;
+    text.reserve(before.size() + static_cast<std::size_t>(end - digits) + after.size());
+    text.append(before).append(digits, end).append(after);
+    return text;
 }
 
 } // namespace
@@ -211,9 +260,11 @@ TDrawPens::Pen& TDrawPens::Slot(int number)
 {
     // Colour numbers are 16-bit; the table grows to the largest one met.
     const std::size_t index = static_cast<std::size_t>(std::clamp(number, 0, 0xFFFF));
-    if (index >= pens_.size())
-        pens_.resize(index + 1);
-    return pens_[index];
+    if (index < kept_inline)
+        return first_pens_[index];
+    if (index - kept_inline >= further_pens_.size())
+        further_pens_.resize(index - kept_inline + 1);
+    return further_pens_[index - kept_inline];
 }
 
 TColor TDrawPens::ScreenColor(int number)
@@ -241,7 +292,7 @@ const TDrawPens::Pen& TDrawPens::PrintEntry(int number)
 int TZhdElemList::Draw(TCanvas& canvas, TZhdData& document)
 {
     TInfoREG& info = document.GetInfoRegPtr();
-    WriteDebugLog("<TZhdElemList::Draw>");
+    LogLine("<TZhdElemList::Draw>");
     const Clock::time_point start = Clock::now();
     Clock::time_point lap = start;
     const bool print_pens = info.OutputJob != 0 || info.PrintPreview != 0;
@@ -249,7 +300,7 @@ int TZhdElemList::Draw(TCanvas& canvas, TZhdData& document)
 
     if (info.BlockDraw == 0) {
         if (info.OutputJob != 0)
-            WriteDebugLog("printer!");
+            LogLine("printer!");
         if (info.NestedDraw == 0) {
             canvas.SetBrush(TBrush { background, TBrushStyle::Solid });
             canvas.FillRect(TRectI { 0, 0, info.PixelWidth, info.PixelHeight });
@@ -273,7 +324,7 @@ int TZhdElemList::Draw(TCanvas& canvas, TZhdData& document)
             info.DrawSegmentXY(canvas, w, h, -w, h);
             info.DrawSegmentXY(canvas, -w, h, -w, -h);
         }
-        LogIfEnabled(SjPrintf(u8"#draw0  ：%.8f秒", SecondsSince(lap)));
+        LogSeconds(u8"#draw0  ：%.8f秒", SecondsSince(lap));
         lap = Clock::now();
     }
 
@@ -285,6 +336,8 @@ int TZhdElemList::Draw(TCanvas& canvas, TZhdData& document)
     TDrawPens pens(document);
     TMarkerReach markers(document);
     Buckets buckets;
+    // Nearly every element goes there.
+    buckets.normal.reserve(items_.size());
     // The selection overlay's elements, gathered by the same walk.
     ElemRefs selected;
     int counted = 0;
@@ -333,7 +386,7 @@ int TZhdElemList::Draw(TCanvas& canvas, TZhdData& document)
         else
             buckets.normal.push_back(&elem);
     }
-    LogIfEnabled(SjPrintf(u8"#divide ：%.8f秒", SecondsSince(lap)));
+    LogSeconds(u8"#divide ：%.8f秒", SecondsSince(lap));
     lap = Clock::now();
     info.ElementTotal += counted;
 
@@ -342,9 +395,10 @@ int TZhdElemList::Draw(TCanvas& canvas, TZhdData& document)
     const int layer_order = image_and_solid_order.first;
     const int color_order = image_and_solid_order.second;
     int result = 0;
+    // Each bucket is drawn once: its pass takes it over rather than a copy.
     const auto run = [&](int pass, ElemRefs& bucket, ElemRefs* redraw, TColor pass_background, int layers,
                          int colors) {
-        result += DrawPass(canvas, document, pass_background, pass, bucket, redraw, layers, colors);
+        result += DrawPass(canvas, document, pass_background, pass, std::move(bucket), redraw, layers, colors);
     };
     if (by_kind) {
         const auto images_passes = [&] {
@@ -374,10 +428,10 @@ int TZhdElemList::Draw(TCanvas& canvas, TZhdData& document)
     info.DrawViewOverlays(canvas, document);
 
     const double total = SecondsSince(start);
-    LogIfEnabled(SjPrintf(u8"#draw   ：%.8f秒", SecondsSince(lap)));
-    LogIfEnabled(SjPrintf(u8"#total  ：%.8f秒", total));
-    info.StatusText = SjPrintf(u8"#draw   ：%.8f秒", total);
-    WriteDebugLog("</TZhdElemList::Draw>");
+    LogSeconds(draw_time_format, SecondsSince(lap));
+    LogSeconds(u8"#total  ：%.8f秒", total);
+    info.StatusText = DrawTimeText(total);
+    LogLine("</TZhdElemList::Draw>");
     return result;
 }
 

@@ -28,6 +28,7 @@
 #include "document/ZhdZoom.h"
 #include "platform/CanvasTypes.h"
 
+#include <cmath>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -38,6 +39,33 @@ class TCanvas;
 class TKSolid;
 struct TClipBox;
 struct EllipseArcDescription;
+
+// The drawing-to-output transform of a view, its numbers read once: for
+// primitives that turn many points. Apply is WorldToScreen's arithmetic, so
+// it gives the same output points to the last bit.
+struct TScreenTransform {
+    double center_x;
+    double center_y;
+    double scale;
+    double mm_per_pixel_x;
+    double mm_per_pixel_y;
+    // The pixel the view's centre lands on: W div 2, H div 2.
+    double center_pixel_x;
+    double center_pixel_y;
+
+    TBPoint Apply(const TBPoint& point) const
+    {
+        return TBPoint((point.GetX() - center_x) * scale / mm_per_pixel_x + center_pixel_x,
+                       -(point.GetY() - center_y) * scale / mm_per_pixel_y + center_pixel_y);
+    }
+};
+
+// An output point rounded as WorldToScreenRounded rounds: trunc(x + 0.5),
+// toward zero for negative coordinates.
+inline TBPoint RoundedOutputPoint(const TBPoint& output)
+{
+    return TBPoint(std::trunc(output.GetX() + 0.5), std::trunc(output.GetY() + 0.5));
+}
 
 // The first eight fields: the view and the output area.
 struct TViewState {
@@ -219,6 +247,8 @@ public:
     void SetBairitsu(double paper_width, double paper_height, const TZhdData& document);
     // Drawing millimetres to output pixels (fractions kept) and back.
     TBPoint WorldToScreen(const TBPoint& point) const;
+    // WorldToScreen with the view's numbers read once.
+    TScreenTransform ScreenTransform() const;
     // Each coordinate trunc(x + 0.5).
     TBPoint WorldToScreenRounded(const TBPoint& point) const;
     TBPoint ScreenToWorld(const TBPoint& point) const;
@@ -245,6 +275,8 @@ public:
     int DrawLineWithType(TCanvas& canvas, const TBPoint& start, const TBPoint& end, const TZhdLType& type);
     int DrawSegment(TCanvas& canvas, const TBPoint& start, const TBPoint& end);
     int DrawSegmentRounded(TCanvas& canvas, const TBPoint& start, const TBPoint& end);
+    // DrawSegmentRounded of two points already turned into output points.
+    int DrawOutputSegmentRounded(TCanvas& canvas, TBPoint from, TBPoint to);
     int DrawSegmentXY(TCanvas& canvas, double x1, double y1, double x2, double y2);
     // Output points; returns their number minus 1.
     int DrawPolyline(TCanvas& canvas, const std::vector<TBPoint>& points);
@@ -293,12 +325,17 @@ public:
     // The visible area in drawing millimetres, widened by a margin.
     TClipBox ViewBox(double margin) const;
 
+    // Steps the line-type walks of lines and arcs have taken (a pattern bit
+    // or a point of the curve each) since this object was made: what the
+    // walks cost, which follows what can be seen, not the figure's size.
+    std::uint64_t PatternSteps() const { return pattern_steps_; }
+
 private:
     // Buffers the primitives reuse from one element to the next, so that
     // drawing allocates nothing per element; no drawing leaves anything in
     // them that a later one reads. A copy starts with empty ones.
     struct TScratch {
-        std::vector<TBPoint> arc_points;
+        // A polyline's pixels (DrawPolyline, and the arcs' dashes).
         std::vector<TPointI> pixels;
         std::vector<double> crossings;
         std::vector<double> crossing_xs;
@@ -315,4 +352,5 @@ private:
     TBPoint PrintFrameOffset(int kind, const TZhdData& document) const;
 
     TScratch scratch_;
+    std::uint64_t pattern_steps_ = 0;
 };

@@ -25,6 +25,7 @@
 #include "core/Finite.h"
 #include "platform/Canvas.h"
 #include "render/DeviceClip.h"
+#include "render/LinePattern.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,12 +33,22 @@
 
 namespace {
 
-constexpr int pattern_bits = 32;
+using line_pattern::IsPenDown;
+constexpr int pattern_bits = line_pattern::bits;
 constexpr double full_turn = 2 * 3.14159265358979323846;
 
-bool IsPenDown(int pattern, int index)
+// Whether the sweep is a whole circle by TAngle's ==, with 0 and with a full
+// turn. That comparison splits both angles into degrees, minutes and
+// seconds: a sweep stored as exactly 0 or a full turn in radians (as circles
+// carry it) equals them without that, and only a sweep within a hair of a
+// whole number of turns can pass it otherwise.
+bool IsWholeTurn(const TAngle& sweep)
 {
-    return ((static_cast<std::uint32_t>(pattern) >> (pattern_bits - 1 - index)) & 1u) != 0;
+    if (sweep.GetKind() == TAngle::KindRadians && (sweep.GetRadians() == 0.0 || sweep.GetRadians() == full_turn))
+        return true;
+    const double turns = sweep.GetDegrees() / 360;
+    const bool near_turn = sweep.GetKind() > TAngle::KindPackedDMS || !(std::fabs(turns - std::round(turns)) > 1e-9);
+    return near_turn && (sweep == TAngle(0.0) || sweep == TAngle(full_turn));
 }
 
 double NormalisedRadians(double radians)
@@ -79,12 +90,7 @@ int TInfoREG::DrawArcOutline(TCanvas& canvas, const TBPoint& center, double radi
                              const TAngle& sweep, double flatness, const TAngle& tilt, const TZhdLType& type, int fill)
 {
     // 3. A whole circle with a solid line type.
-    // TAngle's == splits both angles into degrees, minutes and seconds; only
-    // a sweep within a hair of a whole number of turns can pass it.
-    const double turns = sweep.GetDegrees() / 360;
-    const bool near_turn = sweep.GetKind() > TAngle::KindPackedDMS || !(std::fabs(turns - std::round(turns)) > 1e-9);
-    const bool whole = near_turn && (sweep == TAngle(0.0) || sweep == TAngle(full_turn));
-    if (flatness == 1.0 && type.GetPattern() == -1 && whole) {
+    if (flatness == 1.0 && type.GetPattern() == -1 && IsWholeTurn(sweep)) {
         const TBPoint upper_left = WorldToScreenRounded(TBPoint(center.GetX() - radius, center.GetY() + radius));
         const TBPoint lower_right = WorldToScreenRounded(TBPoint(center.GetX() + radius, center.GetY() - radius));
         if (!AllFinite({ upper_left.GetX(), upper_left.GetY(), lower_right.GetX(), lower_right.GetY() }))
@@ -145,14 +151,17 @@ int TInfoREG::DrawArcOutline(TCanvas& canvas, const TBPoint& center, double radi
         const double py = arc.r * std::sin(phi) * arc.ratio;
         const double x = px * tilt_cos - py * tilt_sin + arc.cx;
         const double y = px * tilt_sin + py * tilt_cos + arc.cy;
-        point.SetXY(x, y);
-        return AllFinite({ x, y });
+        point = TBPoint(x, y);
+        return std::isfinite(x) && std::isfinite(y);
     };
-    std::vector<TBPoint>& polyline = scratch_.arc_points;
+    const TScreenTransform transform = ScreenTransform();
+    // The polyline of the dash being walked, in pixels as DrawPolyline makes
+    // them.
+    std::vector<TPointI>& polyline = scratch_.pixels;
     polyline.clear();
     const auto flush = [&] {
         if (!polyline.empty())
-            DrawPolyline(canvas, polyline);
+            canvas.Polyline(polyline);
         polyline.clear();
     };
     // Points in view are bounded by the border's length; gaps before each
@@ -161,26 +170,29 @@ int TInfoREG::DrawArcOutline(TCanvas& canvas, const TBPoint& center, double radi
     const double budget = 4 * border_pixels / std::max(step / pixel, 1e-3)
         + (static_cast<double>(crossings.size()) + 2) * (pattern_bits * static_cast<double>(points_per_bit) + 2)
         + 1000;
+    // A dashed pattern that never puts the pen down would walk the whole
+    // curve for nothing: only its end point is left.
+    const bool pen_never_down = amplitude == 0 && line_pattern::NeverDown(pattern, dots);
+    line_pattern::TPatternPosition position(pattern, dots, points_per_bit);
     int drawn = 0;
     double offset = 0;
-    long long index = 0;
-    const long long index_wrap = static_cast<long long>(points_per_bit) * pattern_bits;
-    for (double walked = 0; offset < sweep_radians && walked < budget; ++walked) {
-        const bool bit = IsPenDown(pattern, static_cast<int>((index / points_per_bit) % dots));
+    double walked = 0;
+    for (; !pen_never_down && offset < sweep_radians && walked < budget; ++walked) {
+        const bool bit = position.PenDown();
         bool outside = false;
         TBPoint point;
         TBPoint screen;
         const auto seen = [&] {
             if (!point_at(offset, point))
                 return false;
-            screen = WorldToScreen(point);
+            screen = transform.Apply(point);
             return visible(screen);
         };
         if (amplitude == 0) {
             if (!bit) {
                 flush();
             } else if (seen()) {
-                polyline.push_back(screen);
+                AppendPolylinePixel(polyline, screen);
                 drawn = 1;
             } else {
                 outside = true;
@@ -190,7 +202,7 @@ int TInfoREG::DrawArcOutline(TCanvas& canvas, const TBPoint& center, double radi
             if (offset != 0)
                 point.PolarOffset(bit ? amplitude : -amplitude,
                                   TAngle(start.GetRadians() + tilt.GetRadians() + offset), pushed);
-            polyline.push_back(WorldToScreen(pushed));
+            AppendPolylinePixel(polyline, transform.Apply(pushed));
             drawn = 1;
         } else {
             outside = true;
@@ -204,17 +216,18 @@ int TInfoREG::DrawArcOutline(TCanvas& canvas, const TBPoint& center, double radi
                 flush();
             }
         }
-        index = (index + 1) % index_wrap;
+        position.Advance();
         const double advanced = offset + angle_step;
         if (advanced == offset)
             break;
         offset = advanced;
     }
+    pattern_steps_ += static_cast<std::uint64_t>(walked);
 
     // 7. The end point, seen or not.
     TBPoint end;
     if (point_at(sweep_radians, end))
-        polyline.push_back(WorldToScreen(end));
+        AppendPolylinePixel(polyline, transform.Apply(end));
     flush();
     return drawn;
 }

@@ -19,9 +19,11 @@
 // damaged file) is walked only where it can be seen: the walk starts at the
 // step before the visible stretch with the pen state the pattern gives there,
 // and ends after it. Where the whole line is visible this is the plain walk
-// from the start point. A pattern whose step is not a positive finite length
-// or whose dot count is outside 1 to 32 would never end: such a line is drawn
-// solid.
+// from the start point. A dashed pattern whose bits are all set never lifts
+// the pen, so its walk would list nothing but the two ends: the line is drawn
+// as that one segment without a walk. A pattern whose step is not a positive
+// finite length or whose dot count is outside 1 to 32 would never end: such a
+// line is drawn solid.
 
 #include "render/InfoReg.h"
 
@@ -29,6 +31,7 @@
 #include "core/Finite.h"
 #include "platform/Canvas.h"
 #include "render/DeviceClip.h"
+#include "render/LinePattern.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,14 +39,10 @@
 
 namespace {
 
-constexpr int pattern_bits = 32;
+using line_pattern::IsPenDown;
+constexpr int pattern_bits = line_pattern::bits;
 // Step counts up to here are exact in a double (and fit a long long).
 constexpr double max_resolved_steps = 1e15;
-
-bool IsPenDown(int pattern, int index)
-{
-    return ((static_cast<std::uint32_t>(pattern) >> (pattern_bits - 1 - index)) & 1u) != 0;
-}
 
 // The point at distance `along` from a toward b on a line of length `length`.
 TBPoint PointAlong(const TBPoint& a, const TBPoint& b, double along, double length)
@@ -67,17 +66,15 @@ struct LineWalk {
 
 // The pen state over step k's stretch [k step, (k + 1) step) is bit k mod dots;
 // the walk changes state at k step where that bit differs from the one
-// before, as long as k step is short of the end.
-void DrawDashes(TInfoREG& info, TCanvas& canvas, const LineWalk& walk)
+// before, as long as k step is short of the end. Returns the steps taken.
+long long DrawDashes(TInfoREG& info, TCanvas& canvas, const LineWalk& walk)
 {
     const auto bit_of = [&](long long k) { return IsPenDown(walk.pattern, static_cast<int>(k % walk.dots)); };
     // Start where the pen is up before the step that holds `from`: at most
-    // `dots` steps back, unless every bit is set and the dash is the line.
+    // `dots` steps back, as some bit of the pattern is clear.
     long long k = std::max(0LL, static_cast<long long>(std::floor(walk.from / walk.step)));
     for (int back = 0; back < walk.dots && k > 0 && bit_of(k - 1); ++back)
         --k;
-    if (k > 0 && bit_of(k - 1))
-        k = 0;
 
     bool down = false;
     TBPoint span_start;
@@ -92,7 +89,8 @@ void DrawDashes(TInfoREG& info, TCanvas& canvas, const LineWalk& walk)
     } else {
         pos = static_cast<double>(k) * walk.step;
     }
-    while (pos < walk.length) {
+    long long steps = 0;
+    for (; pos < walk.length; ++steps) {
         const bool bit = bit_of(k);
         if (bit != down) {
             const TBPoint point = PointAlong(walk.a, walk.b, pos, walk.length);
@@ -103,18 +101,19 @@ void DrawDashes(TInfoREG& info, TCanvas& canvas, const LineWalk& walk)
             down = bit;
         }
         if (!down && pos > walk.to)
-            return;
+            return steps;
         pos += walk.step;
         ++k;
     }
     if (down)
         info.DrawSegment(canvas, span_start, walk.b);
+    return steps;
 }
 
 // Vertex k (from 1) lies k steps from the start, offset by bit (k - 1) mod
 // dots; the start point begins the line (twice when the first bit is clear)
-// and the end point ends it.
-void DrawZigZag(TInfoREG& info, TCanvas& canvas, const LineWalk& walk)
+// and the end point ends it. Returns the steps taken.
+long long DrawZigZag(TInfoREG& info, TCanvas& canvas, const LineWalk& walk)
 {
     const TAngle side = walk.a.DirectionTo(walk.b) - TAngle(Pi / 2);
     const auto vertex = [&](double pos, long long k) {
@@ -140,16 +139,18 @@ void DrawZigZag(TInfoREG& info, TCanvas& canvas, const LineWalk& walk)
         ++k;
         pos += walk.step;
     }
-    while (pos < walk.length) {
+    long long steps = 0;
+    for (; pos < walk.length; ++steps) {
         const TBPoint next = vertex(pos, k);
         info.DrawSegment(canvas, previous, next);
         previous = next;
         if (pos > walk.to + walk.step)
-            return;
+            return steps;
         pos += walk.step;
         ++k;
     }
     info.DrawSegment(canvas, previous, walk.b);
+    return steps;
 }
 
 } // namespace
@@ -176,8 +177,9 @@ TClipBox TInfoREG::ViewBox(double margin) const
 
 int TInfoREG::DrawSegment(TCanvas& canvas, const TBPoint& start, const TBPoint& end)
 {
-    TBPoint p = WorldToScreen(start);
-    TBPoint q = WorldToScreen(end);
+    const TScreenTransform transform = ScreenTransform();
+    TBPoint p = transform.Apply(start);
+    TBPoint q = transform.Apply(end);
     if (!ClipToDeviceRange(p, q))
         return 1;
     canvas.MoveTo(DeviceInt(p.GetX()), DeviceInt(p.GetY()));
@@ -187,13 +189,17 @@ int TInfoREG::DrawSegment(TCanvas& canvas, const TBPoint& start, const TBPoint& 
 
 int TInfoREG::DrawSegmentRounded(TCanvas& canvas, const TBPoint& start, const TBPoint& end)
 {
-    TBPoint p = WorldToScreen(start);
-    TBPoint q = WorldToScreen(end);
-    if (!ClipToDeviceRange(p, q))
+    const TScreenTransform transform = ScreenTransform();
+    return DrawOutputSegmentRounded(canvas, transform.Apply(start), transform.Apply(end));
+}
+
+int TInfoREG::DrawOutputSegmentRounded(TCanvas& canvas, TBPoint from, TBPoint to)
+{
+    if (!ClipToDeviceRange(from, to))
         return 1;
     // Rounded as trunc(x + 0.5): toward zero for negative coordinates.
-    canvas.MoveTo(DeviceInt(p.GetX() + 0.5), DeviceInt(p.GetY() + 0.5));
-    canvas.LineTo(DeviceInt(q.GetX() + 0.5), DeviceInt(q.GetY() + 0.5));
+    canvas.MoveTo(DeviceInt(from.GetX() + 0.5), DeviceInt(from.GetY() + 0.5));
+    canvas.LineTo(DeviceInt(to.GetX() + 0.5), DeviceInt(to.GetY() + 0.5));
     return 1;
 }
 
@@ -206,10 +212,8 @@ int TInfoREG::DrawPolyline(TCanvas& canvas, const std::vector<TBPoint>& points)
 {
     std::vector<TPointI>& pixels = scratch_.pixels;
     pixels.clear();
-    for (const TBPoint& point : points) {
-        if (AllFinite({ point.GetX(), point.GetY() }))
-            pixels.push_back({ DeviceInt(point.GetX()), DeviceInt(point.GetY()) });
-    }
+    for (const TBPoint& point : points)
+        AppendPolylinePixel(pixels, point);
     if (!pixels.empty())
         canvas.Polyline(pixels);
     return static_cast<int>(points.size()) - 1;
@@ -273,9 +277,9 @@ int TInfoREG::DrawLineWithType(TCanvas& canvas, const TBPoint& start, const TBPo
         return DrawSegment(canvas, TBPoint(start.GetX() + t0 * direction.GetX(), start.GetY() + t0 * direction.GetY()),
                            TBPoint(start.GetX() + t1 * direction.GetX(), start.GetY() + t1 * direction.GetY()));
     }
-    if (amplitude > 0)
-        DrawZigZag(*this, canvas, walk);
-    else
-        DrawDashes(*this, canvas, walk);
+    const bool zig_zag = amplitude > 0;
+    if (!zig_zag && line_pattern::NeverLifts(walk.pattern, dots))
+        return DrawSegment(canvas, start, end);
+    pattern_steps_ += static_cast<std::uint64_t>(zig_zag ? DrawZigZag(*this, canvas, walk) : DrawDashes(*this, canvas, walk));
     return 1;
 }

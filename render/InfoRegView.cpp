@@ -72,18 +72,21 @@ void TInfoREG::SetBairitsu(double paper_width, double paper_height, const TZhdDa
     WriteDebugLog(StringPrintf("<SetBairitsu> %f %f %.3f %.3f", View.GetScale(), FitFactor, paper_width, paper_height));
 }
 
+TScreenTransform TInfoREG::ScreenTransform() const
+{
+    return TScreenTransform { View.GetX(),       View.GetY(),           View.GetScale(),
+                              GetMMPerPixelX(),  GetMMPerPixelY(),      static_cast<double>(PixelWidth / 2),
+                              static_cast<double>(PixelHeight / 2) };
+}
+
 TBPoint TInfoREG::WorldToScreen(const TBPoint& point) const
 {
-    const double scale = View.GetScale();
-    const double x = (point.GetX() - View.GetX()) * scale / GetMMPerPixelX() + PixelWidth / 2;
-    const double y = -(point.GetY() - View.GetY()) * scale / GetMMPerPixelY() + PixelHeight / 2;
-    return TBPoint(x, y);
+    return ScreenTransform().Apply(point);
 }
 
 TBPoint TInfoREG::WorldToScreenRounded(const TBPoint& point) const
 {
-    const TBPoint screen = WorldToScreen(point);
-    return TBPoint(std::trunc(screen.GetX() + 0.5), std::trunc(screen.GetY() + 0.5));
+    return RoundedOutputPoint(WorldToScreen(point));
 }
 
 TBPoint TInfoREG::ScreenToWorld(const TBPoint& point) const

@@ -2,10 +2,12 @@
 
 #include "bench/support/Random.h"
 #include "bench/support/RenderDrawing.h"
+#include "bench/support/TextDrawing.h"
 #include "document/ZhdData.h"
 #include "elements/KBlock.h"
 #include "elements/KCircle.h"
 #include "elements/KLine.h"
+#include "elements/KMoji.h"
 #include "elements/KSolid.h"
 
 #include <boost/make_shared.hpp>
@@ -35,36 +37,11 @@ TZhdElemPtr RandomSymbolElement(TRandom& random)
     return line;
 }
 
-void AddDefinitions(TZhdData& document, TRandom& random)
-{
-    for (int number = 0; number < BlockDefinitionCount; ++number) {
-        TKBlockDefine define;
-        define.SetNumber(static_cast<std::uint32_t>(number));
-        define.SetName("symbol " + std::to_string(number));
-        TZhdElemList contents;
-        for (int i = 0; i < ElementsPerDefinition; ++i)
-            contents.Append(RandomSymbolElement(random));
-        define.SetElemList(contents);
-        document.AppendBlockDefine(define);
-    }
-}
-
 std::unique_ptr<TZhdData> NewSheet()
 {
     auto document = std::make_unique<TZhdData>();
     document->GetHeadPtr().SetPaperSize(RenderSheetPaper);
     return document;
-}
-
-boost::shared_ptr<TKBlock> RandomReference(TRandom& random)
-{
-    auto block = boost::make_shared<TKBlock>();
-    const double scale = random.Between(0.5, 2);
-    block->SetBlock(RandomPlace(random), scale, scale, TAngle(random.Below(4) * full_turn / 4),
-                    random.Below(BlockDefinitionCount));
-    block->SetGLayer(static_cast<std::uint16_t>(random.Below(16)));
-    block->SetLayer(static_cast<std::uint16_t>(random.Below(16)));
-    return block;
 }
 
 // One arc solid: kind by `slot` of 8, ellipse 1 to 10 mm across.
@@ -94,11 +71,38 @@ boost::shared_ptr<TKSolid> RandomArcSolid(TRandom& random)
 
 } // namespace
 
+void AppendSymbolDefinitions(TZhdData& document, TRandom& random, int labels, double label_height)
+{
+    for (int number = 0; number < BlockDefinitionCount; ++number) {
+        TKBlockDefine define;
+        define.SetNumber(static_cast<std::uint32_t>(number));
+        define.SetName("symbol " + std::to_string(number));
+        TZhdElemList contents;
+        for (int i = 0; i < ElementsPerDefinition - labels; ++i)
+            contents.Append(RandomSymbolElement(random));
+        for (int i = 0; i < labels; ++i)
+            contents.Append(RandomTextAt(random, TBPoint(random.Between(-5, 2), random.Between(-5, 4)), label_height));
+        define.SetElemList(contents);
+        document.AppendBlockDefine(define);
+    }
+}
+
+boost::shared_ptr<TKBlock> RandomReference(TRandom& random)
+{
+    auto block = boost::make_shared<TKBlock>();
+    const double scale = random.Between(0.5, 2);
+    block->SetBlock(RandomPlace(random), scale, scale, TAngle(random.Below(4) * full_turn / 4),
+                    random.Below(BlockDefinitionCount));
+    block->SetGLayer(static_cast<std::uint16_t>(random.Below(16)));
+    block->SetLayer(static_cast<std::uint16_t>(random.Below(16)));
+    return block;
+}
+
 std::unique_ptr<TZhdData> GenerateBlockDrawing(int count)
 {
     auto document = NewSheet();
     TRandom random(0xB10C0000u + static_cast<std::uint64_t>(count));
-    AddDefinitions(*document, random);
+    AppendSymbolDefinitions(*document, random, 0, 0);
     for (int i = 0; i < count; ++i)
         document->GetElemListPtr().Append(RandomReference(random));
     return document;

@@ -15,8 +15,13 @@
 //
 // The same count gives the same drawing on every machine.
 
+#include "bench/support/Random.h"
+
+#include <boost/shared_ptr.hpp>
+
 #include <memory>
 
+class TKBlock;
 class TZhdData;
 
 inline constexpr int BlockDefinitionCount = 50;
@@ -25,3 +30,12 @@ inline constexpr int ElementsPerDefinition = 20;
 std::unique_ptr<TZhdData> GenerateBlockDrawing(int count);
 std::unique_ptr<TZhdData> GenerateFlatBlockDrawing(int count);
 std::unique_ptr<TZhdData> GenerateArcSolidDrawing(int count);
+
+// Definitions 0 to BlockDefinitionCount - 1 of ElementsPerDefinition
+// elements each: a symbol's lines and arcs, the last `labels` of them short
+// texts `label_height` millimetres high (a name or size on the symbol).
+void AppendSymbolDefinitions(TZhdData& document, TRandom& random, int labels, double label_height);
+
+// A reference to one of those definitions anywhere on the sheet, turned by
+// a quarter turn and scaled by 0.5 to 2, on a random layer.
+boost::shared_ptr<TKBlock> RandomReference(TRandom& random);

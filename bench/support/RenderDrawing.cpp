@@ -1,10 +1,14 @@
 #include "bench/support/RenderDrawing.h"
 
+#include "bench/support/BlockSolidDrawing.h"
 #include "bench/support/Random.h"
+#include "bench/support/TextDrawing.h"
 #include "core/Vect.h"
 #include "document/ZhdData.h"
+#include "elements/KBlock.h"
 #include "elements/KCircle.h"
 #include "elements/KLine.h"
+#include "elements/KMoji.h"
 #include "elements/KPoint.h"
 
 #include <boost/make_shared.hpp>
@@ -13,6 +17,7 @@
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <span>
 
 namespace {
 
@@ -90,32 +95,64 @@ boost::shared_ptr<TKCircle> RandomArc(TRandom& random)
                                         whole ? 1 : 0);
 }
 
-TZhdElemPtr RandomElement(TRandom& random)
+TZhdElemPtr RandomShortLine(TRandom& random)
 {
-    const int slot = random.Below(100);
-    if (slot < 85)
-        return RandomLine(random, 1, 12);
-    if (slot < 90) {
-        auto line = RandomLine(random, 5, 40);
-        line->SetPenStyle(static_cast<std::uint8_t>(dashed_types[random.Below(4)].number));
-        return line;
-    }
-    if (slot < 97)
-        return RandomArc(random);
+    return RandomLine(random, 1, 12);
+}
+
+TZhdElemPtr RandomDashedLine(TRandom& random)
+{
+    auto line = RandomLine(random, 5, 40);
+    line->SetPenStyle(static_cast<std::uint8_t>(dashed_types[random.Below(4)].number));
+    return line;
+}
+
+TZhdElemPtr RandomCurve(TRandom& random)
+{
+    return RandomArc(random);
+}
+
+TZhdElemPtr RandomPoint(TRandom& random)
+{
     auto point = boost::make_shared<TKPoint>();
     point->SetPos(RandomPlace(random));
     return point;
 }
 
-} // namespace
-
-std::unique_ptr<TZhdData> GenerateRenderDrawing(int count)
+TZhdElemPtr RandomSmallText(TRandom& random)
 {
-    auto document = std::make_unique<TZhdData>();
-    document->GetHeadPtr().SetPaperSize(RenderSheetPaper);
-    SetDashedTypes(*document);
-    TRandom random(0x5EED0000u + static_cast<std::uint64_t>(count));
-    TZhdElemList& list = document->GetElemListPtr();
+    return RandomText(random, 1.5, 2.7);
+}
+
+TZhdElemPtr RandomSymbol(TRandom& random)
+{
+    return RandomReference(random);
+}
+
+// A drawing's mix: each kind of element takes the slots of a hundred below
+// its bound that the kinds before it leave.
+struct MixShare {
+    int below;
+    TZhdElemPtr (*make)(TRandom&);
+};
+
+constexpr MixShare line_drawing_mix[] = {
+    { 85, RandomShortLine }, { 90, RandomDashedLine }, { 97, RandomCurve }, { 100, RandomPoint }
+};
+
+constexpr MixShare real_drawing_mix[] = { { 64, RandomShortLine }, { 70, RandomDashedLine }, { 94, RandomCurve },
+                                          { 99, RandomSmallText }, { 100, RandomSymbol } };
+
+const MixShare& ShareOf(std::span<const MixShare> mix, int slot)
+{
+    return *std::find_if(mix.begin(), mix.end(), [slot](const MixShare& kind) { return slot < kind.below; });
+}
+
+// Fills the list with `count` elements of the mix, in runs of a group, a
+// layer and a colour.
+void AppendInRuns(TZhdData& document, TRandom& random, int count, std::span<const MixShare> mix)
+{
+    TZhdElemList& list = document.GetElemListPtr();
     int run_left = 0;
     std::uint16_t group = 0, layer = 0, color = 1;
     for (int i = 0; i < count; ++i) {
@@ -126,11 +163,37 @@ std::unique_ptr<TZhdData> GenerateRenderDrawing(int count)
             color = static_cast<std::uint16_t>(1 + random.Below(8));
         }
         --run_left;
-        TZhdElemPtr elem = RandomElement(random);
+        TZhdElemPtr elem = ShareOf(mix, random.Below(100)).make(random);
         elem->SetGLayer(group);
         elem->SetLayer(layer);
         elem->SetPenColor(color);
         list.Append(elem);
     }
+}
+
+std::unique_ptr<TZhdData> NewSheet()
+{
+    auto document = std::make_unique<TZhdData>();
+    document->GetHeadPtr().SetPaperSize(RenderSheetPaper);
+    SetDashedTypes(*document);
+    return document;
+}
+
+} // namespace
+
+std::unique_ptr<TZhdData> GenerateRenderDrawing(int count)
+{
+    auto document = NewSheet();
+    TRandom random(0x5EED0000u + static_cast<std::uint64_t>(count));
+    AppendInRuns(*document, random, count, line_drawing_mix);
+    return document;
+}
+
+std::unique_ptr<TZhdData> GenerateRenderMixDrawing(int count)
+{
+    auto document = NewSheet();
+    TRandom random(0x313C0000u + static_cast<std::uint64_t>(count));
+    AppendSymbolDefinitions(*document, random, 2, 1.2);
+    AppendInRuns(*document, random, count, real_drawing_mix);
     return document;
 }

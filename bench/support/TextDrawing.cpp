@@ -30,11 +30,10 @@ const std::string& RandomFace(TRandom& random)
     return faces[random.Below(3)];
 }
 
-boost::shared_ptr<TKMoji> RandomText(TRandom& random)
+} // namespace
+
+boost::shared_ptr<TKMoji> RandomTextAt(TRandom& random, const TBPoint& start, double height)
 {
-    const TBPoint start(random.Between(-RenderSheetWidth / 2, RenderSheetWidth / 2),
-                        random.Between(-RenderSheetHeight / 2, RenderSheetHeight / 2));
-    const double height = random.Between(2.5, 5.0);
     const int direction = random.Below(20);
     double angle = 0;
     if (direction < 2)
@@ -54,7 +53,12 @@ boost::shared_ptr<TKMoji> RandomText(TRandom& random)
     return text;
 }
 
-} // namespace
+boost::shared_ptr<TKMoji> RandomText(TRandom& random, double lowest, double highest)
+{
+    const TBPoint start(random.Between(-RenderSheetWidth / 2, RenderSheetWidth / 2),
+                        random.Between(-RenderSheetHeight / 2, RenderSheetHeight / 2));
+    return RandomTextAt(random, start, random.Between(lowest, highest));
+}
 
 std::unique_ptr<TZhdData> GenerateTextDrawing(int count)
 {
@@ -63,7 +67,7 @@ std::unique_ptr<TZhdData> GenerateTextDrawing(int count)
     TRandom random(0x7E770000u + static_cast<std::uint64_t>(count));
     TZhdElemList& list = document->GetElemListPtr();
     for (int i = 0; i < count; ++i) {
-        auto text = RandomText(random);
+        auto text = RandomText(random, 2.5, 5.0);
         text->SetGLayer(static_cast<std::uint16_t>(random.Below(16)));
         text->SetLayer(static_cast<std::uint16_t>(random.Below(16)));
         list.Append(text);

@@ -8,8 +8,22 @@
 // vertically; faces are Gothic and Mincho. The same count gives the same
 // drawing on every machine.
 
+#include "bench/support/Random.h"
+#include "core/BPoint.h"
+
+#include <boost/shared_ptr.hpp>
+
 #include <memory>
 
+class TKMoji;
 class TZhdData;
 
 std::unique_ptr<TZhdData> GenerateTextDrawing(int count);
+
+// One label of the drawing above, placed anywhere on the sheet, with a
+// character height between `lowest` and `highest` millimetres.
+boost::shared_ptr<TKMoji> RandomText(TRandom& random, double lowest, double highest);
+
+// One label starting at `start`, `height` millimetres high, in the mix of
+// directions above.
+boost::shared_ptr<TKMoji> RandomTextAt(TRandom& random, const TBPoint& start, double height);

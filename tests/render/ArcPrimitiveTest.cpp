@@ -195,3 +195,39 @@ TEST_F(ArcPrimitive, DegenerateArcsEndPromptly)
     EXPECT_GT(points, 150u);
     EXPECT_LT(points, 400u);
 }
+
+// A huge circle of which a short stretch crosses the area costs steps only
+// along that stretch, whatever its pattern; a pattern without a set bit
+// draws nothing but the one-point end.
+TEST_F(ArcPrimitive, WalksCoverOnlyTheVisibleStretch)
+{
+    const auto dashed = [](std::uint32_t pattern, int dots) {
+        TZhdLType type;
+        type.SetPattern(static_cast<int>(pattern));
+        type.SetDots(dots);
+        type.SetPitch(1);
+        return type;
+    };
+    struct Case {
+        const char* name;
+        TZhdLType type;
+    };
+    const Case cases[] = {
+        { "solid", Solid() },
+        { "16 bits, all set", dashed(0xFFFF0000, 16) },
+        { "dashes", dashed(0xF0F0F0F0, 32) },
+        { "one dot in 32", dashed(0x00000001, 32) },
+        { "gaps only", dashed(0x00000000, 32) },
+    };
+    for (const Case& c : cases) {
+        const std::uint64_t before = Info().PatternSteps();
+        Draw(TBPoint(100.0, -1e8), 1e8 + 50, 0, 359, 1.0, c.type);
+        EXPECT_LT(Info().PatternSteps() - before, 1000u) << c.name;
+    }
+    const std::uint64_t before = Info().PatternSteps();
+    EXPECT_EQ(Draw(TBPoint(100, 50), 30, 0, 360, 0.5, dashed(0x00000000, 32)), 0);
+    EXPECT_EQ(Info().PatternSteps(), before);
+    const auto polylines = Polylines();
+    ASSERT_EQ(polylines.size(), 1u);
+    EXPECT_EQ(polylines[0].points.size(), 1u);
+}

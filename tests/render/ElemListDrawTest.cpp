@@ -21,6 +21,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
+#include <iterator>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -304,6 +307,51 @@ TEST_F(ElemListDraw, ColoursOfPassesAndTheSelection)
     EXPECT_EQ(calls[4].force, 1);
 }
 
+// Pens of small numbers are kept apart from the others while a drawing
+// looks them up; every number gets its own pen's colour.
+TEST_F(ElemListDraw, EveryPenNumberHasItsOwnColour)
+{
+    const int numbers[] = { 0, 15, 16, 17, 300, 9, 65535 };
+    for (const int number : numbers) {
+        document.GetPenMapPtr()[std::to_string(number)].SetColor(PackColor(number % 251, number / 256, 7));
+        Add(std::to_string(number), TZhdElem::LineCode, number);
+    }
+    DrawList();
+    ASSERT_EQ(calls.size(), std::size(numbers));
+    for (std::size_t i = 0; i < calls.size(); ++i)
+        EXPECT_EQ(calls[i].color, PackColor(numbers[i] % 251, numbers[i] / 256, 7)) << numbers[i];
+}
+
+// A text whose start lies in the view is drawn without being measured; the
+// culling must still keep exactly the texts whose extent meets the view.
+TEST_F(ElemListDraw, TextsAreCulledByTheirExtent)
+{
+    // The view is x -100..100, y -50..50; the texts are 25 mm long, 5 high.
+    struct Case {
+        TBPoint start;
+        double degrees;
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const Case cases[] = {
+        { TBPoint(0.0, 0.0), 0 },      { TBPoint(-110.0, 0.0), 0 },  { TBPoint(-130.0, 0.0), 0 },
+        { TBPoint(0.0, 55.0), 0 },     { TBPoint(0.0, -53.0), 0 },   { TBPoint(100.0, 50.0), 0 },
+        { TBPoint(-101.0, 0.0), 180 }, { TBPoint(120.0, 0.0), 180 }, { TBPoint(nan, 0.0), 0 },
+        { TBPoint(0.0, 52.0), 270 },
+    };
+    const TBPoint lower_left = Info().GetViewCorner(0);
+    const TBPoint upper_right = Info().GetViewCorner(2);
+    int meeting = 0;
+    for (const Case& c : cases) {
+        auto text = boost::make_shared<TKMoji>(c.start, c.start, TZhdaMoji(5, 5, 0, 1), 1, TAngle(c.degrees * Pi / 180),
+                                               "", "ABCDEFGHIJ");
+        document.GetElemListPtr().Append(text);
+        meeting += text->ExtentOverlapsRect(lower_left, upper_right, document, 0);
+    }
+    EXPECT_EQ(meeting, 6) << "the table has texts of both kinds";
+    DrawList();
+    EXPECT_EQ(Info().ElementTotal, meeting);
+}
+
 TEST_F(ElemListDraw, MonochromeJobDrawsEverythingBlack)
 {
     Info().OutputJob = 1;
@@ -399,5 +447,15 @@ TEST_F(ElemListDraw, WritesItsTimingsToTheLogAndTheStatus)
     for (const char8_t* line : { u8"<TZhdElemList::Draw>", u8"#draw0  ：", u8"#divide ：", u8"#draw   ：", u8"#total  ：",
                                  u8"</TZhdElemList::Draw>" })
         EXPECT_NE(text.find(sj(line)), std::string::npos) << SjisToUtf8(sj(line));
-    EXPECT_EQ(Info().StatusText.rfind(sj(u8"#draw   ："), 0), 0u);
+    // The status is the timing line: the seconds with eight decimals.
+    const std::string status = Info().StatusText;
+    const std::string before = sj(u8"#draw   ："), after = sj(u8"秒");
+    ASSERT_EQ(status.rfind(before, 0), 0u);
+    ASSERT_GE(status.size(), before.size() + after.size());
+    EXPECT_EQ(status.substr(status.size() - after.size()), after);
+    const std::string number = status.substr(before.size(), status.size() - before.size() - after.size());
+    double seconds = -1;
+    std::from_chars(number.data(), number.data() + number.size(), seconds);
+    EXPECT_GE(seconds, 0) << number;
+    EXPECT_EQ(SjPrintf(u8"%.8f", seconds), number);
 }

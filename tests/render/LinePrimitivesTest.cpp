@@ -128,6 +128,42 @@ TEST_F(LinePrimitives, AbsurdCoordinatesAreClippedOrSkipped)
     EXPECT_GE(solid[0].to.x, 200);
 }
 
+// Whatever the pattern, a line costs steps only along what can be seen: a
+// line of 2 x 10^8 mm across (or from) the 200 mm wide area takes about as
+// many steps as the area is wide, and a dashed pattern whose bits are all set
+// (but which is not -1) is the one segment a solid line is.
+TEST_F(LinePrimitives, WalksCoverOnlyTheVisibleStretch)
+{
+    TZhdLType zig_zag = Dashed(0xFFFF0000, 16);
+    zig_zag.SetAmplitude(3);
+    struct Case {
+        const char* name;
+        TZhdLType type;
+        bool solid;
+    };
+    const Case cases[] = {
+        { "16 bits, all set", Dashed(0xFFFF0000, 16), true },
+        { "31 bits, all set", Dashed(0xFFFFFFFE, 31), true },
+        { "1 bit, set", Dashed(0x80000000, 1), true },
+        { "dashes", Dashed(0xF0F0F0F0, 8), false },
+        { "gaps only", Dashed(0x00000000, 8), false },
+        { "zig-zag", zig_zag, false },
+    };
+    const std::pair<TBPoint, TBPoint> lines[] = { { TBPoint(-1e8, 50.0), TBPoint(1e8, 50.0) },
+                                                  { TBPoint(10, 50), TBPoint(2e8, 50.0) },
+                                                  { TBPoint(-2e8, 50.0), TBPoint(190, 50) } };
+    for (const Case& c : cases) {
+        for (const auto& [a, b] : lines) {
+            const std::uint64_t before = Info().PatternSteps();
+            const std::vector<Segment> drawn = Drawn(a, b, c.type);
+            EXPECT_LT(Info().PatternSteps() - before, 200u) << c.name << " from " << a.GetX();
+            if (c.solid) {
+                EXPECT_EQ(drawn, Drawn(a, b, Dashed(0xFFFFFFFF, 32))) << c.name << " from " << a.GetX();
+            }
+        }
+    }
+}
+
 TEST_F(LinePrimitives, PolylinesAndDots)
 {
     EXPECT_EQ(Info().DrawPolyline(canvas, {}), -1);

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <ctime>
 
 namespace {
@@ -97,6 +98,48 @@ TEST_F(TextDraw, FrameOnScreenAndTextsTooSmallToRead)
     Draw(TextOf("AB", 3));
     EXPECT_TRUE(SegmentsOf(canvas.Commands()).empty()) << "print has no frames";
     EXPECT_EQ(Texts().size(), 2u);
+}
+
+// The frame of a text too small to read turns its four corners into output
+// points once; it must draw what the segment primitive draws between the
+// box points, segment for segment.
+TEST_F(TextDraw, FrameOfATextTooSmallToReadIsTheSegmentsBetweenItsBoxPoints)
+{
+    const auto oracle = [&](const TKMoji& text) {
+        TRecordingCanvas expected(200, 100);
+        const TBPoint c[4] = { text.GetBoxPoint(0, 0, 0, 1), text.GetBoxPoint(2, 0, 0, 1), text.GetBoxPoint(8, 0, 0, 1),
+                               text.GetBoxPoint(6, 0, 0, 1) };
+        Info().DrawSegmentRounded(expected, c[1], c[0]);
+        if (Info().WorldToScreenRounded(c[1]).DistanceTo(Info().WorldToScreenRounded(c[2])) < 1) {
+            Info().DrawSegmentRounded(expected, c[3], c[2]);
+        } else {
+            Info().DrawSegmentRounded(expected, c[2], c[1]);
+            Info().DrawSegmentRounded(expected, c[3], c[2]);
+            Info().DrawSegmentRounded(expected, c[0], c[3]);
+        }
+        return SegmentsOf(expected.Commands());
+    };
+    TKMoji italic = TextOf("AB", 3.3, 17);
+    italic.SetStart(TBPoint(20.3, 20.7, TKMoji::ItalicStyle));
+    TKMoji no_width = TextOf("AB", 4);
+    no_width.SetEnd(no_width.GetStart());
+    TKMoji vertical = TextOf("AB", 2.5, 90);
+    TBitFlg flags = vertical.GetStatusFlg();
+    flags.SetBit(TKMoji::VerticalFlag);
+    vertical.SetStatusFlg(flags);
+    for (const TKMoji& text : { TextOf("AB", 3), TextOf("AB", 4.9, 30), TextOf("AB", 1, 200), TextOf("AB", 0.4, 10),
+                                italic, no_width, vertical }) {
+        const std::array<TBPoint, 4> corners = text.GetFrameCorners(1);
+        constexpr int codes[4] = { 0, 2, 8, 6 };
+        for (int i = 0; i < 4; ++i) {
+            const TBPoint expected = text.GetBoxPoint(codes[i], 0, 0, 1);
+            EXPECT_EQ(corners[i].GetX(), expected.GetX()) << i;
+            EXPECT_EQ(corners[i].GetY(), expected.GetY()) << i;
+        }
+        Draw(text);
+        EXPECT_TRUE(Texts().empty());
+        EXPECT_EQ(SegmentsOf(canvas.Commands()), oracle(text)) << text.GetAngle().GetDegrees();
+    }
 }
 
 TEST_F(TextDraw, EasyEdgeDrawsTheCharactersEightTimesAroundInTheEdgeColour)
