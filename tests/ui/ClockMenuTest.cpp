@@ -230,27 +230,37 @@ TEST(ClockMenuTest, TheDialIsADiscWithTicksAndTheHandAtThePosition)
 
     const QImage image = DrawnDial(SmallDial(-1));
     image.save(PathText(TestArtefactPath("clock-dial.png")));
-    // The rim, 2 pixels wide, on the circle.
-    for (const QPoint& at : { QPoint(40, 10), QPoint(40, 70), QPoint(10, 40), QPoint(70, 40) })
-        EXPECT_EQ(PixelOf(image, at.x(), at.y()), rim) << at.x() << "," << at.y();
-    EXPECT_EQ(PixelOf(image, 40, 7), background);
-    EXPECT_EQ(PixelOf(image, 36, 13), inside);
-    // The quarters' ticks run from 0.8 radii (24 pixels) to the rim, the
-    // hours' from 24 to 26 pixels.
-    EXPECT_EQ(PixelOf(image, 66, 40), rim);
-    EXPECT_EQ(PixelOf(image, 62, 40), inside);
-    EXPECT_EQ(PixelOf(image, 40, 66), rim);
-    // Tick ends are truncated after the centre is added: one o'clock from
-    // (52, 19) towards (53, 17), ten o'clock from (19, 28), not (20, 28),
-    // towards (17, 26).
-    EXPECT_EQ(PixelOf(image, 52, 19), rim);
-    EXPECT_EQ(PixelOf(image, 51, 21), inside);
-    EXPECT_EQ(PixelOf(image, 19, 28), rim);
-    EXPECT_EQ(PixelOf(image, 18, 27), rim);
-    EXPECT_EQ(PixelOf(image, 20, 28), inside);
-    EXPECT_EQ(PixelOf(image, 17, 26), inside);
-    // The centre, with no hand and no face.
-    EXPECT_EQ(PixelOf(image, 40, 40), inside);
+    struct TPixel {
+        QPoint at;
+        TColor colour;
+    };
+    const TPixel pixels[] = {
+        // The rim, 2 pixels wide, on the circle.
+        { { 40, 10 }, rim },
+        { { 40, 70 }, rim },
+        { { 10, 40 }, rim },
+        { { 70, 40 }, rim },
+        { { 40, 7 }, background },
+        { { 36, 13 }, inside },
+        // The quarters' ticks run from 0.8 radii (24 pixels) to the rim,
+        // the hours' from 24 to 26 pixels.
+        { { 66, 40 }, rim },
+        { { 62, 40 }, inside },
+        { { 40, 66 }, rim },
+        // Tick ends are truncated after the centre is added: one o'clock
+        // from (52, 19) towards (53, 17), ten o'clock from (19, 28), not
+        // (20, 28), towards (17, 26).
+        { { 52, 19 }, rim },
+        { { 51, 21 }, inside },
+        { { 19, 28 }, rim },
+        { { 18, 27 }, rim },
+        { { 20, 28 }, inside },
+        { { 17, 26 }, inside },
+        // The centre, with no hand and no face.
+        { { 40, 40 }, inside },
+    };
+    for (const TPixel& pixel : pixels)
+        EXPECT_EQ(PixelOf(image, pixel.at.x(), pixel.at.y()), pixel.colour) << pixel.at.x() << "," << pixel.at.y();
 }
 
 TBitmap SolidPicture(int width, int height, TColor colour)
