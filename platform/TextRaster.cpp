@@ -135,6 +135,19 @@ bool Reaches(const canvas_raster::TPixels& pixels, double x, double y, double ra
     return x + radius >= 0 && x - radius <= pixels.width && y + radius >= 0 && y - radius <= pixels.height;
 }
 
+// A text's characters as DrawText reads them: the code of each, a
+// Shift-JIS double-byte character as lead byte × 256 + trail byte.
+template <class TVisit> void ForEachCharacterCode(std::string_view text, TVisit visit)
+{
+    const auto byte
+        = [&text](std::size_t at) { return static_cast<unsigned int>(static_cast<unsigned char>(text[at])); };
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = CharLengthAt(text, i);
+        visit(length == 2 ? byte(i) << 8 | byte(i + 1) : byte(i));
+        i += length;
+    }
+}
+
 } // namespace
 
 void DrawText(const canvas_raster::TPixels& pixels, const TScaledFont& scaled, const TFont& font, TPointI point,
@@ -154,13 +167,8 @@ void DrawText(const canvas_raster::TPixels& pixels, const TScaledFont& scaled, c
         return;
 
     const std::uint32_t pixel = canvas_raster::PixelFromColor(font.color);
-    const auto byte
-        = [&text](std::size_t at) { return static_cast<unsigned int>(static_cast<unsigned char>(text[at])); };
     double pen = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = CharLengthAt(text, i);
-        const unsigned int code = length == 2 ? byte(i) << 8 | byte(i + 1) : byte(i);
-        i += length;
+    ForEachCharacterCode(text, [&](unsigned int code) {
         const double x = first_x + pen * along.x;
         const double y = first_y + pen * along.y;
         const std::int64_t origin_x = std::llround(x);
@@ -171,7 +179,7 @@ void DrawText(const canvas_raster::TPixels& pixels, const TScaledFont& scaled, c
             Paint(pixels, glyph.bitmap, origin_x, origin_y, pixel);
         else if (Reaches(pixels, x, y, scaled.InkRadius()))
             PaintShape(pixels, scaled.Shape(code), origin_x, origin_y, pixel);
-    }
+    });
 
     if (!font.underline && !font.strike_out)
         return;
@@ -197,6 +205,13 @@ void DrawText(const canvas_raster::TPixels& pixels, const TScaledFont& scaled, c
         PaintShape(pixels, scaled.UnderlineShape(from, to), line_x, line_y, pixel);
     if (font.strike_out)
         PaintShape(pixels, scaled.StrikeOutShape(from, to), line_x, line_y, pixel);
+}
+
+double TextAdvance(const TScaledFont& scaled, std::string_view text)
+{
+    double advance = 0;
+    ForEachCharacterCode(text, [&](unsigned int code) { advance += GlyphImage(scaled, code).advance; });
+    return advance;
 }
 
 } // namespace text_raster

@@ -32,4 +32,8 @@ namespace text_raster {
 void DrawText(const canvas_raster::TPixels& pixels, const font_engine::TScaledFont& scaled, const TFont& font,
     TPointI point, std::string_view text);
 
+// How far DrawText moves along the base line for the whole text: the sum of
+// its characters' advances, in pixels.
+double TextAdvance(const font_engine::TScaledFont& scaled, std::string_view text);
+
 } // namespace text_raster

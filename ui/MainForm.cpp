@@ -21,6 +21,7 @@
 #include "platform/ui/IniFile.h"
 #include "platform/ui/QtText.h"
 #include "ui/AboutBox.h"
+#include "ui/ClockMenu.h"
 #include "ui/CommandModes.h"
 #include "ui/DrawingOpener.h"
 #include "ui/MainSettings.h"
@@ -71,6 +72,7 @@ void TForm1::BuildFeatures()
         [this](TToolbarButton97* sender) { Output1Push(sender); });
     settings_ = std::make_unique<TMainSettings>(*this,
                                                 std::vector<TMainFeature*> { status_buttons_.get(), opener_.get() });
+    clock_menu_ = std::make_unique<TClockMenu>(*this, *view_);
 }
 
 std::filesystem::path TForm1::SettingsPath()
@@ -108,6 +110,7 @@ void TForm1::FormCreate()
     cbColorPrint->setChecked(info.ColorPrint != 0);
     ApplyHint(Label5, QtText(u8"線種の出力ピッチの調整をします．\n([基本設定]→[線種]→[出力ピッチ])÷値が1dotのピッチ(mm)"
                         u8"になります．\n値が大きい程細かくなります．|"));
+    clock_menu_->LoadClockFaces(ProgramFolder());
     // The group and layer windows are made lower before their saved
     // places are restored: a saved client height already had it, and made
     // lower again at every start it would shrink away.
@@ -349,4 +352,16 @@ void TForm1::Output1Push(TToolbarButton97* sender)
 void TForm1::tbtn97CloseClick()
 {
     Exit1Click();
+}
+
+// --- The clock menu ---
+
+int TForm1::GetClockCommand(int mode, int sub_mode, int button, int face, int position) const
+{
+    return clock_menu_->GetClockCommand(mode, sub_mode, button, face, position);
+}
+
+void TForm1::DrawClockMenu(int show, int position, int button, int face, int cx, int cy)
+{
+    clock_menu_->DrawClockMenu(show, position, button, face, cx, cy);
 }

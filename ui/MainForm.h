@@ -38,6 +38,7 @@
 #include <vector>
 
 class THintStatus;
+class TClockMenu;
 class TCommandModes;
 class TDrawingOpener;
 class TMainSettings;
@@ -109,6 +110,10 @@ public:
     void cbSearchClick();
     void ToolbarSearchClose();
 
+    // --- The clock menu (TClockMenu) ---
+    int GetClockCommand(int mode, int sub_mode, int button, int face, int position) const;
+    void DrawClockMenu(int show, int position, int button, int face, int cx, int cy);
+
     // --- Menus of the other windows (MainFormMenus.cpp) ---
     void Makebat1Click();
     void Tutorial1Click();
@@ -127,6 +132,7 @@ public:
     TStatusButtons& StatusButtons() { return *status_buttons_; }
     TDrawingOpener& Opener() { return *opener_; }
     TMainSettings& Settings() { return *settings_; }
+    TClockMenu& ClockMenu() { return *clock_menu_; }
 
     // The windows the main window drives, made by the program at start in
     // this order, after the main window; a form without them (tests) makes
@@ -184,6 +190,7 @@ private:
     std::unique_ptr<TDrawingOpener> opener_;
     std::unique_ptr<TCommandModes> modes_;
     std::unique_ptr<TMainSettings> settings_;
+    std::unique_ptr<TClockMenu> clock_menu_;
     TForms forms_;
     std::unique_ptr<class TAboutBox> own_about_box_;
     THintStatus* hint_status_ = nullptr;

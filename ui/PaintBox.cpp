@@ -19,6 +19,12 @@ void TPaintBox::ShowFront()
     update();
 }
 
+void TPaintBox::ShowFront(const QRect& dirty)
+{
+    front_fresh_ = true;
+    update(dirty);
+}
+
 void TPaintBox::FitFront()
 {
     const QSize wanted = size().expandedTo(QSize(1, 1));

@@ -27,6 +27,8 @@ public:
     const QImage& Front() const { return front_; }
     // The picture in Front() is complete: show it without asking OnPaint.
     void ShowFront();
+    // Only the pixels inside `dirty` changed: show them the same way.
+    void ShowFront(const QRect& dirty);
 
     // The window system's paint request; the owner redraws into Front().
     std::function<void()> OnPaint;
