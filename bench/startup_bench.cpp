@@ -13,40 +13,24 @@
 //   document it has: neither the document nor its elements are loaded or
 //   copied again.
 //
-// The window puts off a redraw that comes less than 10 ms after the last
-// one (a timer draws it then); the benchmarks wait for LastRedrawTick to
-// move instead of taking a redraw for synchronous, and keep that gap open
-// outside the timed part so that they time the drawing, not the gate.
-//
 // Settings go to a fresh folder (XDG_CONFIG_HOME), emptied between two
 // starts so that every start is a first one.
 
 #include "bench/support/BenchScreen.h"
+#include "bench/support/MainWindowBench.h"
 #include "bench/support/RenderDrawing.h"
 #include "document/ZhdData.h"
 #include "platform/ImageCanvas.h"
 #include "platform/Tick.h"
-#include "platform/ui/IniFile.h"
 #include "render/InfoReg.h"
-#include "ui/DrawingOpener.h"
 #include "ui/MainForm.h"
-#include "ui/ViewRedraw.h"
 #include "ui/PaintBox.h"
+#include "ui/ViewRedraw.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QObject>
 #include <benchmark/benchmark.h>
 
-#include <stdlib.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <thread>
@@ -54,148 +38,12 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-using namespace std::chrono_literals;
-
-// The longest any one wait may take before the benchmark gives up.
-constexpr auto wait_limit = 60s;
-// What the window leaves between two redraws, and a little more.
-constexpr auto redraw_gap = 11ms;
-// No redraw for this long: nothing is pending any more (a postponed redraw
-// comes within 10 ms).
-constexpr auto quiet_time = 50ms;
-
-// A folder of its own under the temporary folder, removed at the end: the
-// settings folder and the saved drawings.
-class TBenchFolder {
-public:
-    TBenchFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zuview-startup-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()))
-            path_ = pattern;
-    }
-    ~TBenchFolder()
-    {
-        std::error_code ignored;
-        if (!path_.empty())
-            std::filesystem::remove_all(path_, ignored);
-    }
-    TBenchFolder(const TBenchFolder&) = delete;
-    TBenchFolder& operator=(const TBenchFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
-TBenchFolder& BenchFolder()
-{
-    static TBenchFolder folder;
-    return folder;
-}
-
-std::filesystem::path ConfigHome()
-{
-    return BenchFolder().Path() / "config";
-}
-
-// The settings a window wrote when it went: the next one starts afresh.
-void ForgetSettings()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(ConfigFolder(), ignored);
-}
+using namespace bench;
 
 // Each size generated and saved once; empty when it could not be saved.
 std::string DrawingFile(int count)
 {
-    static std::map<int, std::string> files;
-    if (auto found = files.find(count); found != files.end())
-        return found->second;
-    const std::filesystem::path path = BenchFolder().Path() / ("render_" + std::to_string(count) + ".zhd");
-    std::string saved;
-    if (GenerateRenderDrawing(count)->SaveToFile(path.string()) == TSaveStatus::Saved)
-        saved = path.string();
-    return files[count] = saved;
-}
-
-// Counts the paints of a widget.
-class TPaintCounter : public QObject {
-public:
-    explicit TPaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-    int Count() const { return count_; }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++count_;
-        return false;
-    }
-
-private:
-    int count_ = 0;
-};
-
-// Runs the event loop until `done` answers true; false when the time ran
-// out first.
-bool ProcessEventsUntil(const std::function<bool()>& done)
-{
-    const auto deadline = Clock::now() + wait_limit;
-    while (!done()) {
-        if (Clock::now() > deadline)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    return true;
-}
-
-// Runs the event loop until no redraw has come for a while and the gate
-// of the next one is open.
-bool Settle(TForm1& form)
-{
-    std::uint32_t last = form.View().LastRedrawTick();
-    auto quiet_since = Clock::now();
-    return ProcessEventsUntil([&] {
-        if (form.View().LastRedrawTick() != last) {
-            last = form.View().LastRedrawTick();
-            quiet_since = Clock::now();
-        }
-        return Clock::now() - quiet_since > quiet_time;
-    });
-}
-
-// The opened drawing's picture was drawn whole: the last drawing of the
-// document visited elements and has ended.
-bool DrawingDrawn(TForm1& form)
-{
-    TZhdData* document = form.Document();
-    if (!document || form.Opener().CurrentDrawingPath().empty())
-        return false;
-    const TInfoREG& info = document->GetInfoRegPtr();
-    return info.DrawingFlag == 0 && info.ElementTotal > 0;
-}
-
-// A window with the drawing of `count` elements open and its view set up,
-// nothing pending.
-std::unique_ptr<TForm1> OpenForm(benchmark::State& state, int count)
-{
-    const std::string file = DrawingFile(count);
-    if (file.empty()) {
-        state.SkipWithError("the generated drawing was not saved");
-        return nullptr;
-    }
-    ForgetSettings();
-    auto form = std::make_unique<TForm1>(std::vector<std::string> { file });
-    form->show();
-    if (!ProcessEventsUntil([&] { return DrawingDrawn(*form) && form->View().Initialised(); }) || !Settle(*form)) {
-        state.SkipWithError("the drawing was not shown");
-        return nullptr;
-    }
-    return form;
+    return bench::DrawingFile("render", count, GenerateRenderDrawing);
 }
 
 void BM_StartToFirstPicture(benchmark::State& state)
@@ -237,24 +85,10 @@ void BM_StartToFirstPicture(benchmark::State& state)
 }
 BENCHMARK(BM_StartToFirstPicture)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Sizes the window so that its paint box is BenchScreenWidth x
-// BenchScreenHeight, as far as the window lets itself be sized; the bars
-// may wrap with the width, so it takes a few rounds.
-void SizePaintBoxToBenchScreen(TForm1& form)
-{
-    for (int round = 0; round < 4; ++round) {
-        const QSize paint_box = form.PaintBox1->size();
-        if (paint_box == QSize(BenchScreenWidth, BenchScreenHeight))
-            return;
-        form.resize(form.size() + QSize(BenchScreenWidth, BenchScreenHeight) - paint_box);
-        Settle(form);
-    }
-}
-
 void BM_FitAndDraw(benchmark::State& state)
 {
     const int count = static_cast<int>(state.range(0));
-    std::unique_ptr<TForm1> form = OpenForm(state, count);
+    std::unique_ptr<TForm1> form = OpenForm(state, DrawingFile(count));
     if (!form)
         return;
     SizePaintBoxToBenchScreen(*form);
@@ -304,7 +138,7 @@ BENCHMARK(BM_FitAndDraw)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecon
 void BM_ResizeRedraw(benchmark::State& state)
 {
     const int count = static_cast<int>(state.range(0));
-    std::unique_ptr<TForm1> form = OpenForm(state, count);
+    std::unique_ptr<TForm1> form = OpenForm(state, DrawingFile(count));
     if (!form)
         return;
     const TZhdData* document = form->Document();
@@ -341,22 +175,7 @@ BENCHMARK(BM_ResizeRedraw)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisec
 
 } // namespace
 
-// The application object first, on the offscreen platform unless another
-// is asked for, and the bench screen for every view, the window's and the
-// plain drawing's alike.
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    UseBenchScreen();
-    if (BenchFolder().Path().empty())
-        return 1;
-    setenv("XDG_CONFIG_HOME", ConfigHome().c_str(), 1);
-    setenv("XDG_STATE_HOME", (BenchFolder().Path() / "state").c_str(), 1);
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunMainWindowBenchmarks(argc, argv);
 }

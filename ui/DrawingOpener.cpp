@@ -14,6 +14,7 @@
 #include "platform/ui/QtText.h"
 #include "ui/MainControls.h"
 #include "ui/StatusButtons.h"
+#include "ui/ViewChange.h"
 
 #include <QAction>
 #include <QApplication>
@@ -99,9 +100,7 @@ void TDrawingOpener::ShowOpenedDrawing(const std::filesystem::path& path)
     document.GetElemListPtr().Clear();
     const TLoadResult loaded = document.LoadFromFile(sjis_path);
     info.SetBairitsu(0, 0, document);
-    TZhdZoom range = document.GetHead().GetRangeMemoryView();
-    range.SetScale(range.GetScale() / info.FitFactor);
-    info.SetViewKeepPrevious(range);
+    InstallView(info, ViewFromHeader(info, document.GetHead().GetRangeMemoryView()));
     const QPoint cursor = host_.State().CursorPoint;
     info.SetMouseScreen(TBPoint(cursor.x(), cursor.y()));
     const int background = c.cbTransparent->isChecked() ? 0xFFFFFF : 0x000000;
@@ -115,9 +114,7 @@ void TDrawingOpener::ShowOpenedDrawing(const std::filesystem::path& path)
     host_.Redraw("FileOpen()");
     c.Panel1->setText(SjisText(info.GetStatusText()));
     status_buttons_.UpdateStatusButtons(6);
-    TZhdZoom saved = document.GetHead().GetSavedView();
-    saved.SetScale(saved.GetScale() / info.FitFactor);
-    info.SetPrevView(saved);
+    info.SetPrevView(ViewFromHeader(info, document.GetHead().GetSavedView()));
     host_.Window().setWindowTitle(host_.State().WindowTitle + " - " + PathText(path)
                                   + QtText(u8" (データバージョン：")
                                   + QString::number(document.GetVersion() * 0.01, 'f', 2) + ")");

@@ -93,9 +93,3 @@ void TfmInputBox::showEvent(QShowEvent* event)
     if (!event->spontaneous())
         FormShow();
 }
-
-void TfmInputBox::keyPressEvent(QKeyEvent* event)
-{
-    if (!FormKeyDown(event))
-        QDialog::keyPressEvent(event);
-}

@@ -11,6 +11,7 @@
 // status line. A feature that needs another one (the status buttons, say)
 // is given it when it is made.
 
+#include "ui/RestStopwatch.h"
 #include "ui/SettingKeys.h"
 
 #include <QPoint>
@@ -44,6 +45,8 @@ struct TMainState {
     // The search word's control was given the focus; the status line marks
     // it.
     bool SearchFocusFlag = false;
+    // Since the mouse last moved over the drawing or the wheel last turned.
+    TRestStopwatch RestStopwatch;
 };
 
 class TMainWindowHost {

@@ -28,6 +28,7 @@
 #include "ui/PaintBox.h"
 #include "ui/ProgramVersion.h"
 #include "ui/StatusButtons.h"
+#include "ui/ViewNavigation.h"
 #include "ui/ViewRedraw.h"
 
 #include <QApplication>
@@ -36,11 +37,13 @@
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QUrl>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -73,6 +76,7 @@ void TForm1::BuildFeatures()
     settings_ = std::make_unique<TMainSettings>(*this,
                                                 std::vector<TMainFeature*> { status_buttons_.get(), opener_.get() });
     clock_menu_ = std::make_unique<TClockMenu>(*this, *view_);
+    navigation_ = std::make_unique<TViewNavigation>(*this, *view_, *status_buttons_);
 }
 
 std::filesystem::path TForm1::SettingsPath()
@@ -330,6 +334,28 @@ void TForm1::ToolbarPanel3Resize()
 void TForm1::sbtnUnitClick()
 {
     status_buttons_->NextDisplayUnit();
+}
+
+// --- Wheel and keys ---
+
+bool TForm1::FormMouseWheel(QWheelEvent* event)
+{
+    return navigation_->Wheel(event->angleDelta().y());
+}
+
+void TForm1::FormMouseWheelDown(Qt::KeyboardModifiers, const QPoint&, bool& handled)
+{
+    navigation_->FormMouseWheelDown(handled);
+}
+
+void TForm1::FormMouseWheelUp(Qt::KeyboardModifiers, const QPoint&, bool& handled)
+{
+    navigation_->FormMouseWheelUp(handled);
+}
+
+bool TForm1::FormKeyDown(QKeyEvent* event)
+{
+    return navigation_->FormKeyDown(event->key());
 }
 
 // --- Command modes ---

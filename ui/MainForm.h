@@ -8,7 +8,8 @@
 // the life cycle (MainForm.cpp). Everything else is done by its features,
 // each a class of its own under ui/ that owns its state and its keys of
 // the settings file: TViewRedraw (the view and its redraw), TStatusButtons,
-// TDrawingOpener (opening drawings), TCommandModes and TMainSettings. The
+// TDrawingOpener (opening drawings), TCommandModes, TMainSettings and
+// TViewNavigation (the wheel and the keys). The
 // form's handlers keep the names the rest of the viewer knows them by, and
 // each is a short call into its feature.
 //
@@ -37,12 +38,15 @@
 #include <string>
 #include <vector>
 
+class QKeyEvent;
+class QWheelEvent;
 class THintStatus;
 class TClockMenu;
 class TCommandModes;
 class TDrawingOpener;
 class TMainSettings;
 class TStatusButtons;
+class TViewNavigation;
 class TViewRedraw;
 
 // The application's title, as job windows show it.
@@ -97,6 +101,18 @@ public:
     void ToolbarPanel3Resize();
     void sbtnUnitClick();
 
+    // --- Wheel and keys (TViewNavigation) ---
+    // The form sees the wheel and the keys before its controls. A wheel
+    // over the form: its whole notches zoom; false leaves it to the control.
+    bool FormMouseWheel(QWheelEvent* event);
+    // One notch towards the user: zoom in about the cursor point.
+    void FormMouseWheelDown(Qt::KeyboardModifiers shift, const QPoint& mouse_pos, bool& handled);
+    // One notch away from the user: zoom out about the cursor point.
+    void FormMouseWheelUp(Qt::KeyboardModifiers shift, const QPoint& mouse_pos, bool& handled);
+    // True when the key was consumed, so that the control with the focus
+    // does not get it.
+    bool FormKeyDown(QKeyEvent* event);
+
     // --- Command modes (TCommandModes) and the View menu ---
     void tbtn97Click(TToolbarButton97* sender);
     // Switch the print and output frame modes by the down states of the
@@ -133,6 +149,7 @@ public:
     TDrawingOpener& Opener() { return *opener_; }
     TMainSettings& Settings() { return *settings_; }
     TClockMenu& ClockMenu() { return *clock_menu_; }
+    TViewNavigation& Navigation() { return *navigation_; }
 
     // The windows the main window drives, made by the program at start in
     // this order, after the main window; a form without them (tests) makes
@@ -191,6 +208,7 @@ private:
     std::unique_ptr<TCommandModes> modes_;
     std::unique_ptr<TMainSettings> settings_;
     std::unique_ptr<TClockMenu> clock_menu_;
+    std::unique_ptr<TViewNavigation> navigation_;
     TForms forms_;
     std::unique_ptr<class TAboutBox> own_about_box_;
     THintStatus* hint_status_ = nullptr;

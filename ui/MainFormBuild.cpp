@@ -651,6 +651,8 @@ void TForm1::ConnectHandlers()
     hint_status_ = new THintStatus([this](const QString& text) { StatusBar1->showMessage(text); }, this);
     hint_status_->Watch(this);
 
+    InstallKeyPreview(this, [this](QKeyEvent* event) { return FormKeyDown(event); });
+    InstallWheelPreview(this, [this](QWheelEvent* event) { return FormMouseWheel(event); });
     PaintBox1->OnPaint = [this] { PaintBox1Paint(); };
     PaintBox1->OnResize = [this] { FormResize(); };
     for (TDock97* dock : { DockTop, DockBottom, DockLeft, DockRight })

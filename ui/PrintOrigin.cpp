@@ -114,9 +114,3 @@ void TfmPrintOrigin::showEvent(QShowEvent* event)
     if (!event->spontaneous())
         FormShow();
 }
-
-void TfmPrintOrigin::keyPressEvent(QKeyEvent* event)
-{
-    if (!FormKeyDown(event))
-        QDialog::keyPressEvent(event);
-}

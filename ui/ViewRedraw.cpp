@@ -86,14 +86,26 @@ void TViewRedraw::CanvasDraw(TZhdData& document, const std::string& label)
         WriteDebugLog("return");
         // The request is not lost: the newest one is drawn as soon as the
         // gate opens, so the final picture is always the current state.
-        clock_->CallAfter(static_cast<int>(redraw_gate_ms - since_last), [this, label] {
-            if (TZhdData* displayed = host_.Document())
-                CanvasDraw(*displayed, label);
-        });
+        PutOff(redraw_gate_ms - since_last, label);
         return;
     }
     clock_->Cancel();
     DrawNow(document, label);
+}
+
+void TViewRedraw::CanvasDrawAfterBurst(const std::string& label)
+{
+    if (closed_)
+        return;
+    PutOff(redraw_gate_ms, label);
+}
+
+void TViewRedraw::PutOff(std::uint32_t milliseconds, const std::string& label)
+{
+    clock_->CallAfter(static_cast<int>(milliseconds), [this, label] {
+        if (TZhdData* displayed = host_.Document())
+            CanvasDraw(*displayed, label);
+    });
 }
 
 void TViewRedraw::DrawNow(TZhdData& document, const std::string& label)

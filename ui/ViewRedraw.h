@@ -7,8 +7,15 @@
 //
 // Every redraw goes through a gate: a redraw asked for less than 10 ms
 // after the last one ended is put off, and the newest request put off is
-// drawn once the gate opens, so bursts (wheel steps, options changed in a
-// row) draw once and the last picture is always the current state.
+// drawn once the gate opens, so bursts (options changed in a row, keys
+// that piled up while the view was drawn) draw once and the last picture is
+// always the current state.
+//
+// A view change that comes in quick series, a wheel turned through several
+// notches, asks with CanvasDrawAfterBurst instead: the gate alone would draw
+// its first step at once and make the rest wait for that whole drawing of a
+// view already left behind. Such a request waits until the series has paused
+// for the gate's 10 ms, and the series is drawn once, in its last view.
 
 #include "ui/MainFeature.h"
 #include "ui/RedrawClock.h"
@@ -30,6 +37,9 @@ public:
     void Initialize();
     // Redraws the document's view unless the gate puts the request off.
     void CanvasDraw(TZhdData& document, const std::string& label);
+    // Redraws the displayed document's view once no such request has come
+    // for 10 ms; each request of a series puts the redraw off again.
+    void CanvasDrawAfterBurst(const std::string& label);
     void ShowStatusLine(const std::string& text, const std::string& label);
     // The window system asked for a paint of the paint box.
     void Paint();
@@ -50,6 +60,9 @@ public:
     void UseClock(std::unique_ptr<TRedrawClock> clock);
 
 private:
+    // The displayed document is redrawn through the gate, `milliseconds`
+    // from now, instead of any redraw put off before.
+    void PutOff(std::uint32_t milliseconds, const std::string& label);
     void DrawNow(TZhdData& document, const std::string& label);
 
     TStatusButtons& status_buttons_;

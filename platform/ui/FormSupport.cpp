@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QStatusTipEvent>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -24,34 +25,84 @@ void SetModalResult(QDialog* dialog, int result)
 
 namespace {
 
-class TKeyPreview : public QObject {
-public:
-    TKeyPreview(QWidget* form, std::function<bool(QKeyEvent*)> handler)
+// Sees every event of the application, to pick those of one form: the form
+// itself or a control on it (not one of its own windows).
+class TFormFilter : public QObject {
+protected:
+    explicit TFormFilter(QWidget* form)
         : QObject(form)
         , form_(form)
-        , handler_(std::move(handler))
     {
         qApp->installEventFilter(this);
+    }
+
+    bool IsOfForm(const QObject* watched) const
+    {
+        const auto* widget = qobject_cast<const QWidget*>(watched);
+        return widget != nullptr && (widget == form_ || form_->isAncestorOf(widget));
+    }
+
+private:
+    QWidget* form_;
+};
+
+class TKeyPreview : public TFormFilter {
+public:
+    TKeyPreview(QWidget* form, std::function<bool(QKeyEvent*)> handler)
+        : TFormFilter(form)
+        , handler_(std::move(handler))
+    {
+    }
+
+protected:
+    // Qt offers a key as a shortcut first (ShortcutOverride): the form sees
+    // it as the press.
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyRelease) {
+            // The next press is another key, even where it reuses the
+            // memory of this one.
+            passing_ = nullptr;
+            return false;
+        }
+        if (event->type() != QEvent::KeyPress || !IsOfForm(watched))
+            return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        // A control that leaves a key passes the same event on to its
+        // parent; the handler saw it at the control already.
+        if (event == passing_ && passed_from_ != nullptr && widget != passed_from_
+            && widget->isAncestorOf(passed_from_))
+            return false;
+        passing_ = event;
+        passed_from_ = widget;
+        return handler_(static_cast<QKeyEvent*>(event));
+    }
+
+private:
+    std::function<bool(QKeyEvent*)> handler_;
+    // The press the handler saw last and where; only compared, never read.
+    const QEvent* passing_ = nullptr;
+    QPointer<QWidget> passed_from_;
+};
+
+class TWheelPreview : public TFormFilter {
+public:
+    TWheelPreview(QWidget* form, std::function<bool(QWheelEvent*)> handler)
+        : TFormFilter(form)
+        , handler_(std::move(handler))
+    {
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+        if (event->type() != QEvent::Wheel || !IsOfForm(watched))
             return false;
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget == nullptr || widget == form_ || !form_->isAncestorOf(widget))
-            return false;
-        // Qt offers a key as a shortcut first; the form sees it once, as the
-        // press.
-        if (event->type() == QEvent::ShortcutOverride)
-            return false;
-        return handler_(static_cast<QKeyEvent*>(event));
+        return handler_(static_cast<QWheelEvent*>(event));
     }
 
 private:
-    QWidget* form_;
-    std::function<bool(QKeyEvent*)> handler_;
+    std::function<bool(QWheelEvent*)> handler_;
 };
 
 } // namespace
@@ -59,6 +110,11 @@ private:
 void InstallKeyPreview(QWidget* form, std::function<bool(QKeyEvent*)> handler)
 {
     new TKeyPreview(form, std::move(handler));
+}
+
+void InstallWheelPreview(QWidget* form, std::function<bool(QWheelEvent*)> handler)
+{
+    new TWheelPreview(form, std::move(handler));
 }
 
 THint SplitHint(const QString& hint)

@@ -14,6 +14,7 @@ class QDialog;
 class QKeyEvent;
 class QLabel;
 class QStatusBar;
+class QWheelEvent;
 class QWidget;
 
 // Closes the dialog with the result once the running handler has returned
@@ -21,9 +22,21 @@ class QWidget;
 void SetModalResult(QDialog* dialog, int result);
 
 // Installs the form's key handler in front of its controls: a key pressed in
-// any control of the form goes to the handler first; a handler returning true
-// has consumed it. The filter goes with the form.
+// the form or any of its controls goes to the handler first, once; a handler
+// returning true has consumed it. A key the handler leaves goes to the
+// control, and from a control that does not take it on to the control's
+// parents, without coming to the handler again. The filter goes with the
+// form.
 void InstallKeyPreview(QWidget* form, std::function<bool(QKeyEvent*)> handler);
+
+// Installs the form's wheel handler in front of its controls: a wheel turned
+// over the form or any of its controls goes to the handler first; a handler
+// returning true has taken it. A wheel the handler leaves goes on to the
+// control under the mouse and, when that does not take it, to the control's
+// parents, each time offered to the handler again (Qt passes a copy on): a
+// handler leaves a wheel only when it did nothing with it. The filter goes
+// with the form.
+void InstallWheelPreview(QWidget* form, std::function<bool(QWheelEvent*)> handler);
 
 // "tip|status": the tool tip before "|", the status-bar text after it; a
 // hint without "|" is both.

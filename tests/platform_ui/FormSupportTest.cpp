@@ -1,6 +1,6 @@
 // What the forms share: deferred modal results, the form seeing its
-// controls' keys first, "tip|status" hints and dialogs placed under their
-// buttons.
+// controls' keys and the wheel first, "tip|status" hints and dialogs placed
+// under their buttons.
 
 #include "platform/ui/FormSupport.h"
 
@@ -14,9 +14,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 TEST(FormSupport, ModalResultClosesAfterTheHandler)
@@ -56,6 +58,60 @@ TEST(FormSupport, FormSeesItsControlsKeysFirst)
     elsewhere.show();
     QTest::keyClicks(&elsewhere, "q");
     EXPECT_EQ(seen.size(), 4u);
+}
+
+// A key the control does not take goes on to its parents: the form's
+// handler sees it once all the same, and every press anew.
+TEST(FormSupport, FormSeesAKeyOnceWhereverItGoes)
+{
+    QWidget form;
+    auto* panel = new QWidget(&form);
+    auto* edit = new QLineEdit(panel);
+    std::vector<int> seen;
+    InstallKeyPreview(&form, [&](QKeyEvent* key) {
+        seen.push_back(key->key());
+        return false;
+    });
+    form.show();
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTest::keyClick(edit, Qt::Key_Escape);
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(seen, (std::vector<int> { Qt::Key_Return, Qt::Key_Escape, Qt::Key_Return }));
+
+    // Keys of the form itself, when no control has the focus.
+    QTest::keyClick(&form, Qt::Key_Home);
+    QTest::keyClick(panel, Qt::Key_End);
+    EXPECT_EQ(seen.size(), 5u);
+    EXPECT_EQ(seen.back(), Qt::Key_End);
+}
+
+TEST(FormSupport, FormSeesTheWheelBeforeItsControls)
+{
+    QWidget form;
+    auto* spin = new QSpinBox(&form);
+    spin->setRange(0, 100);
+    spin->setValue(50);
+    bool take = true;
+    int seen = 0;
+    InstallWheelPreview(&form, [&](QWheelEvent*) {
+        ++seen;
+        return take;
+    });
+    form.show();
+    const auto turn = [&] {
+        const QPointF at(spin->width() / 2.0, spin->height() / 2.0);
+        QWheelEvent wheel(at, spin->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(spin, &wheel);
+    };
+    turn();
+    EXPECT_EQ(seen, 1);
+    EXPECT_EQ(spin->value(), 50) << "taken by the form";
+    take = false;
+    turn();
+    EXPECT_GE(seen, 2);
+    EXPECT_NE(spin->value(), 50) << "left to the control";
 }
 
 TEST(FormSupport, HintsSplitIntoTipAndStatus)

@@ -1,0 +1,176 @@
+#include "bench/support/MainWindowBench.h"
+
+#include "bench/support/BenchScreen.h"
+#include "document/ZhdData.h"
+#include "platform/ui/IniFile.h"
+#include "render/InfoReg.h"
+#include "ui/DrawingOpener.h"
+#include "ui/MainForm.h"
+#include "ui/PaintBox.h"
+#include "ui/ViewRedraw.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QEvent>
+#include <benchmark/benchmark.h>
+
+#include <stdlib.h>
+
+#include <map>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+namespace bench {
+
+namespace {
+
+// The longest any one wait may take before the benchmark gives up.
+constexpr auto wait_limit = 60s;
+// No redraw for this long: nothing is pending any more (a postponed redraw
+// comes within 10 ms).
+constexpr auto quiet_time = 50ms;
+
+class TBenchFolder {
+public:
+    TBenchFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "zuview-window-bench-XXXXXX").string();
+        if (mkdtemp(pattern.data()))
+            path_ = pattern;
+    }
+    ~TBenchFolder()
+    {
+        std::error_code ignored;
+        if (!path_.empty())
+            std::filesystem::remove_all(path_, ignored);
+    }
+    TBenchFolder(const TBenchFolder&) = delete;
+    TBenchFolder& operator=(const TBenchFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+} // namespace
+
+TPaintCounter::TPaintCounter(QWidget* widget)
+{
+    widget->installEventFilter(this);
+}
+
+bool TPaintCounter::eventFilter(QObject*, QEvent* event)
+{
+    if (event->type() == QEvent::Paint)
+        ++count_;
+    return false;
+}
+
+const std::filesystem::path& BenchFolder()
+{
+    static TBenchFolder folder;
+    return folder.Path();
+}
+
+void ForgetSettings()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(ConfigFolder(), ignored);
+}
+
+std::string DrawingFile(const std::string& name, int count,
+                        const std::function<std::unique_ptr<TZhdData>(int)>& make)
+{
+    static std::map<std::pair<std::string, int>, std::string> files;
+    const auto key = std::make_pair(name, count);
+    if (auto found = files.find(key); found != files.end())
+        return found->second;
+    const std::filesystem::path path = BenchFolder() / (name + "_" + std::to_string(count) + ".zhd");
+    std::string saved;
+    if (make(count)->SaveToFile(path.string()) == TSaveStatus::Saved)
+        saved = path.string();
+    return files[key] = saved;
+}
+
+bool DrawingDrawn(TForm1& form)
+{
+    TZhdData* document = form.Document();
+    if (!document || form.Opener().CurrentDrawingPath().empty())
+        return false;
+    const TInfoREG& info = document->GetInfoRegPtr();
+    return info.DrawingFlag == 0 && info.ElementTotal > 0;
+}
+
+bool ProcessEventsUntil(const std::function<bool()>& done)
+{
+    const auto deadline = Clock::now() + wait_limit;
+    while (!done()) {
+        if (Clock::now() > deadline)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return true;
+}
+
+bool Settle(TForm1& form)
+{
+    std::uint32_t last = form.View().LastRedrawTick();
+    auto quiet_since = Clock::now();
+    return ProcessEventsUntil([&] {
+        if (form.View().LastRedrawTick() != last) {
+            last = form.View().LastRedrawTick();
+            quiet_since = Clock::now();
+        }
+        return Clock::now() - quiet_since > quiet_time;
+    });
+}
+
+std::unique_ptr<TForm1> OpenForm(benchmark::State& state, const std::string& file)
+{
+    if (file.empty()) {
+        state.SkipWithError("the generated drawing was not saved");
+        return nullptr;
+    }
+    ForgetSettings();
+    auto form = std::make_unique<TForm1>(std::vector<std::string> { file });
+    form->show();
+    if (!ProcessEventsUntil([&] { return DrawingDrawn(*form) && form->View().Initialised(); }) || !Settle(*form)) {
+        state.SkipWithError("the drawing was not shown");
+        return nullptr;
+    }
+    return form;
+}
+
+void SizePaintBoxToBenchScreen(TForm1& form)
+{
+    // The bars may wrap with the width, so it takes a few rounds.
+    for (int round = 0; round < 4; ++round) {
+        const QSize paint_box = form.PaintBox1->size();
+        if (paint_box == QSize(BenchScreenWidth, BenchScreenHeight))
+            return;
+        form.resize(form.size() + QSize(BenchScreenWidth, BenchScreenHeight) - paint_box);
+        Settle(form);
+    }
+}
+
+int RunMainWindowBenchmarks(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    UseBenchScreen();
+    if (BenchFolder().empty())
+        return 1;
+    setenv("XDG_CONFIG_HOME", (BenchFolder() / "config").c_str(), 1);
+    setenv("XDG_STATE_HOME", (BenchFolder() / "state").c_str(), 1);
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
+
+} // namespace bench
