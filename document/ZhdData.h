@@ -319,6 +319,13 @@ public:
     TSaveStatus SaveZhcText(const std::string& path);
     // The lines SaveZhcText writes.
     void WriteZhcText(StringList& lines);
+    // One element's whole record, as it would open a file's element
+    // section: its lines are written against a fresh running state (GStatus
+    // as KStatus, line index 0), not the one earlier writes left, and the
+    // document's own running state is the same afterwards. So the same
+    // element gives the same lines every time, and writing them changes
+    // nothing.
+    void WriteFreshTextRecord(const TZhdElem& elem, StringList& lines);
     // Attribute directives with GStatus as the state.
     void ParseDirective(const std::string& line) { head_.ParseAttributeDirective(line, g_status_); }
     std::string FormatDirective(const std::string& key) const { return head_.FormatAttributeDirective(key, g_status_); }
