@@ -37,6 +37,8 @@ struct TMainState {
     QString SavedStatusText;
     // The last known mouse position over the drawing, in paint-box pixels.
     QPoint CursorPoint;
+    // Where the last gesture on the drawing began, in paint-box pixels.
+    QPoint PressPoint;
     // Nonzero while a both-button gesture is in progress: paints then leave
     // the drawing as the gesture drew it.
     int DragState = 0;

@@ -27,6 +27,7 @@
 #include "ui/PaintBox.h"
 #include "ui/ProgramVersion.h"
 #include "ui/StatusButtons.h"
+#include "ui/TipBox.h"
 #include "ui/ViewRedraw.h"
 
 #include <QApplication>
@@ -71,6 +72,7 @@ void TForm1::BuildFeatures()
         [this](TToolbarButton97* sender) { Output1Push(sender); });
     settings_ = std::make_unique<TMainSettings>(*this,
                                                 std::vector<TMainFeature*> { status_buttons_.get(), opener_.get() });
+    tip_box_ = std::make_unique<TTipBox>(*this, *view_);
 }
 
 std::filesystem::path TForm1::SettingsPath()
@@ -327,6 +329,13 @@ void TForm1::ToolbarPanel3Resize()
 void TForm1::sbtnUnitClick()
 {
     status_buttons_->NextDisplayUnit();
+}
+
+// --- Over the drawing ---
+
+void TForm1::ShowTip(const std::string& text, int x, int y, int keep)
+{
+    tip_box_->ShowTip(text, x, y, keep != 0);
 }
 
 // --- Command modes ---

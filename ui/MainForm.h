@@ -42,6 +42,7 @@ class TCommandModes;
 class TDrawingOpener;
 class TMainSettings;
 class TStatusButtons;
+class TTipBox;
 class TViewRedraw;
 
 // The application's title, as job windows show it.
@@ -96,6 +97,11 @@ public:
     void ToolbarPanel3Resize();
     void sbtnUnitClick();
 
+    // --- Over the drawing (TTipBox) ---
+    // The tip box beside paint-box pixel (x, y); text is Shift-JIS, "" removes
+    // the tip; keep pins it.
+    void ShowTip(const std::string& text, int x, int y, int keep);
+
     // --- Command modes (TCommandModes) and the View menu ---
     void tbtn97Click(TToolbarButton97* sender);
     // Switch the print and output frame modes by the down states of the
@@ -127,6 +133,7 @@ public:
     TStatusButtons& StatusButtons() { return *status_buttons_; }
     TDrawingOpener& Opener() { return *opener_; }
     TMainSettings& Settings() { return *settings_; }
+    TTipBox& TipBox() { return *tip_box_; }
 
     // The windows the main window drives, made by the program at start in
     // this order, after the main window; a form without them (tests) makes
@@ -184,6 +191,7 @@ private:
     std::unique_ptr<TDrawingOpener> opener_;
     std::unique_ptr<TCommandModes> modes_;
     std::unique_ptr<TMainSettings> settings_;
+    std::unique_ptr<TTipBox> tip_box_;
     TForms forms_;
     std::unique_ptr<class TAboutBox> own_about_box_;
     THintStatus* hint_status_ = nullptr;

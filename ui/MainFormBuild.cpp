@@ -182,8 +182,11 @@ void TForm1::BuildControls()
     setStatusBar(StatusBar1);
     StatusBar1->showMessage(QtText(u8"何もしません．"));
 
+    // The tip box's measure and font: "ＭＳ Ｐゴシック", 12 pixels.
     Tips = Named(new QLabel(central), "Tips");
-    Tips->setFont(QFont(QStringLiteral("IPAPGothic"), 0));
+    Tips->setTextFormat(Qt::PlainText);
+    Tips->setFont(QFont(QtText(u8"ＭＳ Ｐゴシック")));
+    UseFormFont(Tips, 12);
     Tips->hide();
     Timer1 = Named(new QTimer(this), "Timer1");
     Timer1->setInterval(1000);
