@@ -11,6 +11,7 @@
 // status line. A feature that needs another one (the status buttons, say)
 // is given it when it is made.
 
+#include "core/BPoint.h"
 #include "ui/SettingKeys.h"
 
 #include <QPoint>
@@ -39,6 +40,9 @@ struct TMainState {
     QPoint CursorPoint;
     // Where the last gesture on the drawing began, in paint-box pixels.
     QPoint PressPoint;
+    // Points the measuring commands picked, in drawing millimetres, drawn as
+    // markers.
+    std::vector<std::vector<TBPoint>> PickedPoints;
     // Nonzero while a both-button gesture is in progress: paints then leave
     // the drawing as the gesture drew it.
     int DragState = 0;

@@ -25,6 +25,7 @@
 #include "ui/DrawingOpener.h"
 #include "ui/MainSettings.h"
 #include "ui/PaintBox.h"
+#include "ui/PointingServices.h"
 #include "ui/ProgramVersion.h"
 #include "ui/StatusButtons.h"
 #include "ui/TipBox.h"
@@ -73,6 +74,7 @@ void TForm1::BuildFeatures()
     settings_ = std::make_unique<TMainSettings>(*this,
                                                 std::vector<TMainFeature*> { status_buttons_.get(), opener_.get() });
     tip_box_ = std::make_unique<TTipBox>(*this, *view_);
+    pointing_ = std::make_unique<TPointingServices>(*this);
 }
 
 std::filesystem::path TForm1::SettingsPath()
@@ -336,6 +338,26 @@ void TForm1::sbtnUnitClick()
 void TForm1::ShowTip(const std::string& text, int x, int y, int keep)
 {
     tip_box_->ShowTip(text, x, y, keep != 0);
+}
+
+int TForm1::PickNearestElement(int x, int y, TBPoint& point, int tolerance)
+{
+    return pointing_->PickNearestElement(x, y, point, tolerance);
+}
+
+int TForm1::SnapToFramePoint(int x, int y, TBPoint& point, int tolerance)
+{
+    return pointing_->SnapToFramePoint(x, y, point, tolerance);
+}
+
+void TForm1::DrawMarker(int x, int y, int show, int not_xor)
+{
+    pointing_->DrawMarker(x, y, show != 0, not_xor != 0);
+}
+
+int TForm1::DrawPickedPoints()
+{
+    return pointing_->DrawPickedPoints();
 }
 
 // --- Command modes ---

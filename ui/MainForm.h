@@ -37,10 +37,12 @@
 #include <string>
 #include <vector>
 
+class TBPoint;
 class THintStatus;
 class TCommandModes;
 class TDrawingOpener;
 class TMainSettings;
+class TPointingServices;
 class TStatusButtons;
 class TTipBox;
 class TViewRedraw;
@@ -97,10 +99,14 @@ public:
     void ToolbarPanel3Resize();
     void sbtnUnitClick();
 
-    // --- Over the drawing (TTipBox) ---
+    // --- Over the drawing (TTipBox, TPointingServices) ---
     // The tip box beside paint-box pixel (x, y); text is Shift-JIS, "" removes
     // the tip; keep pins it.
     void ShowTip(const std::string& text, int x, int y, int keep);
+    int PickNearestElement(int x, int y, TBPoint& point, int tolerance);
+    int SnapToFramePoint(int x, int y, TBPoint& point, int tolerance);
+    void DrawMarker(int x, int y, int show, int not_xor);
+    int DrawPickedPoints();
 
     // --- Command modes (TCommandModes) and the View menu ---
     void tbtn97Click(TToolbarButton97* sender);
@@ -134,6 +140,7 @@ public:
     TDrawingOpener& Opener() { return *opener_; }
     TMainSettings& Settings() { return *settings_; }
     TTipBox& TipBox() { return *tip_box_; }
+    TPointingServices& Pointing() { return *pointing_; }
 
     // The windows the main window drives, made by the program at start in
     // this order, after the main window; a form without them (tests) makes
@@ -192,6 +199,7 @@ private:
     std::unique_ptr<TCommandModes> modes_;
     std::unique_ptr<TMainSettings> settings_;
     std::unique_ptr<TTipBox> tip_box_;
+    std::unique_ptr<TPointingServices> pointing_;
     TForms forms_;
     std::unique_ptr<class TAboutBox> own_about_box_;
     THintStatus* hint_status_ = nullptr;
