@@ -12,6 +12,7 @@
 // is given it when it is made.
 
 #include "core/BPoint.h"
+#include "core/StopWatch.h"
 #include "ui/SettingKeys.h"
 
 #include <QPoint>
@@ -40,6 +41,10 @@ struct TMainState {
     QPoint CursorPoint;
     // Where the last gesture on the drawing began, in paint-box pixels.
     QPoint PressPoint;
+    // How long the mouse has rested: restarted by every move over the
+    // drawing and every wheel step. Tests give it a tick source of their
+    // own.
+    TStopWatch RestStopwatch;
     // Points the measuring commands picked, in drawing millimetres, drawn as
     // markers.
     std::vector<std::vector<TBPoint>> PickedPoints;

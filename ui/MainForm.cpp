@@ -21,6 +21,7 @@
 #include "platform/ui/IniFile.h"
 #include "platform/ui/QtText.h"
 #include "ui/AboutBox.h"
+#include "ui/AttributeDisplay.h"
 #include "ui/CommandModes.h"
 #include "ui/DrawingOpener.h"
 #include "ui/MainSettings.h"
@@ -75,6 +76,7 @@ void TForm1::BuildFeatures()
                                                 std::vector<TMainFeature*> { status_buttons_.get(), opener_.get() });
     tip_box_ = std::make_unique<TTipBox>(*this, *view_);
     pointing_ = std::make_unique<TPointingServices>(*this);
+    attribute_display_ = std::make_unique<TAttributeDisplay>(*this, *status_buttons_, *tip_box_);
 }
 
 std::filesystem::path TForm1::SettingsPath()
@@ -90,6 +92,7 @@ std::filesystem::path TForm1::ProgramFolder()
 void TForm1::FormCreate()
 {
     WriteDebugLog("<FormCreate>");
+    state_.RestStopwatch.Restart();
     state_.WindowTitle = QtText(ProgramCaption);
     setWindowTitle(state_.WindowTitle);
     // The cross-hair stands for the mouse over the drawing.
@@ -358,6 +361,11 @@ void TForm1::DrawMarker(int x, int y, int show, int not_xor)
 int TForm1::DrawPickedPoints()
 {
     return pointing_->DrawPickedPoints();
+}
+
+void TForm1::Timer1Timer()
+{
+    attribute_display_->Timer1Timer();
 }
 
 // --- Command modes ---

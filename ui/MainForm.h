@@ -37,6 +37,7 @@
 #include <string>
 #include <vector>
 
+class TAttributeDisplay;
 class TBPoint;
 class THintStatus;
 class TCommandModes;
@@ -99,7 +100,7 @@ public:
     void ToolbarPanel3Resize();
     void sbtnUnitClick();
 
-    // --- Over the drawing (TTipBox, TPointingServices) ---
+    // --- Over the drawing (TTipBox, TPointingServices, TAttributeDisplay) ---
     // The tip box beside paint-box pixel (x, y); text is Shift-JIS, "" removes
     // the tip; keep pins it.
     void ShowTip(const std::string& text, int x, int y, int keep);
@@ -107,6 +108,8 @@ public:
     int SnapToFramePoint(int x, int y, TBPoint& point, int tolerance);
     void DrawMarker(int x, int y, int show, int not_xor);
     int DrawPickedPoints();
+    // Timer1: the attribute display.
+    void Timer1Timer();
 
     // --- Command modes (TCommandModes) and the View menu ---
     void tbtn97Click(TToolbarButton97* sender);
@@ -141,6 +144,7 @@ public:
     TMainSettings& Settings() { return *settings_; }
     TTipBox& TipBox() { return *tip_box_; }
     TPointingServices& Pointing() { return *pointing_; }
+    TAttributeDisplay& AttributeDisplay() { return *attribute_display_; }
 
     // The windows the main window drives, made by the program at start in
     // this order, after the main window; a form without them (tests) makes
@@ -200,6 +204,7 @@ private:
     std::unique_ptr<TMainSettings> settings_;
     std::unique_ptr<TTipBox> tip_box_;
     std::unique_ptr<TPointingServices> pointing_;
+    std::unique_ptr<TAttributeDisplay> attribute_display_;
     TForms forms_;
     std::unique_ptr<class TAboutBox> own_about_box_;
     THintStatus* hint_status_ = nullptr;

@@ -679,6 +679,8 @@ void TForm1::ConnectHandlers()
     connect(Makebat1, &QAction::triggered, this, [this] { Makebat1Click(); });
     connect(Tutorial1, &QAction::triggered, this, [this] { Tutorial1Click(); });
     connect(About1, &QAction::triggered, this, [this] { About1Click(); });
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    Timer1->start();
 
     // Moves over the bars and the status bar themselves (not their
     // controls) tell that the mouse left the drawing.

@@ -2,12 +2,13 @@
 
 // What the tests of the features drawn over the view share: a shown main
 // window whose displayed document the test fills, a view of whole pixels
-// per drawing millimetre with the origin on a pixel, and a redraw that runs
-// at once.
+// per drawing millimetre with the origin on a pixel, a redraw that runs at
+// once, and a rest stopwatch on the test's own clock.
 
 #include "tests/support/ScopedConfigFolder.h"
 #include "tests/ui/MainFormTestSupport.h"
 
+#include "core/StopWatch.h"
 #include "document/ZhdPen.h"
 #include "platform/ScreenMetrics.h"
 #include "ui/PaintBox.h"
@@ -27,6 +28,13 @@ inline constexpr int test_selection_colour = 0x30a0f0;
 inline QRgb ScreenColour(int packed)
 {
     return qRgb(packed & 0xff, (packed >> 8) & 0xff, (packed >> 16) & 0xff);
+}
+
+// The tick the rest stopwatch of the window reads.
+inline std::uint32_t rest_test_ticks = 0;
+inline std::uint32_t RestTestTicks()
+{
+    return rest_test_ticks;
 }
 
 class OverDrawingTest : public ::testing::Test {
@@ -68,6 +76,15 @@ protected:
         TRedrawTime time(form, 1000);
         time.Advance(100);
         form.CanvasDraw(Document(), "test");
+    }
+
+    // The mouse rests at the pixel for the milliseconds given.
+    void RestAt(QPoint pixel, std::uint32_t milliseconds)
+    {
+        form.State().CursorPoint = pixel;
+        rest_test_ticks = 0;
+        form.State().RestStopwatch = TStopWatch(RestTestTicks);
+        rest_test_ticks = milliseconds;
     }
 
     ScopedConfigFolder config;
