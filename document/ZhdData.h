@@ -188,6 +188,11 @@ public:
     // list (document/ExtentIndex.h); an empty pointer when every element is
     // to be asked: another list, a small one, or a box over much of it.
     const std::vector<int>* NearCandidates(const TZhdElemList& list, TBPoint min, TBPoint max) const;
+    // When the box holds the boxes of all elements of the list whose box is
+    // finite (the index knows it: the document's own list, not a small one),
+    // the positions, ascending, of the others, which alone need their
+    // extent tested; else an empty pointer.
+    const std::vector<int>* NotHeldByBox(const TZhdElemList& list, TBPoint min, TBPoint max) const;
 
     // The element list's nearest-point and intersection searches with this
     // document (document/ZhdElemList.h); the caller refreshes the layer
