@@ -17,15 +17,16 @@
 // The first search after a drawing is made measures every element once for
 // the document's index; it is made before the timed loops.
 
+#include "bench/support/BenchFolder.h"
 #include "bench/support/BenchScreen.h"
 #include "bench/support/Random.h"
 #include "bench/support/RenderDrawing.h"
+#include "bench/support/WindowBenchmarks.h"
 #include "document/ZhdData.h"
 #include "ui/MainForm.h"
 #include "ui/PaintBox.h"
 #include "ui/PointingServices.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QTimer>
@@ -36,7 +37,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -198,47 +198,13 @@ BENCHMARK(BM_AttributeDisplayTick)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
-// A folder of its own for the window's settings, removed at the end.
-class TSettingsFolder {
-public:
-    TSettingsFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zuview-pointing-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()))
-            path_ = pattern;
-    }
-    ~TSettingsFolder()
-    {
-        std::error_code ignored;
-        if (!path_.empty())
-            std::filesystem::remove_all(path_, ignored);
-    }
-    TSettingsFolder(const TSettingsFolder&) = delete;
-    TSettingsFolder& operator=(const TSettingsFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
 } // namespace
 
-// The application object first, on the offscreen platform unless another
-// is asked for; the bench screen for every view.
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    UseBenchScreen();
-    const TSettingsFolder settings;
+    const TBenchFolder settings("zuview-pointing-bench");
     if (settings.Path().empty())
         return 1;
     setenv("XDG_CONFIG_HOME", settings.Path().c_str(), 1);
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

@@ -21,8 +21,10 @@
 // Settings go to a fresh folder (XDG_CONFIG_HOME), emptied between two
 // starts so that every start is a first one.
 
+#include "bench/support/BenchFolder.h"
 #include "bench/support/BenchScreen.h"
 #include "bench/support/RenderDrawing.h"
+#include "bench/support/WindowBenchmarks.h"
 #include "document/ZhdData.h"
 #include "platform/ImageCanvas.h"
 #include "platform/Tick.h"
@@ -33,7 +35,6 @@
 #include "ui/ViewRedraw.h"
 #include "ui/PaintBox.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QObject>
@@ -65,34 +66,10 @@ constexpr auto redraw_gap = 11ms;
 // comes within 10 ms).
 constexpr auto quiet_time = 50ms;
 
-// A folder of its own under the temporary folder, removed at the end: the
-// settings folder and the saved drawings.
-class TBenchFolder {
-public:
-    TBenchFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zuview-startup-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()))
-            path_ = pattern;
-    }
-    ~TBenchFolder()
-    {
-        std::error_code ignored;
-        if (!path_.empty())
-            std::filesystem::remove_all(path_, ignored);
-    }
-    TBenchFolder(const TBenchFolder&) = delete;
-    TBenchFolder& operator=(const TBenchFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
+// The settings folder and the saved drawings.
 TBenchFolder& BenchFolder()
 {
-    static TBenchFolder folder;
+    static TBenchFolder folder("zuview-startup-bench");
     return folder;
 }
 
@@ -341,22 +318,11 @@ BENCHMARK(BM_ResizeRedraw)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisec
 
 } // namespace
 
-// The application object first, on the offscreen platform unless another
-// is asked for, and the bench screen for every view, the window's and the
-// plain drawing's alike.
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    UseBenchScreen();
     if (BenchFolder().Path().empty())
         return 1;
     setenv("XDG_CONFIG_HOME", ConfigHome().c_str(), 1);
     setenv("XDG_STATE_HOME", (BenchFolder().Path() / "state").c_str(), 1);
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

@@ -112,7 +112,7 @@ void TAttributeDisplay::Timer1Timer()
     const std::string group_layer = StringPrintf("%x-%x", static_cast<unsigned>(elem->GetGLayer()),
                                                    static_cast<unsigned>(elem->GetLayer()));
     const std::string found = StringPrintf("%s n=%d w=%f d=%.f", tag.text.c_str(), index, distance, pixels);
-    // Every kind writes at least its record line.
+    // An empty text would take a tip away instead of showing one.
     const std::string record = RecordText(*document, *elem);
     if (!record.empty())
         tip_box_.ShowTip(record, mouse.x() + tip_shift, mouse.y() + tip_shift, true);

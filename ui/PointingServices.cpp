@@ -119,22 +119,23 @@ TPointingServices::TPointingServices(TMainWindowHost& host)
 
 int TPointingServices::PickNearestElement(int x, int y, TBPoint& point, int tolerance)
 {
-    TZhdData* document = host_.Document();
-    if (!document) {
-        point = TBPoint(0.0, 0.0);
-        return -1;
-    }
-    return ::PickNearestElement(*document, x, y, point, tolerance);
+    return AskDisplayed(::PickNearestElement, x, y, point, tolerance);
 }
 
 int TPointingServices::SnapToFramePoint(int x, int y, TBPoint& point, int tolerance)
+{
+    return AskDisplayed(::SnapToFramePoint, x, y, point, tolerance);
+}
+
+// Once the window has closed there is no drawing: nothing is found.
+int TPointingServices::AskDisplayed(TSearch search, int x, int y, TBPoint& point, int tolerance)
 {
     TZhdData* document = host_.Document();
     if (!document) {
         point = TBPoint(0.0, 0.0);
         return -1;
     }
-    return ::SnapToFramePoint(*document, x, y, point, tolerance);
+    return search(*document, x, y, point, tolerance);
 }
 
 void TPointingServices::DrawMarker(int x, int y, bool show, bool not_xor)

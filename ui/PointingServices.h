@@ -47,6 +47,8 @@ public:
     QPoint MarkerPoint() const { return marker_point_; }
 
 private:
+    using TSearch = int (*)(TZhdData& document, int x, int y, TBPoint& point, int tolerance);
+    int AskDisplayed(TSearch search, int x, int y, TBPoint& point, int tolerance);
     // The marker at the marker point.
     void PaintMarker(TCanvas& canvas, TZhdData& document, bool not_xor);
 

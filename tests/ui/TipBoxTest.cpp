@@ -27,8 +27,13 @@ protected:
         return QRect(QPoint(x + 5, y - 5 - size.height()), size);
     }
 
-    // The pixels of the rectangle equal those of the other image there.
-    static bool SameIn(const QImage& a, const QImage& b, const QRect& rect) { return a.copy(rect) == b.copy(rect); }
+    // The view shows the picture but for the tip's rectangle.
+    void ExpectPictureBesideTip(const QImage& picture, const QRect& tip)
+    {
+        QImage expected = picture.copy();
+        PasteImage(expected, Front().copy(tip), tip.topLeft());
+        EXPECT_EQ(Front(), expected);
+    }
 
     QRgb Face() const { return form.Tips->palette().color(QPalette::Button).rgb(); }
 };
@@ -54,9 +59,7 @@ TEST_F(TipBoxTest, StandsUpAndRightOfItsPointSizedByTheLabel)
             strokes += Front().pixel(x, y) != Face();
     }
     EXPECT_GT(strokes, 20);
-    QImage outside = Front().copy();
-    PasteImage(outside, before.copy(tip), tip.topLeft());
-    EXPECT_EQ(outside, before);
+    ExpectPictureBesideTip(before, tip);
     EXPECT_FALSE(form.TipBox().Pinned());
     EXPECT_EQ(form.TipBox().TipRect(), (TRectI { -1, -1, -1, -1 }));
 }
@@ -69,9 +72,7 @@ TEST_F(TipBoxTest, ATipAtTheSamePointReplacesTheOneBefore)
     form.ShowTip(sj(u8"移"), 100, 80, 0);
     const QRect narrow = TipAt(100, 80);
     ASSERT_LT(narrow.width(), wide.width());
-    QImage expected = before.copy();
-    PasteImage(expected, Front().copy(narrow), narrow.topLeft());
-    EXPECT_EQ(Front(), expected);
+    ExpectPictureBesideTip(before, narrow);
 }
 
 TEST_F(TipBoxTest, ATipElsewhereLeavesTheOneBefore)
@@ -120,9 +121,7 @@ TEST_F(TipBoxTest, APinnedTipGoesWithAPressOrTheNextTipAndTheCrossHairComesBack)
     form.ShowTip("second", 200, 150, 0);
     EXPECT_EQ(cross_hairs, 2);
     EXPECT_FALSE(form.TipBox().Pinned());
-    QImage expected = form.View().BackBuffer().copy();
-    PasteImage(expected, Front().copy(TipAt(200, 150)), TipAt(200, 150).topLeft());
-    EXPECT_EQ(Front(), expected);
+    ExpectPictureBesideTip(form.View().BackBuffer(), TipAt(200, 150));
 }
 
 TEST_F(TipBoxTest, ALineBreakSplitsTheHeightIntoEqualLines)
