@@ -38,6 +38,8 @@ int CellsAlong(double length, double other, double count)
 void TExtentIndex::Clear()
 {
     built_ = false;
+    bounds_[0] = bounds_[1] = 0;
+    bounds_[2] = bounds_[3] = -1;
     elements_.clear();
     grids_.clear();
     everywhere_.clear();
@@ -103,6 +105,7 @@ void TExtentIndex::Build(const TZhdElemList& list, const TZhdData& document)
     built_ = true;
     if (!any)
         return;
+    std::copy(bounds.begin(), bounds.end(), bounds_);
 
     // The finest grid has about one cell per element, the coarsest one cell.
     origin_x_ = bounds[0];
@@ -149,6 +152,7 @@ void TExtentIndex::Build(const TZhdElemList& list, const TZhdData& document)
         if (placed[i].first < 0)
             everywhere_.push_back(static_cast<int>(i));
     }
+    std::sort(everywhere_.begin(), everywhere_.end());
     for (std::size_t level = 0; level < grids_.size(); ++level) {
         TGrid& grid = grids_[level];
         const std::size_t cells = static_cast<std::size_t>(grid.columns) * static_cast<std::size_t>(grid.rows);
@@ -200,4 +204,16 @@ const std::vector<int>* TExtentIndex::Candidates(const TZhdElemList& list, const
     std::sort(found_.begin(), found_.end());
     found_.erase(std::unique(found_.begin(), found_.end()), found_.end());
     return &found_;
+}
+
+const std::vector<int>* TExtentIndex::OutsideBoxHolding(const TZhdElemList& list, const TZhdData& document,
+                                                        TBPoint min, TBPoint max)
+{
+    if (!IsFreshFor(list, document))
+        Build(list, document);
+    // No finite box at all leaves the bounds empty: every box is held.
+    const bool held = bounds_[0] > bounds_[2]
+        || (min.GetX() <= bounds_[0] && min.GetY() <= bounds_[1] && max.GetX() >= bounds_[2]
+            && max.GetY() >= bounds_[3]);
+    return held ? &everywhere_ : nullptr;
 }

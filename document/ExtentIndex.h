@@ -39,6 +39,12 @@ public:
     // the whole list is cheaper.
     const std::vector<int>* Candidates(const TZhdElemList& list, const TZhdData& document, TBPoint min,
                                        TBPoint max);
+    // When the box holds every box of the list that is finite, so that all
+    // those elements meet it: the positions, ascending, of the elements whose
+    // box is not finite, which alone are left to test. Otherwise an empty
+    // pointer.
+    const std::vector<int>* OutsideBoxHolding(const TZhdElemList& list, const TZhdData& document, TBPoint min,
+                                              TBPoint max);
 
     void Clear();
 
@@ -71,8 +77,10 @@ private:
     int block_draw_ = 0;
 
     double origin_x_ = 0, origin_y_ = 0;
+    // The box of all finite boxes; empty when there is none.
+    double bounds_[4] = { 0, 0, -1, -1 };
     std::vector<TGrid> grids_;
-    // Elements whose box is not finite: always candidates.
+    // Elements whose box is not finite: always candidates. Ascending.
     std::vector<int> everywhere_;
     std::vector<int> found_;
 };

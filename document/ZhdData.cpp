@@ -158,13 +158,26 @@ void TZhdData::BlockDefinesChanged()
     placed_blocks_.reset();
 }
 
+namespace {
+
+// The document keeps an index of its own list only, and only of one so long
+// that measuring every element costs more than keeping the index.
+bool IsIndexed(const TZhdElemList& list, const TZhdElemList& own_list)
+{
+    constexpr int indexed_list_size = 1024;
+    return &list == &own_list && list.Size() >= indexed_list_size;
+}
+
+} // namespace
+
 const std::vector<int>* TZhdData::NearCandidates(const TZhdElemList& list, TBPoint min, TBPoint max) const
 {
-    // Below this, measuring every element costs less than keeping an index.
-    constexpr int indexed_list_size = 1024;
-    if (&list != &elem_list_ || list.Size() < indexed_list_size)
-        return nullptr;
-    return extent_index_.Candidates(list, *this, min, max);
+    return IsIndexed(list, elem_list_) ? extent_index_.Candidates(list, *this, min, max) : nullptr;
+}
+
+const std::vector<int>* TZhdData::NotHeldByBox(const TZhdElemList& list, TBPoint min, TBPoint max) const
+{
+    return IsIndexed(list, elem_list_) ? extent_index_.OutsideBoxHolding(list, *this, min, max) : nullptr;
 }
 
 TPlacedBlockCache& TZhdData::GetPlacedBlocks() const

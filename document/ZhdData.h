@@ -188,6 +188,11 @@ public:
     // list (document/ExtentIndex.h); an empty pointer when every element is
     // to be asked: another list, a small one, or a box over much of it.
     const std::vector<int>* NearCandidates(const TZhdElemList& list, TBPoint min, TBPoint max) const;
+    // When the box holds the boxes of all elements of the list whose box is
+    // finite (the index knows it: the document's own list, not a small one),
+    // the positions, ascending, of the others, which alone need their
+    // extent tested; else an empty pointer.
+    const std::vector<int>* NotHeldByBox(const TZhdElemList& list, TBPoint min, TBPoint max) const;
 
     // The element list's nearest-point and intersection searches with this
     // document (document/ZhdElemList.h); the caller refreshes the layer
@@ -319,6 +324,13 @@ public:
     TSaveStatus SaveZhcText(const std::string& path);
     // The lines SaveZhcText writes.
     void WriteZhcText(StringList& lines);
+    // One element's whole record, as it would open a file's element
+    // section: its lines are written against a fresh running state (GStatus
+    // as KStatus, line index 0), not the one earlier writes left, and the
+    // document's own running state is the same afterwards. So the same
+    // element gives the same lines every time, and writing them changes
+    // nothing.
+    void WriteFreshTextRecord(const TZhdElem& elem, StringList& lines);
     // Attribute directives with GStatus as the state.
     void ParseDirective(const std::string& line) { head_.ParseAttributeDirective(line, g_status_); }
     std::string FormatDirective(const std::string& key) const { return head_.FormatAttributeDirective(key, g_status_); }

@@ -23,6 +23,7 @@
 #include "core/StopWatch.h"
 #include "document/SjFormat.h"
 #include "document/ZhdData.h"
+#include "elements/ZhdElem.h"
 #include "platform/FileSystem.h"
 #include "platform/Errors.h"
 
@@ -161,6 +162,25 @@ void TZhdData::WriteZhcText(StringList& lines)
     }
     AppendReplyLines(lines);
     WriteDebugLog(SjPrintf(u8"その他処理：%.3f秒", watch.Lap()));
+}
+
+void TZhdData::WriteFreshTextRecord(const TZhdElem& elem, StringList& lines)
+{
+    // The running state of the document's own walks is put aside for this
+    // one record and comes back whatever the writing does.
+    struct TRunningStateKept {
+        TZhdData& document;
+        TStatusZHG state = document.g_status_;
+        int line_index = document.GetHeaderLineCount();
+        ~TRunningStateKept()
+        {
+            document.g_status_ = state;
+            document.SetHeaderLineCount(line_index);
+        }
+    } kept { *this };
+    g_status_ = k_status_;
+    SetHeaderLineCount(0);
+    elem.WriteTextRecord(lines, *this);
 }
 
 // Per group its protection and name marks, then per layer the same; each

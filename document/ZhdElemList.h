@@ -89,6 +89,11 @@ public:
     std::uint32_t PeekBlockNumber(std::uint32_t& n) const;
     std::uint32_t GetSelectedCount() const { return selected_count_; }
     std::uint32_t SetSelectedCount(std::uint32_t count) { return selected_count_ = count; }
+    // 1 while the main window's marker circle drawn over this list's view is
+    // on the screen, 0 from construction on; only the marker drawing reads
+    // and writes it.
+    int GetMarkerShown() const { return marker_shown_; }
+    int SetMarkerShown(int shown) { return marker_shown_ = shown; }
 
     // Cells outside the tables read 0.
     std::uint32_t GetGroupElemCount(int group) const;
@@ -295,6 +300,7 @@ private:
     std::uint32_t max_pl_group_ = 0;
     std::uint32_t max_block_number_ = 0;
     std::uint32_t selected_count_ = 0;
+    int marker_shown_ = 0;
     CountTable graphic_counts_ {};
     CountTable text_counts_ {};
 };

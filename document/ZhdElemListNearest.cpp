@@ -2,6 +2,16 @@
 // display of the element under the mouse. The search box is tested before an
 // element is asked for its point, so only elements near the query do any
 // geometry.
+//
+// The attribute display searches the whole view, every element of a large
+// drawing. Most of them are lines and arcs, whose answers lie in their box
+// at their true distance from the query: one whose box lies farther from
+// the query than the best distance found so far can neither win nor tie,
+// and is passed over without being asked; a block passes over such parts of
+// its contents (TZhdElem::CannotComeNearer, NearestPointWithin). The walk
+// keeps the list order and the comparison, so the answer is the one a walk
+// that asks every element gives. Texts are always asked: they measure to the
+// lines their edges lie on, beyond their box.
 
 #include "document/ZhdElemList.h"
 
@@ -39,14 +49,20 @@ TSearchBox SearchBoxOf(const TBPoint& query, const TZhdData& document, int radiu
     return { TBPoint(query.GetX() - half, query.GetY() - half), TBPoint(query.GetX() + half, query.GetY() + half) };
 }
 
+bool OnShownLayer(const TZhdElem& elem, const TZhdData& document)
+{
+    return document.GetCachedLayerState(elem.GetGLayer(), elem.GetLayer()) > LayerMaskHidden;
+}
+
 bool IsCandidate(const TZhdElem& elem, const TSearchBox& box, const TZhdData& document)
 {
-    return document.GetCachedLayerState(elem.GetGLayer(), elem.GetLayer()) > LayerMaskHidden
-        && elem.ExtentOverlapsRect(box.min, box.max, document, 0) != 0;
+    return OnShownLayer(elem, document) && elem.ExtentOverlapsRect(box.min, box.max, document, 0) != 0;
 }
 
 // Calls visit(position, element) for each candidate, in list order. Near a
-// point the document's index names the few elements worth measuring.
+// point the document's index names the few elements worth measuring; over a
+// box that holds the whole drawing it tells which elements meet the box
+// without measuring them.
 template <typename Visit>
 void ForEachCandidate(const TZhdElemList& list, const TSearchBox& box, const TZhdData& document, Visit visit)
 {
@@ -61,11 +77,25 @@ void ForEachCandidate(const TZhdElemList& list, const TSearchBox& box, const TZh
             consider(position);
         return;
     }
+    if (const std::vector<int>* not_held = document.NotHeldByBox(list, box.min, box.max)) {
+        auto next_not_held = not_held->begin();
+        for (int position = 0; position < list.Size(); ++position) {
+            if (next_not_held != not_held->end() && *next_not_held == position) {
+                ++next_not_held;
+                consider(position);
+                continue;
+            }
+            const TZhdElemPtr& elem = items[static_cast<std::size_t>(position)];
+            if (OnShownLayer(*elem, document))
+                visit(position, elem);
+        }
+        return;
+    }
     for (int position = 0; position < list.Size(); ++position)
         consider(position);
 }
 
-using NearestQuery = int (TZhdElem::*)(const TBPoint&, const TZhdData&, TBPoint&, double&) const;
+using NearestQuery = int (TZhdElem::*)(const TBPoint&, const TZhdData&, TBPoint&, double&, double) const;
 
 int FindNearest(const TZhdElemList& list, NearestQuery ask, const TBPoint& query, const TZhdData& document,
                 TBPoint& point, double& distance, int radius)
@@ -75,9 +105,12 @@ int FindNearest(const TZhdElemList& list, NearestQuery ask, const TBPoint& query
     int found = -1;
     ForEachCandidate(list, SearchBoxOf(query, document, radius), document,
                      [&](int position, const TZhdElemPtr& elem) {
+                         const double bound = std::fabs(best_distance);
+                         if (elem->CannotComeNearer(query, document, bound))
+                             return;
                          TBPoint at;
                          double away = nothing_found;
-                         if (((*elem).*ask)(query, document, at, away) != 0
+                         if (((*elem).*ask)(query, document, at, away, bound) != 0
                              && std::fabs(best_distance) > std::fabs(away)) {
                              best_distance = away;
                              best_point = at;
@@ -94,13 +127,13 @@ int FindNearest(const TZhdElemList& list, NearestQuery ask, const TBPoint& query
 int TZhdElemList::FindNearestElementPoint(const TBPoint& query, const TZhdData& document, TBPoint& point,
                                           double& distance, int radius) const
 {
-    return FindNearest(*this, &TZhdElem::NearestPoint, query, document, point, distance, radius);
+    return FindNearest(*this, &TZhdElem::NearestPointWithin, query, document, point, distance, radius);
 }
 
 int TZhdElemList::FindNearestEndPoint(const TBPoint& query, const TZhdData& document, TBPoint& point,
                                       double& distance, int radius) const
 {
-    return FindNearest(*this, &TZhdElem::NearestEndPoint, query, document, point, distance, radius);
+    return FindNearest(*this, &TZhdElem::NearestEndPointWithin, query, document, point, distance, radius);
 }
 
 int TZhdElemList::FindNearestIntersection(const TBPoint& query, const TZhdElemPtr& elem, const TZhdData& document,

@@ -1,6 +1,7 @@
 // The geometry every element kind shares: the answers of kinds without
-// geometry of their own, the extent overlap test, the intersection factory
-// and the composite transformation. Everything here works through the
+// geometry of their own, the extent overlap test, whether an element can
+// come nearer to a query than a distance, the intersection factory and the
+// composite transformation. Everything here works through the
 // element interface; the kinds' own geometry is in their *Geometry.cpp.
 
 #include "elements/ZhdElem.h"
@@ -68,6 +69,35 @@ int TZhdElem::NearestPoint(const TBPoint&, const TZhdData&, TBPoint&, double&) c
 int TZhdElem::NearestEndPoint(const TBPoint&, const TZhdData&, TBPoint&, double&) const
 {
     return 0;
+}
+
+int TZhdElem::NearestPointWithin(const TBPoint& query, const TZhdData& document, TBPoint& point, double& distance,
+                                 double) const
+{
+    return NearestPoint(query, document, point, distance);
+}
+
+int TZhdElem::NearestEndPointWithin(const TBPoint& query, const TZhdData& document, TBPoint& point,
+                                    double& distance, double) const
+{
+    return NearestEndPoint(query, document, point, distance);
+}
+
+bool TZhdElem::CannotComeNearer(const TBPoint& query, const TZhdData& document, double distance) const
+{
+    if (!AnswersInsideExtent())
+        return false;
+    // The answers' own arithmetic may put them a rounding off their box.
+    constexpr double relative_margin = 1e-9;
+    constexpr double absolute_margin = 1e-9;
+    TBPoint min, max;
+    GetExtent(min, max, document, 0);
+    const double dx = std::fmax(std::fmax(min.GetX() - query.GetX(), query.GetX() - max.GetX()), 0.0);
+    const double dy = std::fmax(std::fmax(min.GetY() - query.GetY(), query.GetY() - max.GetY()), 0.0);
+    // Squares, no root per element. Beyond the range of doubles the square
+    // of the limit is infinite and nothing is farther.
+    const double limit = std::fabs(distance) * (1 + relative_margin) + absolute_margin;
+    return dx * dx + dy * dy > limit * limit;
 }
 
 int TZhdElem::CrossPoints(const TZhdElemPtr&, const TZhdData&, std::vector<TBPoint>&) const

@@ -51,6 +51,12 @@ public:
                      double& distance) const override;
     int NearestEndPoint(const TBPoint& query, const TZhdData& document, TBPoint& point,
                         double& distance) const override;
+    // Placed elements that cannot come nearer than `bound`, or than the
+    // nearest answer so far, are not asked.
+    int NearestPointWithin(const TBPoint& query, const TZhdData& document, TBPoint& point, double& distance,
+                           double bound) const override;
+    int NearestEndPointWithin(const TBPoint& query, const TZhdData& document, TBPoint& point, double& distance,
+                              double bound) const override;
     void MoveBy(TBPoint offset, const TZhdData& document) override;
     // The angle grows by the turn and the insertion point turns about the
     // origin.

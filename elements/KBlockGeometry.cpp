@@ -6,12 +6,13 @@
 
 namespace {
 
-using NearestQuery = int (TZhdElem::*)(const TBPoint&, const TZhdData&, TBPoint&, double&) const;
+using NearestQuery = int (TZhdElem::*)(const TBPoint&, const TZhdData&, TBPoint&, double&, double) const;
 
 // The placed element whose answer to the query is strictly nearer than every
-// earlier one.
+// earlier one. One that cannot come nearer than the bound or the answer so
+// far could not be taken, and is not asked.
 int NearestOfContents(const TKBlock& block, NearestQuery query_of, const TBPoint& query, const TZhdData& document,
-                      TBPoint& point, double& distance)
+                      TBPoint& point, double& distance, double bound)
 {
     distance = 1e308;
     const TBlockWalk walk(block, document, TPlacementUse::Measuring);
@@ -20,9 +21,12 @@ int NearestOfContents(const TKBlock& block, NearestQuery query_of, const TBPoint
     int found = 0;
     const TZhdElemList& elements = walk.Contents()->Elements();
     for (auto it = elements.Begin(); it != elements.End(); ++it) {
+        const double nearest = std::fmin(bound, std::fabs(distance));
+        if ((**it).CannotComeNearer(query, document, nearest))
+            continue;
         TBPoint candidate;
         double candidate_distance = 0;
-        if (((**it).*query_of)(query, document, candidate, candidate_distance) == 0)
+        if (((**it).*query_of)(query, document, candidate, candidate_distance, nearest) == 0)
             continue;
         if (std::fabs(distance) > std::fabs(candidate_distance)) {
             point = candidate;
@@ -53,12 +57,24 @@ void TKBlock::GetExtent(TBPoint& min, TBPoint& max, const TZhdData& document, in
 
 int TKBlock::NearestPoint(const TBPoint& query, const TZhdData& document, TBPoint& point, double& distance) const
 {
-    return NearestOfContents(*this, &TZhdElem::NearestPoint, query, document, point, distance);
+    return NearestPointWithin(query, document, point, distance, HUGE_VAL);
 }
 
 int TKBlock::NearestEndPoint(const TBPoint& query, const TZhdData& document, TBPoint& point, double& distance) const
 {
-    return NearestOfContents(*this, &TZhdElem::NearestEndPoint, query, document, point, distance);
+    return NearestEndPointWithin(query, document, point, distance, HUGE_VAL);
+}
+
+int TKBlock::NearestPointWithin(const TBPoint& query, const TZhdData& document, TBPoint& point, double& distance,
+                                double bound) const
+{
+    return NearestOfContents(*this, &TZhdElem::NearestPointWithin, query, document, point, distance, bound);
+}
+
+int TKBlock::NearestEndPointWithin(const TBPoint& query, const TZhdData& document, TBPoint& point,
+                                   double& distance, double bound) const
+{
+    return NearestOfContents(*this, &TZhdElem::NearestEndPointWithin, query, document, point, distance, bound);
 }
 
 void TKBlock::MoveBy(TBPoint offset, const TZhdData&)

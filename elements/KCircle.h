@@ -80,6 +80,10 @@ public:
     // angle of 0 or a full turn.
     int NearestEndPoint(const TBPoint& query, const TZhdData& document, TBPoint& point,
                         double& distance) const override;
+    // Points of the outline, which lies inside the centre +- radius box
+    // unless the flatness widens it beyond the radius; the distance along
+    // the ray from the centre is the true distance to the point.
+    bool AnswersInsideExtent() const override { return radius_ >= 0 && flatness_ >= 0 && flatness_ <= 1; }
     // Where this arc meets a line, an arc, a point element, a text box or a
     // dimension's line and text (KCircleCross.cpp): the list is emptied, then
     // the points are appended with their solver's codes as tags (0 a

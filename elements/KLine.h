@@ -49,6 +49,8 @@ public:
     // The nearer end and the distance to it; the end on a tie. Always 1.
     int NearestEndPoint(const TBPoint& query, const TZhdData& document, TBPoint& point,
                         double& distance) const override;
+    // A foot on the segment or an end: inside the box.
+    bool AnswersInsideExtent() const override { return true; }
     // Where this line meets the other element, of any kind (KLineCross.cpp):
     // the list is emptied, then the points are appended in the order of the
     // other element's parts, each tagged with its solver's code (0 a

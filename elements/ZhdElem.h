@@ -171,6 +171,26 @@ public:
     // The same among the element's characteristic points (ends, position).
     virtual int NearestEndPoint(const TBPoint& query, const TZhdData& document, TBPoint& point,
                                 double& distance) const;
+    // For searches that want only an answer nearer than `bound`: as
+    // NearestPoint and NearestEndPoint, but a kind that holds other elements
+    // leaves out those that cannot come nearer than `bound`
+    // (CannotComeNearer). Whenever the full answer is nearer than `bound`,
+    // this is the same answer.
+    virtual int NearestPointWithin(const TBPoint& query, const TZhdData& document, TBPoint& point,
+                                   double& distance, double bound) const;
+    virtual int NearestEndPointWithin(const TBPoint& query, const TZhdData& document, TBPoint& point,
+                                      double& distance, double bound) const;
+    // Whether every answer of NearestPoint and NearestEndPoint lies inside
+    // the extent (mode 0) at its true distance from the query: lines, and
+    // arcs no wider across than their radius. Not texts, which measure to
+    // the lines their edges lie on, beyond their box, nor the kinds that
+    // hold texts.
+    virtual bool AnswersInsideExtent() const { return false; }
+    // The element answers inside its extent, and that lies farther from the
+    // query than `distance` (by more than the rounding of its arithmetic):
+    // none of its answers is as near. A box that is not finite is never
+    // farther.
+    bool CannotComeNearer(const TBPoint& query, const TZhdData& document, double distance) const;
     // The points where this element meets the other, each tagged with its
     // code (0 a candidate off one of the two, 1 crossing, 2 meeting at an
     // end, 3 touching or overlapping); the kinds that compute empty the list

@@ -149,7 +149,7 @@ void TClockMenu::DrawClockMenu(int show, int position, int button, int face, int
         DrawClockDial(canvas, Dial(position, button, face, cx, cy));
     }
     ShowName(picture, name, cx + 5, cy + ClockRadius + 5, dirty);
-    paint_box.ShowFront(dirty);
+    paint_box.ShowFrontRect(dirty);
 }
 
 TClockDial TClockMenu::Dial(int position, int button, int face, int cx, int cy) const

@@ -11,7 +11,8 @@
 // status line. A feature that needs another one (the status buttons, say)
 // is given it when it is made.
 
-#include "ui/RestStopwatch.h"
+#include "core/BPoint.h"
+#include "core/StopWatch.h"
 #include "ui/SettingKeys.h"
 
 #include <QPoint>
@@ -38,6 +39,15 @@ struct TMainState {
     QString SavedStatusText;
     // The last known mouse position over the drawing, in paint-box pixels.
     QPoint CursorPoint;
+    // Where the last gesture on the drawing began, in paint-box pixels.
+    QPoint PressPoint;
+    // How long the mouse has rested: restarted by every move over the
+    // drawing and every wheel step. Tests give it a tick source of their
+    // own.
+    TStopWatch RestStopwatch;
+    // Points the measuring commands picked, in drawing millimetres, drawn as
+    // markers.
+    std::vector<std::vector<TBPoint>> PickedPoints;
     // Nonzero while a both-button gesture is in progress: paints then leave
     // the drawing as the gesture drew it.
     int DragState = 0;
@@ -45,8 +55,6 @@ struct TMainState {
     // The search word's control was given the focus; the status line marks
     // it.
     bool SearchFocusFlag = false;
-    // Since the mouse last moved over the drawing or the wheel last turned.
-    TRestStopwatch RestStopwatch;
 };
 
 class TMainWindowHost {

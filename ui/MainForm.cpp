@@ -22,13 +22,16 @@
 #include "platform/ui/QtText.h"
 #include "ui/AboutBox.h"
 #include "ui/ClockMenu.h"
+#include "ui/AttributeDisplay.h"
 #include "ui/CommandModes.h"
 #include "ui/DrawingOpener.h"
 #include "ui/MainSettings.h"
 #include "ui/PaintBox.h"
+#include "ui/PointingServices.h"
 #include "ui/ProgramVersion.h"
 #include "ui/StatusButtons.h"
 #include "ui/ViewNavigation.h"
+#include "ui/TipBox.h"
 #include "ui/ViewRedraw.h"
 
 #include <QApplication>
@@ -77,6 +80,9 @@ void TForm1::BuildFeatures()
                                                 std::vector<TMainFeature*> { status_buttons_.get(), opener_.get() });
     clock_menu_ = std::make_unique<TClockMenu>(*this, *view_);
     navigation_ = std::make_unique<TViewNavigation>(*this, *view_, *status_buttons_);
+    tip_box_ = std::make_unique<TTipBox>(*this, *view_);
+    pointing_ = std::make_unique<TPointingServices>(*this);
+    attribute_display_ = std::make_unique<TAttributeDisplay>(*this, *status_buttons_, *tip_box_);
 }
 
 std::filesystem::path TForm1::SettingsPath()
@@ -92,6 +98,7 @@ std::filesystem::path TForm1::ProgramFolder()
 void TForm1::FormCreate()
 {
     WriteDebugLog("<FormCreate>");
+    state_.RestStopwatch.Restart();
     state_.WindowTitle = QtText(ProgramCaption);
     setWindowTitle(state_.WindowTitle);
     // The cross-hair stands for the mouse over the drawing.
@@ -356,6 +363,38 @@ void TForm1::FormMouseWheelUp(Qt::KeyboardModifiers, const QPoint&, bool& handle
 bool TForm1::FormKeyDown(QKeyEvent* event)
 {
     return navigation_->FormKeyDown(event->key());
+}
+
+// --- Over the drawing ---
+
+void TForm1::ShowTip(const std::string& text, int x, int y, int keep)
+{
+    tip_box_->ShowTip(text, x, y, keep != 0);
+}
+
+int TForm1::PickNearestElement(int x, int y, TBPoint& point, int tolerance)
+{
+    return pointing_->PickNearestElement(x, y, point, tolerance);
+}
+
+int TForm1::SnapToFramePoint(int x, int y, TBPoint& point, int tolerance)
+{
+    return pointing_->SnapToFramePoint(x, y, point, tolerance);
+}
+
+void TForm1::DrawMarker(int x, int y, int show, int not_xor)
+{
+    pointing_->DrawMarker(x, y, show != 0, not_xor != 0);
+}
+
+int TForm1::DrawPickedPoints()
+{
+    return pointing_->DrawPickedPoints();
+}
+
+void TForm1::Timer1Timer()
+{
+    attribute_display_->Timer1Timer();
 }
 
 // --- Command modes ---

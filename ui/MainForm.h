@@ -40,13 +40,17 @@
 
 class QKeyEvent;
 class QWheelEvent;
+class TAttributeDisplay;
+class TBPoint;
 class THintStatus;
 class TClockMenu;
 class TCommandModes;
 class TDrawingOpener;
 class TMainSettings;
+class TPointingServices;
 class TStatusButtons;
 class TViewNavigation;
+class TTipBox;
 class TViewRedraw;
 
 // The application's title, as job windows show it.
@@ -112,6 +116,16 @@ public:
     // True when the key was consumed, so that the control with the focus
     // does not get it.
     bool FormKeyDown(QKeyEvent* event);
+    // --- Over the drawing (TTipBox, TPointingServices, TAttributeDisplay) ---
+    // The tip box beside paint-box pixel (x, y); text is Shift-JIS, "" removes
+    // the tip; keep pins it.
+    void ShowTip(const std::string& text, int x, int y, int keep);
+    int PickNearestElement(int x, int y, TBPoint& point, int tolerance);
+    int SnapToFramePoint(int x, int y, TBPoint& point, int tolerance);
+    void DrawMarker(int x, int y, int show, int not_xor);
+    int DrawPickedPoints();
+    // Timer1: the attribute display.
+    void Timer1Timer();
 
     // --- Command modes (TCommandModes) and the View menu ---
     void tbtn97Click(TToolbarButton97* sender);
@@ -150,6 +164,9 @@ public:
     TMainSettings& Settings() { return *settings_; }
     TClockMenu& ClockMenu() { return *clock_menu_; }
     TViewNavigation& Navigation() { return *navigation_; }
+    TTipBox& TipBox() { return *tip_box_; }
+    TPointingServices& Pointing() { return *pointing_; }
+    TAttributeDisplay& AttributeDisplay() { return *attribute_display_; }
 
     // The windows the main window drives, made by the program at start in
     // this order, after the main window; a form without them (tests) makes
@@ -209,6 +226,9 @@ private:
     std::unique_ptr<TMainSettings> settings_;
     std::unique_ptr<TClockMenu> clock_menu_;
     std::unique_ptr<TViewNavigation> navigation_;
+    std::unique_ptr<TTipBox> tip_box_;
+    std::unique_ptr<TPointingServices> pointing_;
+    std::unique_ptr<TAttributeDisplay> attribute_display_;
     TForms forms_;
     std::unique_ptr<class TAboutBox> own_about_box_;
     THintStatus* hint_status_ = nullptr;

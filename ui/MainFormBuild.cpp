@@ -182,8 +182,11 @@ void TForm1::BuildControls()
     setStatusBar(StatusBar1);
     StatusBar1->showMessage(QtText(u8"何もしません．"));
 
+    // The tip box's measure and font: "ＭＳ Ｐゴシック", 12 pixels.
     Tips = Named(new QLabel(central), "Tips");
-    Tips->setFont(QFont(QStringLiteral("IPAPGothic"), 0));
+    Tips->setTextFormat(Qt::PlainText);
+    Tips->setFont(QFont(QtText(u8"ＭＳ Ｐゴシック")));
+    UseFormFont(Tips, 12);
     Tips->hide();
     Timer1 = Named(new QTimer(this), "Timer1");
     Timer1->setInterval(1000);
@@ -678,6 +681,8 @@ void TForm1::ConnectHandlers()
     connect(Makebat1, &QAction::triggered, this, [this] { Makebat1Click(); });
     connect(Tutorial1, &QAction::triggered, this, [this] { Tutorial1Click(); });
     connect(About1, &QAction::triggered, this, [this] { About1Click(); });
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    Timer1->start();
 
     // Moves over the bars and the status bar themselves (not their
     // controls) tell that the mouse left the drawing.

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QResizeEvent>
 
+#include <cstring>
+
 TPaintBox::TPaintBox(QWidget* parent)
     : QWidget(parent)
 {
@@ -19,10 +21,48 @@ void TPaintBox::ShowFront()
     update();
 }
 
-void TPaintBox::ShowFront(const QRect& dirty)
+void TPaintBox::ShowFrontRect(const QRect& rect)
 {
     front_fresh_ = true;
-    update(dirty);
+    update(rect);
+}
+
+void TPaintBox::ShowPicture(const QImage& picture)
+{
+    // A picture of another size is older than the last resize, whose paint
+    // is still to come and draws the view afresh.
+    if (picture.size() != front_.size())
+        return;
+    front_ = picture.copy();
+    ShowFront();
+}
+
+QImage TPaintBox::CopyFront(const QRect& rect) const
+{
+    return front_.copy(rect);
+}
+
+void TPaintBox::PutFront(const QImage& pixels, QPoint at)
+{
+    PasteImage(front_, pixels, at);
+    ShowFrontRect(QRect(at, pixels.size()));
+}
+
+void PasteImage(QImage& target, const QImage& source, QPoint at)
+{
+    if (source.format() != target.format()) {
+        PasteImage(target, source.convertToFormat(target.format()), at);
+        return;
+    }
+    const QRect placed = QRect(at, source.size()).intersected(target.rect());
+    if (placed.isEmpty())
+        return;
+    const std::size_t row_bytes = static_cast<std::size_t>(placed.width()) * sizeof(QRgb);
+    for (int y = placed.top(); y <= placed.bottom(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y - at.y())) + (placed.left() - at.x());
+        auto* to = reinterpret_cast<QRgb*>(target.scanLine(y)) + placed.left();
+        std::memcpy(to, from, row_bytes);
+    }
 }
 
 void TPaintBox::FitFront()

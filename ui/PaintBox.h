@@ -10,12 +10,17 @@
 //   so the owner can redraw the view into Front(), then the image is shown;
 // - the owner drew into Front() itself and calls ShowFront(): the next paint
 //   only shows the image, so showing a fresh picture never starts another
-//   drawing of it.
+//   drawing of it. An overlay (a marker, a tip, a frame) changes a few
+//   pixels: ShowFrontRect() shows only the rectangle it touched.
 
 #include <QImage>
 #include <QWidget>
 
 #include <functional>
+
+// Copies `source` onto `target` with its top-left corner at `at`; what falls
+// outside `target` is left out. Both are 32-bit RGB.
+void PasteImage(QImage& target, const QImage& source, QPoint at);
 
 class TPaintBox : public QWidget {
     Q_OBJECT
@@ -27,8 +32,17 @@ public:
     const QImage& Front() const { return front_; }
     // The picture in Front() is complete: show it without asking OnPaint.
     void ShowFront();
-    // Only the pixels inside `dirty` changed: show them the same way.
-    void ShowFront(const QRect& dirty);
+    // Only the pixels of Front() inside `rect` changed: show them, without
+    // asking OnPaint.
+    void ShowFrontRect(const QRect& rect);
+    // The picture becomes Front() and is shown; one of another size is
+    // ignored (a resize's paint is then on its way).
+    void ShowPicture(const QImage& picture);
+    // The pixels of Front() under `rect`; those outside Front() read black.
+    QImage CopyFront(const QRect& rect) const;
+    // Puts the pixels onto Front() with their top-left corner at `at`, as
+    // far as they fall inside it, and shows that rectangle.
+    void PutFront(const QImage& pixels, QPoint at);
 
     // The window system's paint request; the owner redraws into Front().
     std::function<void()> OnPaint;

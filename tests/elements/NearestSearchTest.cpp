@@ -1,9 +1,12 @@
 // The nearest point, end point and intersection of a drawing to a query:
-// layer states, the search box by radius, ties and empty answers.
+// layer states, the search box by radius, ties and empty answers; a search
+// that asks every element as the oracle of the one that passes over those
+// that cannot come nearer.
 
 #include "document/ZhdData.h"
 #include "elements/KCircle.h"
 #include "elements/KLine.h"
+#include "elements/KMoji.h"
 #include "elements/KPoint.h"
 #include "elements/KSolid.h"
 #include "tests/document/SelectionFixture.h"
@@ -177,4 +180,120 @@ TEST_F(NearestSearch, IndexOfALargeDrawingAnswersAsWalkingTheList)
     Add(LineElem(95, 48, 95.5, 48));
     EXPECT_NE(before, 3000);
     EXPECT_EQ(document.FindNearestEndPoint(TBPoint(95.0, 48.0), point, distance, 1), 3000);
+}
+
+namespace {
+
+using NearestQuery = int (TZhdElem::*)(const TBPoint&, const TZhdData&, TBPoint&, double&) const;
+
+struct TNearest {
+    int position = -1;
+    TBPoint point;
+    double distance = 1e308;
+};
+
+// The oracle: every candidate of the whole view (radius 0) asked, in list
+// order, the first of the nearest kept.
+TNearest AskingEveryElement(const TZhdData& document, NearestQuery ask, const TBPoint& query)
+{
+    const TInfoREG& info = document.GetInfoRegPtr();
+    const TBPoint a = info.GetViewCorner(0), b = info.GetViewCorner(2);
+    const TBPoint min(std::min(a.GetX(), b.GetX()), std::min(a.GetY(), b.GetY()));
+    const TBPoint max(std::max(a.GetX(), b.GetX()), std::max(a.GetY(), b.GetY()));
+    TNearest best;
+    const TZhdElemList& list = document.GetElemListPtr();
+    for (int position = 0; position < list.Size(); ++position) {
+        const TZhdElem& elem = *list.GetAt(position);
+        if (document.GetCachedLayerState(elem.GetGLayer(), elem.GetLayer()) == 0
+            || elem.ExtentOverlapsRect(min, max, document, 0) == 0)
+            continue;
+        TBPoint at;
+        double away = 1e308;
+        if ((elem.*ask)(query, document, at, away) != 0 && std::fabs(best.distance) > std::fabs(away))
+            best = { position, at, away };
+    }
+    return best;
+}
+
+} // namespace
+
+TEST_F(NearestSearch, TheWholeViewAnswersAsAskingEveryElement)
+{
+    // Short lines, arcs and ellipses (some wider than their radius), texts
+    // turned every way, and blocks of lines, arcs, a text and a nested
+    // block, over the view; enough of them for the document's index.
+    AddDefinition(document, 1, { LineElem(0, 0, 4, 0), LineElem(4, 0, 4, 3),
+                                 boost::make_shared<TKCircle>(Arc(2, 1, 1.5, 0, 270)) });
+    AddDefinition(document, 2, { LineElem(-2, -2, 2, 2), BlockElem(1, TBPoint(1.0, 1.0)),
+                                 boost::make_shared<TKMoji>(TBPoint(0.0, -3.0), TBPoint(4.0, -3.0),
+                                                            TZhdaMoji(1, 1.5, 0, 1), 1, TAngle(0.3), "", "AB") });
+    std::mt19937_64 random(11);
+    std::uniform_real_distribution<double> at(-95, 95), step(-4, 4), turn(-3.2, 3.2), flatness(0.2, 1.6);
+    for (int i = 0; i < 1500; ++i) {
+        const double x = at(random), y = at(random) / 2;
+        switch (i % 9) {
+        case 0:
+            Add(boost::make_shared<TKMoji>(TBPoint(x, y), TBPoint(x + step(random), y + step(random)),
+                                           TZhdaMoji(1, 2, 0, 1), 1, TAngle(turn(random)), "", "ABC"));
+            break;
+        case 1:
+            Add(BlockElem(1 + i % 2, TBPoint(x, y), 0, 0, turn(random) * 57));
+            break;
+        case 2:
+        case 3:
+            Add(boost::make_shared<TKCircle>(
+                Arc(x, y, std::fabs(step(random)), turn(random) * 57, turn(random) * 110, flatness(random),
+                    turn(random) * 57)));
+            break;
+        default:
+            Add(LineElem(x, y, x + step(random), y + step(random)));
+        }
+        // Some on a hidden group, never candidates.
+        if (i % 13 == 0)
+            document.GetElemListPtr().Back()->SetGLayer(1);
+    }
+    TZhdGrp hidden = document.GetHeadPtr().GetGroup(1);
+    hidden.SetState(0);
+    document.GetHeadPtr().SetGroup(1, hidden);
+    // Boxes that are not finite: one meets nothing, one meets every box.
+    Add(LineElem(std::nan(""), 0, 1, 1));
+    Add(LineElem(0, 0, HUGE_VAL, 1));
+    document.RefreshLayerStates();
+
+    const auto expect_every_query_answered_alike = [&](const char* view) {
+        for (int q = 0; q < 100; ++q) {
+            const TBPoint query(at(random), at(random) / 2);
+            for (const auto& [searched, asked] :
+                 { std::pair { &TZhdData::FindNearestElementPoint, &TZhdElem::NearestPoint },
+                   std::pair { &TZhdData::FindNearestEndPoint, &TZhdElem::NearestEndPoint } }) {
+                const TNearest expected = AskingEveryElement(document, asked, query);
+                TNearest found;
+                found.position = (document.*searched)(query, found.point, found.distance, 0);
+                ASSERT_EQ(found.position, expected.position) << view << ", query " << q;
+                EXPECT_EQ(found.distance, expected.distance) << view << ", query " << q;
+                EXPECT_EQ(found.point.GetX(), expected.point.GetX()) << view << ", query " << q;
+                EXPECT_EQ(found.point.GetY(), expected.point.GetY()) << view << ", query " << q;
+            }
+        }
+    };
+    // Elements reach beyond the view's edges...
+    expect_every_query_answered_alike("the view cuts the drawing");
+    // ...and a view of a quarter the scale holds them all.
+    TInfoREG& info = document.GetInfoRegPtr();
+    info.SetView(TZhdZoom(info.GetView().GetScale() / 4));
+    expect_every_query_answered_alike("the view holds the drawing");
+}
+
+TEST_F(NearestSearch, AnEllipseWiderThanItsRadiusIsAskedBeyondItsBox)
+{
+    // Flatness 2: the outline reaches (0, 10), beyond the box of the centre
+    // +- radius; the line before it is nearer than the box, not than the
+    // outline.
+    Add(LineElem(-50, 15, 50, 15));
+    Add(boost::make_shared<TKCircle>(Arc(0, 0, 5, 0, 360, 2.0)));
+    document.RefreshLayerStates();
+    TBPoint point;
+    double distance = 0;
+    EXPECT_EQ(document.FindNearestElementPoint(TBPoint(0.0, 12.0), point, distance, 0), 1);
+    EXPECT_POINT_NEAR(point, 0.0, 10.0, 1e-9);
 }

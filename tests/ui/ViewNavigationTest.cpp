@@ -226,15 +226,26 @@ TEST_F(ViewNavigationTest, ABurstOfNotchesIsDrawnOnceInItsLastView)
     ExpectPictureOfTheView();
 }
 
+namespace {
+
+// The tick the window's rest stopwatch reads in the test below.
+std::uint32_t rest_ticks = 0;
+std::uint32_t RestTicks()
+{
+    return rest_ticks;
+}
+
+} // namespace
+
 TEST_F(ViewNavigationTest, EachNotchRestartsTheRestStopwatch)
 {
-    double now = 100;
-    Form().State().RestStopwatch = TRestStopwatch([&now] { return now; });
-    now = 103;
+    rest_ticks = 100000;
+    Form().State().RestStopwatch = TStopWatch(RestTicks);
+    rest_ticks = 103000;
     EXPECT_DOUBLE_EQ(Form().State().RestStopwatch.Elapsed(), 3);
     TurnWheel(Form().PaintBox1, -120);
     EXPECT_DOUBLE_EQ(Form().State().RestStopwatch.Elapsed(), 0);
-    now = 104.5;
+    rest_ticks = 104500;
     TurnWheel(Form().PaintBox1, 240);
     EXPECT_DOUBLE_EQ(Form().State().RestStopwatch.Elapsed(), 0);
 }
