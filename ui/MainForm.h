@@ -135,6 +135,10 @@ public:
     void Output1Push(TToolbarButton97* sender);
     void tbtn97CloseClick();
     void tbtn97TestClick() {}
+    // The print angle box was left: its text becomes the print angle and
+    // the frame turns. The print frame's feature does it; the measuring
+    // commands call it after they filled the box.
+    void hcbPrintAngleExit() {}
     void ViewLayerClick(QAction* sender);
     void Show1Click();
     void cbSearchClick();

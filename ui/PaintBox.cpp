@@ -1,5 +1,6 @@
 #include "ui/PaintBox.h"
 
+#include <QCursor>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -91,4 +92,9 @@ void TPaintBox::resizeEvent(QResizeEvent* event)
     front_fresh_ = false;
     if (OnResize)
         OnResize();
+}
+
+void TPaintBox::MoveCursorTo(QPoint pixel)
+{
+    QCursor::setPos(screen(), mapToGlobal(pixel));
 }

@@ -43,6 +43,9 @@ public:
     // Puts the pixels onto Front() with their top-left corner at `at`, as
     // far as they fall inside it, and shows that rectangle.
     void PutFront(const QImage& pixels, QPoint at);
+    // Puts the screen's mouse cursor onto paint-box pixel `pixel`. A window
+    // system that refuses (Wayland may) leaves it where it is.
+    void MoveCursorTo(QPoint pixel);
 
     // The window system's paint request; the owner redraws into Front().
     std::function<void()> OnPaint;
