@@ -83,8 +83,9 @@ constexpr double paper_height = 297;
 
 // A point of the drawing for the wheel: the frame's upper-right corner.
 const TBPoint wheel_point(150, 100);
-// The zoom box's drag, from a point left of and above the view's centre.
-constexpr QPoint box_start_from_centre(-100, -60);
+// The zoom box's drag, from a point left of and above the view's centre, so
+// that the box's centre is off the view's centre.
+constexpr QPoint box_start_from_centre(-150, -20);
 constexpr QPoint box_drag(200, 120);
 // A two-button drag shorter than this is a move, not a gesture.
 static_assert(box_drag.x() * box_drag.x() + box_drag.y() * box_drag.y() > 10 * 10);
