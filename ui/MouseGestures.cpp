@@ -28,11 +28,6 @@
 
 namespace {
 
-TBPoint PixelOf(QPoint point)
-{
-    return TBPoint(point.x(), point.y());
-}
-
 // A pixel coordinate of a point that may lie far outside the view, kept
 // where an int holds it.
 int ClampedPixel(double value)
@@ -206,13 +201,6 @@ void TMouseGestures::PaintBox1MouseMove(int x, int y)
     if (state.GroupLayerRedrawPending)
         RedrawAfterGroupLayerChange();
     state.DoubleClickSuppression = 0;
-    if (!moved_once_) {
-        // The redraws draw the cross-hair at the view's mouse point: the
-        // first move takes that one away, wherever it stands.
-        moved_once_ = true;
-        const TBPoint drawn = document->GetInfoRegPtr().WorldToScreen(document->GetInfoRegPtr().GetMouseWorld());
-        state.CursorPoint = QPoint(ClampedPixel(drawn.GetX()), ClampedPixel(drawn.GetY()));
-    }
     RemoveMoveOverlays(x, y);
     DrawMoveOverlays(x, y);
     ShowMousePosition(x, y);
@@ -239,9 +227,12 @@ void TMouseGestures::RedrawAfterGroupLayerChange()
 
 void TMouseGestures::RemoveMoveOverlays(int x, int y)
 {
-    TMainState& state = host_.State();
     TZhdData& document = *host_.Document();
-    const TBPoint last = document.GetInfoRegPtr().ScreenToWorld(PixelOf(state.CursorPoint));
+    // Where the last cross-hair and following frame stand: the last move
+    // drew them at the view's mouse point, and so does every redraw, also
+    // one that changed the view without a move (a drawing opened, the
+    // window resized).
+    const TBPoint last = document.GetInfoRegPtr().GetMouseWorld();
     {
         TOverlayPass pass(*host_.Controls().PaintBox1, document);
         RemoveFrameAndBand(pass, last);

@@ -143,7 +143,6 @@ private:
     int right_double_click_ = 0;
     // Never set: the release handler only reports it.
     int single_click_ = 0;
-    bool moved_once_ = false;
     // Double clicks the hook swallowed and flagged, counted.
     unsigned double_clicks_flagged_ = 0;
 };
