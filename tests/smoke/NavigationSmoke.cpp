@@ -77,12 +77,10 @@ constexpr bool mouse_on_drawing = ZUVIEW_SMOKE_MOUSE_ON_DRAWING != 0;
 constexpr auto view_wait = 15s;
 constexpr auto quick_poll = 20ms;
 
-// The paper the drawing is on: A3 landscape, in millimetres.
-constexpr double paper_width = 420;
-constexpr double paper_height = 297;
-
-// A point of the drawing for the wheel: the frame's upper-right corner.
-const TBPoint wheel_point(150, 100);
+// A point of the drawing for the wheel: on a diagonal of the frame, away
+// from the other lines, so that the cross-hair at the mouse, which the
+// comparison leaves out, hides no more than a few pixels of the drawing.
+const TBPoint wheel_point(90, 60);
 // The zoom box's drag, from a point left of and above the view's centre, so
 // that the box's centre is off the view's centre.
 constexpr QPoint box_start_from_centre(-150, -20);
@@ -90,8 +88,9 @@ constexpr QPoint box_drag(200, 120);
 // A two-button drag shorter than this is a move, not a gesture.
 static_assert(box_drag.x() * box_drag.x() + box_drag.y() * box_drag.y() > 10 * 10);
 
-// The view the program reports with a redraw.
+// The view the program reports with a redraw, and the redraw's label.
 struct TLoggedView {
+    std::string label;
     double scale = 0;
     double x = 0;
     double y = 0;
@@ -114,9 +113,10 @@ std::optional<double> NumberAfter(const std::string& line, const std::string& ke
 
 // The debug status line of a redraw: "label | " and the status text
 // "画面倍率：s , 中心座標 x: x , y: y 解像度：...mm/pix(m)", then more.
-std::optional<TLoggedView> ParseStatusLine(const std::string& line, const std::string& label)
+std::optional<TLoggedView> ParseStatusLine(const std::string& line)
 {
-    if (!line.starts_with(label + " | "))
+    const std::size_t label_end = line.find(" | ");
+    if (label_end == std::string::npos)
         return std::nullopt;
     const std::optional<double> scale = NumberAfter(line, Utf8(u8"画面倍率："));
     const std::optional<double> x = NumberAfter(line, Utf8(u8"中心座標 x: "));
@@ -124,7 +124,7 @@ std::optional<TLoggedView> ParseStatusLine(const std::string& line, const std::s
     const std::optional<double> mm_per_pixel = NumberAfter(line, "mm/pix(");
     if (!scale || !x || !y || !mm_per_pixel)
         return std::nullopt;
-    return TLoggedView { *scale, *x, *y, *mm_per_pixel };
+    return TLoggedView { line.substr(0, label_end), *scale, *x, *y, *mm_per_pixel };
 }
 
 // The paint box's size as the view was set up for it: the first line of
@@ -278,19 +278,22 @@ public:
     {
         if (!fresh_.Loaded())
             return Fail("the test could not load its own drawing");
+        // The window's first view shows no drawing yet; the drawing comes
+        // with the view that opening it sets up, and every redraw after
+        // that (a resize sets the view up again) shows it.
+        bool opened = false;
         std::optional<TLoggedView> logged;
         std::optional<QImage> expected;
         QImage picture;
         for (const auto deadline = Clock::now() + view_wait;; std::this_thread::sleep_for(quick_poll)) {
             for (const std::string& line : log_.NewLines()) {
-                if (const std::optional<QSize> size = ParseViewSetUp(line)) {
+                if (const std::optional<QSize> size = ParseViewSetUp(line))
                     size_ = *size;
-                    logged.reset();
+                if (std::optional<TLoggedView> view = ParseStatusLine(line)) {
+                    opened = opened || view->label == "FileOpen()";
+                    if (opened)
+                        logged = view;
                 }
-                // The window's first view shows no drawing yet; the drawing
-                // comes with the view that opening it sets up.
-                if (std::optional<TLoggedView> view = ParseStatusLine(line, "FileOpen()"))
-                    logged = view;
             }
             if (logged && !size_.isEmpty()) {
                 view_ = FittedView();
@@ -334,12 +337,12 @@ public:
         return Step([&] { x_.TypeKey(XK_Home); }, "KeyDown()", FittedView(), "zuview_navigation_home");
     }
 
-    // One notch towards the user with the mouse on the frame's corner.
+    // One notch towards the user with the mouse on a point of the drawing.
     int WheelZoomsAboutTheMouse()
     {
         const TInfoREG before = fresh_.ViewState(size_, view_);
-        const TBPoint corner = before.WorldToScreenRounded(wheel_point);
-        const QPoint mouse(corner.GetXInt(), corner.GetYInt());
+        const TBPoint on_drawing = before.WorldToScreenRounded(wheel_point);
+        const QPoint mouse(on_drawing.GetXInt(), on_drawing.GetYInt());
         x_.MovePointer(OnScreen(mouse));
         cursor_ = mouse;
         // As the program does it: the scale multiplied, then the centre
@@ -419,8 +422,8 @@ private:
     TZhdZoom FittedView() const
     {
         const double mm_per_pixel = fresh_.ViewState(size_, TZhdZoom()).GetMMPerPixelX();
-        TZhdZoom view(std::min(mm_per_pixel * size_.width() / paper_width,
-                               mm_per_pixel * size_.height() / paper_height));
+        TZhdZoom view(std::min(mm_per_pixel * size_.width() / drawing_paper_width,
+                               mm_per_pixel * size_.height() / drawing_paper_height));
         return view;
     }
 
@@ -460,8 +463,10 @@ private:
         input();
         std::optional<TLoggedView> logged;
         for (const auto deadline = Clock::now() + view_wait; !logged; std::this_thread::sleep_for(quick_poll)) {
-            for (const std::string& line : log_.NewLines())
-                logged = logged ? logged : ParseStatusLine(line, label);
+            for (const std::string& line : log_.NewLines()) {
+                if (std::optional<TLoggedView> view = ParseStatusLine(line); !logged && view && view->label == label)
+                    logged = view;
+            }
             if (const int failed = Ended("the redraw " + label))
                 return failed;
             if (!logged && Clock::now() > deadline)
@@ -474,7 +479,8 @@ private:
         return ExpectPicture(artefact);
     }
 
-    // The logged view is the expected one, to the digits the text has.
+    // The logged view is the expected one, to the digits the text has (half
+    // a unit of the last digit, and a little for the rounding).
     int ExpectLoggedView(const TLoggedView& logged, const std::string& what)
     {
         const double mm_per_pixel = fresh_.ViewState(size_, view_).GetMMPerPixelX();

@@ -37,7 +37,7 @@ std::string Utf8(const char8_t* text)
 std::filesystem::path WriteDrawing(const TempDir& folder)
 {
     TZhdData drawing;
-    drawing.GetHeadPtr().SetPaperSize(3);
+    drawing.GetHeadPtr().SetPaperSize(drawing_paper_size);
     const TBPoint corners[] = { TBPoint(-150, -100), TBPoint(150, -100), TBPoint(150, 100), TBPoint(-150, 100) };
     std::vector<std::pair<TBPoint, TBPoint>> lines;
     for (int i = 0; i < 4; ++i)

@@ -39,10 +39,16 @@ int Fail(const std::string& message);
 
 std::string Utf8(const char8_t* text);
 
+// The paper of the drawing below: A3 landscape (its code in the header),
+// in millimetres.
+constexpr int drawing_paper_size = 3;
+constexpr double drawing_paper_width = 420;
+constexpr double drawing_paper_height = 297;
+
 // A frame of 300 x 200 mm centred on the origin, its diagonals and a circle
-// of radius 80 about the origin, every line in a pen colour of its own, on
-// A3 paper; no texts, so its picture depends on no font. The path, or an
-// empty one when it could not be written.
+// of radius 80 about the origin, each with a pen colour number of its own,
+// on the paper above; no texts, so its picture depends on no font. The path,
+// or an empty one when it could not be written.
 std::filesystem::path WriteDrawing(const TempDir& folder);
 
 // The running zuview; killed if it is still running when the test ends.
