@@ -60,19 +60,9 @@
 #include <thread>
 #include <vector>
 
-// The steps that need the drawing view to follow the mouse (the cursor
-// point that the wheel zooms about, and the two-button gestures). On by
-// default; configure with -DZUVIEW_SMOKE_MOUSE_ON_DRAWING=OFF to leave them
-// out while the mouse handling of the drawing view is being built.
-#ifndef ZUVIEW_SMOKE_MOUSE_ON_DRAWING
-#define ZUVIEW_SMOKE_MOUSE_ON_DRAWING 1
-#endif
-
 namespace {
 
 using namespace smoke;
-
-constexpr bool mouse_on_drawing = ZUVIEW_SMOKE_MOUSE_ON_DRAWING != 0;
 
 constexpr auto view_wait = 15s;
 constexpr auto quick_poll = 20ms;
@@ -558,14 +548,10 @@ int RunSteps(TNavigation& navigation)
         return failed;
     if (const int failed = navigation.HomeFitsThePaper())
         return failed;
-    if (mouse_on_drawing) {
-        if (const int failed = navigation.WheelZoomsAboutTheMouse())
-            return failed;
-        if (const int failed = navigation.TwoButtonDragZoomsToTheBox())
-            return failed;
-    } else {
-        std::printf("left out: the wheel about the mouse and the zoom box (ZUVIEW_SMOKE_MOUSE_ON_DRAWING is off)\n");
-    }
+    if (const int failed = navigation.WheelZoomsAboutTheMouse())
+        return failed;
+    if (const int failed = navigation.TwoButtonDragZoomsToTheBox())
+        return failed;
     return navigation.Close();
 }
 
@@ -579,13 +565,10 @@ int Navigates(TXConnection& x, const TempDir& folder)
     x.MovePointer(QPoint(screen.width() - 1, screen.height() - 1));
     SetScreenMetricsProvider([screen] { return TScreenMetrics { screen.width(), screen.height(), 96.0 }; });
 
-    TChild zuview({ ZUVIEW_EXECUTABLE, drawing.string() }, ChildEnvironment(folder));
-    if (!zuview.Started())
-        return Fail(std::string("could not start ") + ZUVIEW_EXECUTABLE);
-    const std::optional<TXConnection::TFound> window = WaitForDrawingWindow(x, zuview, drawing);
-    if (!window)
+    std::optional<TDrawingRun> run = StartOnDrawing(x, folder, drawing);
+    if (!run)
         return 1;
-    TNavigation navigation(x, zuview, folder, drawing, window->window);
+    TNavigation navigation(x, run->zuview, folder, drawing, run->window);
     const int failed = RunSteps(navigation);
     if (failed) {
         // What the program wrote tells what it saw.

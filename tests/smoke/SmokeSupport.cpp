@@ -85,6 +85,12 @@ TChild::~TChild()
     }
 }
 
+TChild::TChild(TChild&& other) noexcept
+    : pid_(std::exchange(other.pid_, -1))
+    , status_(other.status_)
+{
+}
+
 std::optional<int> TChild::WaitStatus()
 {
     if (Running()) {
@@ -148,12 +154,17 @@ std::optional<TXConnection::TFound> WaitForWindow(TXConnection& x, TChild& zuvie
     }
 }
 
-std::optional<TXConnection::TFound> WaitForDrawingWindow(TXConnection& x, TChild& zuview,
-                                                         const std::filesystem::path& drawing)
+std::optional<TDrawingRun> StartOnDrawing(TXConnection& x, const TempDir& folder,
+                                          const std::filesystem::path& drawing)
 {
+    TDrawingRun run { TChild({ ZUVIEW_EXECUTABLE, drawing.string() }, ChildEnvironment(folder)) };
+    if (!run.zuview.Started()) {
+        Fail(std::string("could not start ") + ZUVIEW_EXECUTABLE);
+        return std::nullopt;
+    }
     const std::string prefix = Utf8(caption_prefix);
-    std::optional<TXConnection::TFound> window = WaitForWindow(
-        x, zuview, [&](const std::string& title) { return title.starts_with(prefix); },
+    const std::optional<TXConnection::TFound> window = WaitForWindow(
+        x, run.zuview, [&](const std::string& title) { return title.starts_with(prefix); },
         "the window captioned \"" + prefix + "...\"");
     if (!window)
         return std::nullopt;
@@ -162,7 +173,8 @@ std::optional<TXConnection::TFound> WaitForDrawingWindow(TXConnection& x, TChild
         Fail("the caption does not name the drawing " + drawing.string());
         return std::nullopt;
     }
-    return window;
+    run.window = window->window;
+    return run;
 }
 
 std::size_t CountColours(const QImage& picture)

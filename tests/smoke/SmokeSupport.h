@@ -56,6 +56,7 @@ class TChild {
 public:
     TChild(const std::vector<std::string>& arguments, const std::vector<std::string>& environment);
     ~TChild();
+    TChild(TChild&& other) noexcept;
     TChild(const TChild&) = delete;
     TChild& operator=(const TChild&) = delete;
 
@@ -83,9 +84,15 @@ std::filesystem::path ChildDebugLog(const TempDir& folder);
 std::optional<TXConnection::TFound> WaitForWindow(TXConnection& x, TChild& zuview,
                                                   const std::function<bool(const std::string&)>& matches,
                                                   const std::string& what);
-// Waits for the main window captioned with the opened `drawing`.
-std::optional<TXConnection::TFound> WaitForDrawingWindow(TXConnection& x, TChild& zuview,
-                                                         const std::filesystem::path& drawing);
+// zuview started on `drawing` with the environment of `folder`, and its
+// main window once it shows, captioned with the drawing; nothing, with the
+// failure told, when it does not.
+struct TDrawingRun {
+    TChild zuview;
+    TXConnection::TWindow window = 0;
+};
+std::optional<TDrawingRun> StartOnDrawing(TXConnection& x, const TempDir& folder,
+                                          const std::filesystem::path& drawing);
 
 std::size_t CountColours(const QImage& picture);
 // Keeps the picture in the test artefacts under `artefact_name`.

@@ -77,18 +77,14 @@ int ShowsTheDrawing(TXConnection& x, const TempDir& folder)
         return Fail("could not write the drawing");
     if (!WriteSettings(folder))
         return Fail("could not write the settings file");
-    TChild zuview({ ZUVIEW_EXECUTABLE, drawing.string() }, ChildEnvironment(folder));
-    if (!zuview.Started())
-        return Fail(std::string("could not start ") + ZUVIEW_EXECUTABLE);
-
-    const std::optional<TXConnection::TFound> window = WaitForDrawingWindow(x, zuview, drawing);
-    if (!window)
+    std::optional<TDrawingRun> run = StartOnDrawing(x, folder, drawing);
+    if (!run)
         return 1;
-    if (const int failed = KeepPicture(x, window->window, "zuview_xvfb.png"))
+    if (const int failed = KeepPicture(x, run->window, "zuview_xvfb.png"))
         return failed;
-    if (const int failed = ShowsTheFloatingToolbar(x, zuview, window->window))
+    if (const int failed = ShowsTheFloatingToolbar(x, run->zuview, run->window))
         return failed;
-    return CloseAndExpectCleanEnd(x, zuview, window->window);
+    return CloseAndExpectCleanEnd(x, run->zuview, run->window);
 }
 
 int ReportsAMissingDrawing(TXConnection& x, const TempDir& folder)
