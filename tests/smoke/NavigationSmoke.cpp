@@ -51,7 +51,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <functional>
 #include <numbers>
@@ -335,8 +334,10 @@ public:
         const QPoint mouse(on_drawing.GetXInt(), on_drawing.GetYInt());
         x_.MovePointer(OnScreen(mouse));
         cursor_ = mouse;
-        // As the program does it: the scale multiplied, then the centre
-        // moved back by what the pixel's drawing point moved.
+        // The new view in the steps the view takes, so that the picture can
+        // be compared to the pixel: the scale multiplied, then the centre
+        // moved back by what the pixel's drawing point moved. The checks
+        // after the step ask the same of the logged view directly.
         const TBPoint pixel(mouse.x(), mouse.y());
         const TBPoint under = before.ScreenToWorld(pixel);
         TZhdZoom view = view_;
@@ -364,15 +365,17 @@ public:
         const QPoint start = QPoint(size_.width() / 2, size_.height() / 2) + box_start_from_centre;
         const QPoint end = start + box_drag;
         const TInfoREG before = fresh_.ViewState(size_, view_);
-        // The box's centre in the view it was drawn in, and the share of
-        // the view that the box takes in its longer direction.
+        // The new view in the steps the view takes, so that the picture can
+        // be compared to the pixel: the box's centre in the view it was drawn
+        // in, and the box's corners against the view's in drawing
+        // millimetres. The checks after the step ask the same in pixels.
         const TBPoint centre = before.ScreenToWorld(TBPoint((end.x() + start.x()) * 0.5, (end.y() + start.y()) * 0.5));
-        const TBPoint lower_left = before.ScreenToWorld(TBPoint(start.x(), end.y()));
-        const TBPoint upper_right = before.ScreenToWorld(TBPoint(end.x(), start.y()));
-        const TBPoint view_lower_left = before.GetViewCorner(0);
-        const TBPoint view_upper_right = before.GetViewCorner(2);
-        const double across = (view_upper_right.GetX() - view_lower_left.GetX()) / (upper_right.GetX() - lower_left.GetX());
-        const double along = (view_upper_right.GetY() - view_lower_left.GetY()) / (upper_right.GetY() - lower_left.GetY());
+        const TBPoint low = before.ScreenToWorld(TBPoint(start.x(), end.y()));
+        const TBPoint high = before.ScreenToWorld(TBPoint(end.x(), start.y()));
+        const TBPoint view_low = before.GetViewCorner(0);
+        const TBPoint view_high = before.GetViewCorner(2);
+        const double across = (view_high.GetX() - view_low.GetX()) / (high.GetX() - low.GetX());
+        const double along = (view_high.GetY() - view_low.GetY()) / (high.GetY() - low.GetY());
         TZhdZoom view = view_;
         view.SetScale(view_.GetScale() * std::min(across, along));
         view.SetXY(centre.GetX(), centre.GetY());
@@ -400,7 +403,8 @@ public:
         if (std::abs(logged_.scale / (before.GetView().GetScale() * fill) - 1) > 1e-5)
             return Fail("the zoom box does not fill the view");
         const TBPoint box_centre = LoggedPixelOf(centre);
-        if (std::abs(box_centre.GetX() - size_.width() / 2) > 0.05 || std::abs(box_centre.GetY() - size_.height() / 2) > 0.05)
+        if (std::abs(box_centre.GetX() - size_.width() / 2) > 0.05
+            || std::abs(box_centre.GetY() - size_.height() / 2) > 0.05)
             return Fail("the zoom box's centre is not the view's centre");
         return ExpectPointerAt(new_cursor, "the centre of the zoom box");
     }
