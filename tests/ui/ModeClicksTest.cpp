@@ -14,6 +14,7 @@
 #include <QCursor>
 #include <QLabel>
 
+#include <initializer_list>
 #include <sstream>
 
 namespace {
@@ -31,11 +32,14 @@ protected:
     }
     void TearDown() override { RedirectDebugLog(nullptr); }
 
-    void Line(double x1, double y1, double x2, double y2)
+    // Lines from point to point.
+    void Lines(std::initializer_list<TBPoint> points)
     {
-        auto line = boost::make_shared<TKLine>();
-        line->SetLine(TBPoint(x1, y1), TBPoint(x2, y2));
-        Document().GetElemListPtr().Append(line);
+        for (auto from = points.begin(); from + 1 != points.end(); ++from) {
+            auto line = boost::make_shared<TKLine>();
+            line->SetLine(from[0], from[1]);
+            Document().GetElemListPtr().Append(line);
+        }
     }
 
     // One pixel a millimetre, the mouse resting on the drawing point, whose
@@ -80,27 +84,43 @@ std::string Patch(const QImage& image, const QImage& before, QPoint top_left, QP
 
 TEST_F(ModeClicksTest, ALeftClickFillsTheClosedOutlineRedUntilTheNextRedraw)
 {
-    for (const auto& [a, b] : { std::pair { TBPoint(-6, -6), TBPoint(6, -6) }, std::pair { TBPoint(6, -6), TBPoint(6, 6) },
-                                std::pair { TBPoint(6, 6), TBPoint(-6, 6) }, std::pair { TBPoint(-6, 6), TBPoint(-6, -6) } })
-        Line(a.GetX(), a.GetY(), b.GetX(), b.GetY());
+    Lines({ TBPoint(-6, -6), TBPoint(6, -6), TBPoint(6, 6), TBPoint(-6, 6), TBPoint(-6, -6) });
     ShowWithMouseAt(-2, 2);
     const QImage before = Front().copy();
+    const QImage clean = form.View().BackBuffer().copy();
     PaintSurfaceCounters() = {};
 
     TMouseRelease release = ReleaseAt(-2, 2, TReleasedButton::Left);
     clicks.Click(release);
 
-    // The outline and all outside it as they were; inside red but where the
-    // cross-hair crosses it and where the marker's circle stands.
-    const std::string filled = "..............\n"
-                               "..............\n"
-                               "..............\n"
-                               "..............\n";
+    // The outline and all outside it as they were; inside red, the
+    // cross-hair through the click drawn over the red (its middle pixel,
+    // where its two lines cancel, red) and the marker's circle round the
+    // click.
+    const std::string filled = ".................\n"
+                               ".................\n"
+                               ".................\n"
+                               "...RRR*RRRRRRR...\n"
+                               "...RR**RRRRRRR...\n"
+                               "...R*R**RRRRRR...\n"
+                               "...***R*******...\n"
+                               "...RR**RRRRRRR...\n"
+                               "...RRR*RRRRRRR...\n"
+                               "...RRR*RRRRRRR...\n"
+                               "...RRR*RRRRRRR...\n"
+                               "...RRR*RRRRRRR...\n"
+                               "...RRR*RRRRRRR...\n"
+                               "...RRR*RRRRRRR...\n"
+                               ".................\n"
+                               ".................\n"
+                               ".................\n";
     EXPECT_EQ(Patch(Front(), before, PixelOf(-8, 8), PixelOf(8, -8)), filled);
     EXPECT_TRUE(MarkerShown());
     EXPECT_EQ(form.Pointing().MarkerPoint(), PixelOf(-2, 2));
-    EXPECT_EQ(form.View().BackBuffer().pixel(PixelOf(0, 0)), before.pixel(PixelOf(0, 0)));
+    EXPECT_EQ(form.View().BackBuffer(), clean);
 
+    // The 11 x 11 pixels inside; the probes are counted afresh for the
+    // next fill, the painted pixels go on adding up.
     EXPECT_NE(log.str().find("Succes:PaintSurfaceCount= 121/"), std::string::npos) << log.str();
     EXPECT_EQ(PaintSurfaceCounters().probes, 0u);
     EXPECT_EQ(PaintSurfaceCounters().painted, 121u);
@@ -111,11 +131,8 @@ TEST_F(ModeClicksTest, ALeftClickFillsTheClosedOutlineRedUntilTheNextRedraw)
 
 TEST_F(ModeClicksTest, ThroughAGapTheRedRunsOutOfTheOutline)
 {
-    Line(-6, -6, 6, -6);
-    Line(6, -6, 6, 6);
-    Line(6, 6, 1, 6);
-    Line(-1, 6, -6, 6);
-    Line(-6, 6, -6, -6);
+    // The upper side open from -1 to 1.
+    Lines({ TBPoint(1, 6), TBPoint(6, 6), TBPoint(6, -6), TBPoint(-6, -6), TBPoint(-6, 6), TBPoint(-1, 6) });
     ShowWithMouseAt(-2, 2);
     TMouseRelease release = ReleaseAt(-2, 2, TReleasedButton::Middle);
     clicks.Click(release);
@@ -125,8 +142,8 @@ TEST_F(ModeClicksTest, ThroughAGapTheRedRunsOutOfTheOutline)
 
 TEST_F(ModeClicksTest, ARightClickMarksTheSnapPointOrSaysThereIsNone)
 {
-    Line(-30, 0, -10, 0);
-    Line(10, 20, 40, 20);
+    Lines({ TBPoint(-30, 0), TBPoint(-10, 0) });
+    Lines({ TBPoint(10, 20), TBPoint(40, 20) });
     ShowWithMouseAt(0, 0);
     struct {
         const char* what;
