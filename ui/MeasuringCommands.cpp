@@ -41,11 +41,6 @@ constexpr int tangent_vertical_command = 301;
 constexpr int frame_mode = 1;
 constexpr int placing_frame = 1;
 
-std::string Sjis(const char8_t* text)
-{
-    return Utf8ToSjis(reinterpret_cast<const char*>(text));
-}
-
 // The key point that stands for an element of each kind when a command
 // takes "the element's point": the middle of a line or of a dimension's
 // line, a circle's centre, the centre of a text's box; for the others their
@@ -64,7 +59,7 @@ int KeyPointIndexOf(int type_code)
 // "　線データです！　": the element has not got the measure asked for.
 std::string NoMeasureText(const TZhdElem& elem)
 {
-    return Sjis(u8"　") + elem.GetTypeName() + Sjis(u8"データです！　");
+    return sj(u8"　") + elem.GetTypeName() + sj(u8"データです！　");
 }
 
 // The lengths of an element as the tip shows them, each times the unit
@@ -82,7 +77,7 @@ std::string LengthText(int type_code, const std::vector<double>& values, double 
     case TZhdElem::CircleCode: {
         std::string text = length(" L= ", 0) + length("\n R= ", 1);
         if (values.size() > 2)
-            text += Sjis(u8"\n 扁平率= ") + FloatToStrGeneral(values[2]) + " ";
+            text += sj(u8"\n 扁平率= ") + FloatToStrGeneral(values[2]) + " ";
         return text;
     }
     case TZhdElem::MojiCode: return length(" L= ", 0) + length("\n H= ", 1);
@@ -174,7 +169,7 @@ void TMeasuringCommands::MeasureElement(int id, TMouseRelease& release)
 {
     const TZhdElemPtr elem = ElementUnderPress(release);
     if (!elem) {
-        release.tip_text = Sjis(u8"　図形がありません！　");
+        release.tip_text = sj(u8"　図形がありません！　");
         release.action = host_.State().PressPoint;
         return;
     }
@@ -233,7 +228,7 @@ void TMeasuringCommands::CompleteTwoClick(TMouseRelease& release)
         release.pick_result = pointing_.SnapToFramePoint(at.x(), at.y(), release.picked_point, pick_tolerance);
         if (release.pick_result == -1) {
             // Still pending: the user may try again.
-            tip_box_.ShowTip(Sjis(u8"　点がありません！　"), at.x(), at.y(), true);
+            tip_box_.ShowTip(sj(u8"　点がありません！　"), at.x(), at.y(), true);
             return;
         }
     } else {

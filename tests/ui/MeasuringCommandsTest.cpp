@@ -32,12 +32,7 @@ const QString status_before = QStringLiteral("before");
 // The angle texts of the tip: " " + degrees ﾟ minutes ' seconds " + " ".
 std::string AngleTip(const char8_t* degrees)
 {
-    return " " + Utf8ToSjis(reinterpret_cast<const char*>(degrees)) + Utf8ToSjis("ﾟ 00' 00.0000000\"  ");
-}
-
-std::string Sjis(const char8_t* text)
-{
-    return Utf8ToSjis(reinterpret_cast<const char*>(text));
+    return " " + sj(degrees) + sj(u8"ﾟ 00' 00.0000000\"  ");
 }
 
 class MeasuringCommandsTest : public OverDrawingTest {
@@ -222,7 +217,7 @@ TEST_F(MeasuringCommandsTest, CircleAnglesAskForThePointOfTheTangent)
 
         // A right click far from any point: the command stays pending.
         const TMouseRelease missed = CompleteAt(c.follow_up, TReleasedButton::Right, 50, 40);
-        EXPECT_EQ(TipShown(), Sjis(u8"　点がありません！　")) << c.id;
+        EXPECT_EQ(TipShown(), sj(u8"　点がありません！　")) << c.id;
         EXPECT_EQ(form.ClockMenu().CurrentClockCommand(), c.follow_up) << c.id;
         EXPECT_EQ(Status(), question) << c.id;
         EXPECT_TRUE(missed.mode_click) << c.id;
@@ -268,9 +263,9 @@ TEST_F(MeasuringCommandsTest, LengthsInTheDisplayUnitOrWhatTheElementIs)
         { "a line of 100 mm", LineElem(-50, 0, 50, 0), 10, 1, " L= 0.1" + metres },
         { "a circle of radius 10 mm", Circle(0, 0, 10), 0, 11,
           " L= 0.0628318530717959" + metres + "\n R= 0.01" + metres },
-        { "a point", point, 1, 1, Sjis(u8"　点データです！　") },
-        { "a solid", solid, 10, 1, Sjis(u8"　ソリッドデータです！　") },
-        { "a block", BlockElem(5, TBPoint(0.0, 0.0), 1, 1), 5, 1, Sjis(u8"　ブロックデータです！　") },
+        { "a point", point, 1, 1, sj(u8"　点データです！　") },
+        { "a solid", solid, 10, 1, sj(u8"　ソリッドデータです！　") },
+        { "a block", BlockElem(5, TBPoint(0.0, 0.0), 1, 1), 5, 1, sj(u8"　ブロックデータです！　") },
     };
     for (const auto& c : cases) {
         Document().GetElemListPtr().Clear();
@@ -297,7 +292,7 @@ TEST_F(MeasuringCommandsTest, NoElementNearThePressPoint)
     AddLine(-40, 0, 40, 0);
     for (const int id : { 87, 88, 92 }) {
         const TMouseRelease release = RunClockCommand(id, 0, 30);
-        EXPECT_EQ(release.tip_text, Sjis(u8"　図形がありません！　")) << id;
+        EXPECT_EQ(release.tip_text, sj(u8"　図形がありません！　")) << id;
         EXPECT_EQ(release.action, PixelOf(0, 30)) << id;
         EXPECT_EQ(release.follow_up, 0) << id;
     }
