@@ -13,6 +13,12 @@
 //   whole drawing (some of its elements reach beyond the sheet), 0: the
 //   sheet fitted. "shown_rate" is the share of ticks that showed an
 //   element.
+// - one mouse move over the drawing in the window, the handler alone: the
+//   cross-hair taken away and drawn again, with the print frame following
+//   the mouse (argument 0) or a two-button drag's rubber band and gesture
+//   tip (argument 1). It draws only those over the picture: "redraws"
+//   counts the full redraws that ran meanwhile (none are expected), and its
+//   time must not grow with the element count.
 //
 // The first search after a drawing is made measures every element once for
 // the document's index; it is made before the timed loops.
@@ -25,6 +31,7 @@
 #include "ui/MainForm.h"
 #include "ui/PaintBox.h"
 #include "ui/PointingServices.h"
+#include "ui/ViewRedraw.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -178,6 +185,51 @@ BENCHMARK(BM_AttributeDisplayTick)
     ->Args({ 1000000, 1 })
     ->Args({ 1000000, 0 })
     ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// --- The mouse moving over the drawing ---
+
+void BM_MouseMove(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    const bool dragging = state.range(1) == 1;
+    std::unique_ptr<TForm1> form = WindowWithDrawing(count);
+    const int width = form->PaintBox1->width();
+    const int height = form->PaintBox1->height();
+    const QPoint press(width / 4, height / 4);
+    if (dragging) {
+        form->PaintBox1MouseMove(press.x(), press.y());
+        form->PaintBox1MouseDown(TReleasedButton::Left, press.x(), press.y());
+        form->PaintBox1MouseDown(TReleasedButton::Right, press.x(), press.y());
+    } else {
+        form->State().CommandMode = 1;
+        form->State().CommandSubMode = 1;
+    }
+    const std::uint32_t redraw_tick = form->View().LastRedrawTick();
+    TRandom random(11);
+    for (auto _ : state) {
+        state.PauseTiming();
+        // Down and right of the press point: the zoom box's gesture.
+        const QPoint to(press.x() + 20 + static_cast<int>(random.Between(0, width / 2)),
+                        press.y() + 20 + static_cast<int>(random.Between(0, height / 2)));
+        state.ResumeTiming();
+        form->PaintBox1MouseMove(to.x(), to.y());
+        state.PauseTiming();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["redraws"] = form->View().LastRedrawTick() != redraw_tick;
+    if (dragging) {
+        form->PaintBox1MouseUp(TReleasedButton::Right, press.x(), press.y());
+        form->PaintBox1MouseUp(TReleasedButton::Left, press.x(), press.y());
+    }
+}
+BENCHMARK(BM_MouseMove)
+    ->Args({ 10000, 0 })
+    ->Args({ 1000000, 0 })
+    ->Args({ 10000, 1 })
+    ->Args({ 1000000, 1 })
+    ->Unit(benchmark::kMicrosecond)
     ->UseRealTime();
 
 } // namespace

@@ -28,6 +28,7 @@
 #include "document/ZhdZoom.h"
 #include "platform/CanvasTypes.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <map>
@@ -305,6 +306,12 @@ public:
     // mouse point. Drawn twice they cancel out.
     void DrawViewOverlays(TCanvas& canvas, TZhdData& document);
     int DrawCrossHair(TCanvas& canvas, const TBPoint& point, TZhdData& document);
+    // The ends of the cross-hair's two lines through the point: 0 to 2 along
+    // the drawing's axis, 1 to 3 across it (drawing millimetres).
+    std::array<TBPoint, 4> GetCrossHairEnds(const TBPoint& point, const TZhdData& document) const;
+    // The print frame's corners around its centre, turned by the print
+    // angle; the lower edge runs from corner 0 to corner 1.
+    std::array<TBPoint, 4> GetPrintFrameCorners(const TBPoint& center, const TZhdData& document) const;
     int DrawCrossHairXY(TCanvas& canvas, double x, double y, TZhdData& document);
     int DrawPrintFrame(TCanvas& canvas, const TBPoint& center, TZhdData& document);
     int DrawPrintFrameXY(TCanvas& canvas, double x, double y, TZhdData& document);

@@ -34,15 +34,21 @@ void TInfoREG::DrawViewOverlays(TCanvas& canvas, TZhdData& document)
     DrawCrossHair(canvas, MouseWorld, document);
 }
 
-int TInfoREG::DrawCrossHair(TCanvas& canvas, const TBPoint& point, TZhdData& document)
+std::array<TBPoint, 4> TInfoREG::GetCrossHairEnds(const TBPoint& point, const TZhdData& document) const
 {
     const double axis = document.GetInfoAngle().GetRadians();
     // The output area's diagonal in drawing millimetres: both lines run past
     // every edge wherever the point is.
     const double reach = GetMMPerPixelX() * std::hypot(PixelWidth, PixelHeight) / View.GetScale();
-    TBPoint ends[4];
+    std::array<TBPoint, 4> ends;
     for (int k = 0; k < 4; ++k)
         point.PolarOffset(reach, TAngle(axis + k * Pi / 2), ends[k]);
+    return ends;
+}
+
+int TInfoREG::DrawCrossHair(TCanvas& canvas, const TBPoint& point, TZhdData& document)
+{
+    const std::array<TBPoint, 4> ends = GetCrossHairEnds(point, document);
     SetOverlayPen(canvas, document.GetPenMapPtr()["Z"].GetColorValue());
     DrawSegmentRounded(canvas, ends[0], ends[2]);
     DrawSegmentRounded(canvas, ends[1], ends[3]);
@@ -55,18 +61,24 @@ int TInfoREG::DrawCrossHairXY(TCanvas& canvas, double x, double y, TZhdData& doc
     return DrawCrossHair(canvas, TBPoint(x, y), document);
 }
 
-int TInfoREG::DrawPrintFrame(TCanvas& canvas, const TBPoint& center, TZhdData& document)
+std::array<TBPoint, 4> TInfoREG::GetPrintFrameCorners(const TBPoint& center, const TZhdData& document) const
 {
     const double scale = document.GetHeadPtr().GetPrinterArea().GetScale();
     const double half_width = PaperWidth / scale / 2;
     const double half_height = PaperHeight / scale / 2;
-    TBPoint corners[4] = { TBPoint(-half_width, -half_height), TBPoint(half_width, -half_height),
-                           TBPoint(half_width, half_height), TBPoint(-half_width, half_height) };
+    std::array<TBPoint, 4> corners = { TBPoint(-half_width, -half_height), TBPoint(half_width, -half_height),
+                                       TBPoint(half_width, half_height), TBPoint(-half_width, half_height) };
     for (TBPoint& corner : corners) {
         if (PrintAngle != 0)
             RotatePoint(TBPoint(corner.GetX(), corner.GetY()), TAngle(PrintAngle), corner);
         corner += center;
     }
+    return corners;
+}
+
+int TInfoREG::DrawPrintFrame(TCanvas& canvas, const TBPoint& center, TZhdData& document)
+{
+    const std::array<TBPoint, 4> corners = GetPrintFrameCorners(center, document);
     SetOverlayPen(canvas, document.GetPenMapPtr()["S"].GetColorValue());
     DrawSegmentRounded(canvas, corners[1], corners[2]);
     DrawSegmentRounded(canvas, corners[2], corners[3]);

@@ -96,6 +96,7 @@ void TDrawingOpener::ShowOpenedDrawing(const std::filesystem::path& path)
     TMainControls& c = host_.Controls();
     const std::string sjis_path = SjisPath(path);
     TInfoREG& info = document.GetInfoRegPtr();
+    ++host_.State().DrawingSerial;
     info.SetViewKeepPrevious(TZhdZoom(0.0));
     document.GetElemListPtr().Clear();
     const TLoadResult loaded = document.LoadFromFile(sjis_path);

@@ -51,6 +51,19 @@ struct TMainState {
     // Nonzero while a both-button gesture is in progress: paints then leave
     // the drawing as the gesture drew it.
     int DragState = 0;
+    // Set by the group and layer buttons: the next double click on the
+    // drawing comes as two presses. The next mouse move clears it.
+    int DoubleClickSuppression = 0;
+    // A group or layer change waits for the next mouse move to be drawn;
+    // the selection it made for the write target goes then, and the full
+    // view it showed for the moment ends.
+    bool GroupLayerRedrawPending = false;
+    bool WriteTargetSelection = false;
+    bool TemporaryFullView = false;
+    // Counts the drawings shown: a handler that let other events run in
+    // between (a wait for a double click) sees that another drawing was
+    // opened meanwhile and leaves it alone.
+    unsigned DrawingSerial = 0;
     bool MouseOverDrawing = false;
     // The search word's control was given the focus; the status line marks
     // it.

@@ -26,6 +26,9 @@
 #include "ui/CommandModes.h"
 #include "ui/DrawingOpener.h"
 #include "ui/MainSettings.h"
+#include "ui/MeasuringCommands.h"
+#include "ui/ModeClicks.h"
+#include "ui/MouseGestures.h"
 #include "ui/PaintBox.h"
 #include "ui/PointingServices.h"
 #include "ui/ProgramVersion.h"
@@ -83,6 +86,18 @@ void TForm1::BuildFeatures()
     tip_box_ = std::make_unique<TTipBox>(*this, *view_);
     pointing_ = std::make_unique<TPointingServices>(*this);
     attribute_display_ = std::make_unique<TAttributeDisplay>(*this, *status_buttons_, *tip_box_);
+    measuring_ = std::make_unique<TMeasuringCommands>(*this, *clock_menu_, *pointing_, *tip_box_, *status_buttons_,
+                                                      [this] { hcbPrintAngleExit(); });
+    mode_clicks_ = std::make_unique<TModeClicks>(*this, *pointing_, *tip_box_);
+    gestures_ = std::make_unique<TMouseGestures>(
+        *this, TMouseGestures::TFeatures { *view_, *status_buttons_, *clock_menu_, *tip_box_, *measuring_, *mode_clicks_ });
+    // What a tip or the clock menu took away with the picture comes back.
+    tip_box_->SetCrossHairRedraw([this] { gestures_->DrawCrossHairAt(-1, -1); });
+    clock_menu_->SetViewOverlays({ [this](TCanvas& canvas) { tip_box_->DrawPaperFrame(canvas); },
+                                   [this](TCanvas& canvas) {
+                                       TInfoREG& info = document_->GetInfoRegPtr();
+                                       info.DrawCrossHair(canvas, info.GetMouseWorld(), *document_);
+                                   } });
 }
 
 std::filesystem::path TForm1::SettingsPath()
@@ -122,6 +137,8 @@ void TForm1::FormCreate()
     ApplyHint(Label5, QtText(u8"線種の出力ピッチの調整をします．\n([基本設定]→[線種]→[出力ピッチ])÷値が1dotのピッチ(mm)"
                         u8"になります．\n値が大きい程細かくなります．|"));
     clock_menu_->LoadClockFaces(ProgramFolder());
+    // The hook sees the main window's mouse events before its controls.
+    qApp->installEventFilter(gestures_.get());
     // The group and layer windows are made lower before their saved
     // places are restored: a saved client height already had it, and made
     // lower again at every start it would shrink away.
@@ -395,6 +412,33 @@ int TForm1::DrawPickedPoints()
 void TForm1::Timer1Timer()
 {
     attribute_display_->Timer1Timer();
+}
+
+// --- The mouse on the drawing ---
+
+void TForm1::PaintBox1MouseDown(TReleasedButton button, int x, int y)
+{
+    gestures_->PaintBox1MouseDown(button, x, y);
+}
+
+void TForm1::PaintBox1MouseMove(int x, int y)
+{
+    gestures_->PaintBox1MouseMove(x, y);
+}
+
+void TForm1::PaintBox1MouseUp(TReleasedButton button, int x, int y)
+{
+    gestures_->PaintBox1MouseUp(button, x, y);
+}
+
+int TForm1::WaitDoubleClick(double factor)
+{
+    return gestures_->WaitDoubleClick(factor);
+}
+
+void TForm1::DrawCrossHairAt(int x, int y)
+{
+    gestures_->DrawCrossHairAt(x, y);
 }
 
 // --- Command modes ---

@@ -8,8 +8,10 @@
 // the life cycle (MainForm.cpp). Everything else is done by its features,
 // each a class of its own under ui/ that owns its state and its keys of
 // the settings file: TViewRedraw (the view and its redraw), TStatusButtons,
-// TDrawingOpener (opening drawings), TCommandModes, TMainSettings and
-// TViewNavigation (the wheel and the keys). The
+// TDrawingOpener (opening drawings), TCommandModes, TMainSettings,
+// TViewNavigation (the wheel and the keys) and, over the drawing, TTipBox,
+// TPointingServices, TAttributeDisplay, TClockMenu, TMeasuringCommands,
+// TModeClicks and TMouseGestures (the mouse's press, move and release). The
 // form's handlers keep the names the rest of the viewer knows them by, and
 // each is a short call into its feature.
 //
@@ -28,6 +30,7 @@
 
 #include "ui/MainControls.h"
 #include "ui/MainFeature.h"
+#include "ui/MouseRelease.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -41,6 +44,9 @@
 class QKeyEvent;
 class QWheelEvent;
 class TAttributeDisplay;
+class TMeasuringCommands;
+class TModeClicks;
+class TMouseGestures;
 class TBPoint;
 class THintStatus;
 class TClockMenu;
@@ -126,6 +132,19 @@ public:
     int DrawPickedPoints();
     // Timer1: the attribute display.
     void Timer1Timer();
+    // Timer2 is never started; its handler has nothing to do.
+    void Timer2Timer() {}
+
+    // --- The mouse on the drawing (TMouseGestures) ---
+    void PaintBox1MouseDown(TReleasedButton button, int x, int y);
+    void PaintBox1MouseMove(int x, int y);
+    void PaintBox1MouseUp(TReleasedButton button, int x, int y);
+    // 1 when a double click arrives within `factor` times the system's
+    // double-click interval; the events meanwhile are handled.
+    int WaitDoubleClick(double factor);
+    // The cross-hair at paint-box pixel (x, y), -1 for the cursor point's
+    // coordinate; not-XOR, so a second call takes it away.
+    void DrawCrossHairAt(int x, int y);
 
     // --- Command modes (TCommandModes) and the View menu ---
     void tbtn97Click(TToolbarButton97* sender);
@@ -171,6 +190,9 @@ public:
     TTipBox& TipBox() { return *tip_box_; }
     TPointingServices& Pointing() { return *pointing_; }
     TAttributeDisplay& AttributeDisplay() { return *attribute_display_; }
+    TMeasuringCommands& Measuring() { return *measuring_; }
+    TModeClicks& ModeClicks() { return *mode_clicks_; }
+    TMouseGestures& Gestures() { return *gestures_; }
 
     // The windows the main window drives, made by the program at start in
     // this order, after the main window; a form without them (tests) makes
@@ -233,6 +255,9 @@ private:
     std::unique_ptr<TTipBox> tip_box_;
     std::unique_ptr<TPointingServices> pointing_;
     std::unique_ptr<TAttributeDisplay> attribute_display_;
+    std::unique_ptr<TMeasuringCommands> measuring_;
+    std::unique_ptr<TModeClicks> mode_clicks_;
+    std::unique_ptr<TMouseGestures> gestures_;
     TForms forms_;
     std::unique_ptr<class TAboutBox> own_about_box_;
     THintStatus* hint_status_ = nullptr;

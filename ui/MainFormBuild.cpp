@@ -658,6 +658,16 @@ void TForm1::ConnectHandlers()
     InstallWheelPreview(this, [this](QWheelEvent* event) { return FormMouseWheel(event); });
     PaintBox1->OnPaint = [this] { PaintBox1Paint(); };
     PaintBox1->OnResize = [this] { FormResize(); };
+    PaintBox1->OnMouseDown = [this](Qt::MouseButton button, QPoint point) {
+        if (const std::optional<TReleasedButton> released = ReleasedButtonOf(button))
+            PaintBox1MouseDown(*released, point.x(), point.y());
+    };
+    PaintBox1->OnMouseMove = [this](QPoint point) { PaintBox1MouseMove(point.x(), point.y()); };
+    PaintBox1->OnMouseUp = [this](Qt::MouseButton button, QPoint point) {
+        if (const std::optional<TReleasedButton> released = ReleasedButtonOf(button))
+            PaintBox1MouseUp(*released, point.x(), point.y());
+    };
+    connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
     for (TDock97* dock : { DockTop, DockBottom, DockLeft, DockRight })
         connect(dock, &TDock97::DockResized, this, [this] { FormResize(); });
 

@@ -10,11 +10,28 @@
 #include "document/ZhdZoom.h"
 
 #include <QPoint>
+#include <Qt>
 
+#include <optional>
 #include <string>
 
 // The button a release let go of.
 enum class TReleasedButton { Left, Right, Middle };
+
+// The drawing's buttons among Qt's; none for the others.
+inline std::optional<TReleasedButton> ReleasedButtonOf(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return TReleasedButton::Left;
+    case Qt::RightButton:
+        return TReleasedButton::Right;
+    case Qt::MiddleButton:
+        return TReleasedButton::Middle;
+    default:
+        return std::nullopt;
+    }
+}
 
 struct TMouseRelease {
     TReleasedButton button = TReleasedButton::Left;
@@ -40,4 +57,7 @@ struct TMouseRelease {
     // A clock command asked for the clock menu to count as closed, so that
     // the release goes on as a mode click.
     bool clock_menu_closed = false;
+    // The drawing shown when the button was let go (TMainState's
+    // DrawingSerial); a step that let other events run compares it.
+    unsigned drawing_serial = 0;
 };

@@ -1,6 +1,7 @@
 #include "ui/PaintBox.h"
 
 #include <QCursor>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -97,4 +98,22 @@ void TPaintBox::resizeEvent(QResizeEvent* event)
 void TPaintBox::MoveCursorTo(QPoint pixel)
 {
     QCursor::setPos(screen(), mapToGlobal(pixel));
+}
+
+void TPaintBox::mousePressEvent(QMouseEvent* event)
+{
+    if (OnMouseDown)
+        OnMouseDown(event->button(), event->position().toPoint());
+}
+
+void TPaintBox::mouseMoveEvent(QMouseEvent* event)
+{
+    if (OnMouseMove)
+        OnMouseMove(event->position().toPoint());
+}
+
+void TPaintBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (OnMouseUp)
+        OnMouseUp(event->button(), event->position().toPoint());
 }

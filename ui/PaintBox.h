@@ -51,10 +51,18 @@ public:
     std::function<void()> OnPaint;
     // After the widget (and Front()) took a new size.
     std::function<void()> OnResize;
+    // The mouse's buttons (Qt's, one at a time) and moves, in pixels of the
+    // widget; a double click comes as a press.
+    std::function<void(Qt::MouseButton button, QPoint point)> OnMouseDown;
+    std::function<void(QPoint point)> OnMouseMove;
+    std::function<void(Qt::MouseButton button, QPoint point)> OnMouseUp;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void FitFront();

@@ -79,9 +79,22 @@ void TTipBox::DrawPrintFrameAgain()
     TZhdData* document = host_.Document();
     if (!document)
         return;
-    TInfoREG& info = document->GetInfoRegPtr();
+    const TInfoREG& info = document->GetInfoRegPtr();
     if (info.OutputJob != 0 || info.PrintPreview == 0 || info.NestedDraw != 0)
         return;
+    TPaintBox& paint_box = *host_.Controls().PaintBox1;
+    TImageCanvas canvas(paint_box.Front());
+    DrawPaperFrame(canvas);
+    canvas.Finish();
+    paint_box.ShowFront();
+}
+
+void TTipBox::DrawPaperFrame(TCanvas& canvas)
+{
+    TZhdData* document = host_.Document();
+    if (!document)
+        return;
+    TInfoREG& info = document->GetInfoRegPtr();
     const TZhdZoomF area = document->GetHeadPtr().GetPrinterArea();
     TBPoint centre(area.GetX(), area.GetY());
     if (info.FrameFollow != 0) {
@@ -90,11 +103,7 @@ void TTipBox::DrawPrintFrameAgain()
         const TBPoint anchor = info.ScreenToWorld(TBPoint(press.x(), press.y()));
         centre = info.GetPrintFrameCentre(area.GetCode() / 10, anchor, *document);
     }
-    TPaintBox& paint_box = *host_.Controls().PaintBox1;
-    TImageCanvas canvas(paint_box.Front());
     info.DrawPrintFrame(canvas, centre, *document);
-    canvas.Finish();
-    paint_box.ShowFront();
 }
 
 void TTipBox::DrawTip(const std::string& text, int x, int y, bool keep)

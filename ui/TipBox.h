@@ -24,6 +24,7 @@
 #include <string>
 
 class QLabel;
+class TCanvas;
 class TViewRedraw;
 
 class TTipBox : public TMainFeature {
@@ -54,6 +55,10 @@ public:
     // Draws the cross-hair again at the cursor point; the form gives it.
     // Nothing is drawn until then.
     void SetCrossHairRedraw(std::function<void()> redraw) { redraw_cross_hair_ = std::move(redraw); }
+    // The print frame as the frame modes show it over the view: following
+    // the mouse by its reference point at the press point, else at the
+    // printer area's point. Not-XOR: drawn twice it goes.
+    void DrawPaperFrame(TCanvas& canvas);
 
 private:
     void RemoveTip();
