@@ -12,11 +12,13 @@
 // release handler makes it the current clock command, the status bar asks
 // for the point, and the next release completes it with CompleteTwoClick.
 
+#include "core/Angle.h"
 #include "core/BPoint.h"
 #include "elements/ZhdElem.h"
 #include "ui/MainFeature.h"
 
 #include <functional>
+#include <string>
 
 class TClockMenu;
 class TPointingServices;
@@ -43,6 +45,19 @@ public:
     const TBPoint& MeasuringPointB() const { return point_b_; }
 
 private:
+    void CentrePoint(TMouseRelease& release);
+    void MeasureElement(int id, TMouseRelease& release);
+    void CompleteTangentAngle(int id, TMouseRelease& release);
+    // The element nearest the press point (empty for none); the release's
+    // pick result and picked point are the pick's.
+    TZhdElemPtr ElementUnderPress(TMouseRelease& release);
+    TBPoint PressPointInDrawing() const;
+    // The follow-up command becomes the release's; the status bar asks for
+    // its point and keeps the text it showed.
+    void AskForSecondPoint(int follow_up, TMouseRelease& release);
+    // The tip text of a direction; in the frame mode also the print angle.
+    std::string AngleText(TAngle angle, bool perpendicular);
+
     TClockMenu& clock_menu_;
     TPointingServices& pointing_;
     TTipBox& tip_box_;

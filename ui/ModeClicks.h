@@ -14,10 +14,13 @@
 #include "ui/MainFeature.h"
 
 #include <functional>
+#include <string>
 
 class TPointingServices;
 class TTipBox;
+class TZhdData;
 struct TMouseRelease;
+struct TPaintSurfaceCounters;
 
 class TModeClicks : public TMainFeature {
 public:
@@ -36,6 +39,14 @@ public:
     void EndPointClick(TMouseRelease& release);
 
 private:
+    // Floods the area under paint-box pixel (x, y) red on the shown picture,
+    // with the cross-hair at the click taken out of the way meanwhile.
+    void FillAreaAt(TZhdData& document, int x, int y);
+
     TPointingServices& pointing_;
     TTipBox& tip_box_;
 };
+
+// The debug log's line on a fill: the painted pixels, the probes and their
+// share in percent (0 when nothing was probed).
+std::string PaintSurfaceCountLine(const TPaintSurfaceCounters& counters);

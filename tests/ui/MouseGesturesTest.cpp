@@ -8,6 +8,8 @@
 #include "tests/ui/OverDrawingTestSupport.h"
 
 #include "core/DebugLog.h"
+#include "elements/KCircle.h"
+#include "elements/KLine.h"
 #include "platform/ShiftJis.h"
 #include "ui/ClockMenu.h"
 #include "ui/ModeClicks.h"
@@ -18,6 +20,8 @@
 #include <QLineEdit>
 #include <QStyleHints>
 #include <QTest>
+
+#include <boost/make_shared.hpp>
 
 #include <sstream>
 #include <vector>
@@ -290,4 +294,43 @@ TEST_F(MouseGesturesTest, AReleaseAbandonsItsCommandWhenAnotherDrawingWasOpenedM
     Release(Qt::LeftButton, QPoint(30, 30));
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(LogCount("<PaintBox1MouseUp> abandoned: another drawing was opened"), 1);
+}
+
+// The clock menu of the right button on its PM face (where command mode 0
+// offers its entries) let go at a position: moved out, back into the
+// centre when the face kept from the last menu is AM, out again at the
+// position's hour.
+TEST_F(MouseGesturesTest, TheReleasedClockMenuRunsItsMeasuringCommandAndALaterClickCompletesIt)
+{
+    auto circle = boost::make_shared<TKCircle>();
+    circle->SetCircle(TBPoint(0.0, 0.0), 30, TAngle(), Degrees(360), TAngle(), 1.0, 1);
+    Document().GetElemListPtr().Append(circle);
+    auto line = boost::make_shared<TKLine>();
+    line->SetLine(TBPoint(-50.0, -60.0), TBPoint(50.0, -60.0));
+    Document().GetElemListPtr().Append(line);
+    const auto let_go_at = [&](QPoint press, QPoint hour) {
+        Move(press);
+        Press(Qt::RightButton, press);
+        Move(press + QPoint(0, -40));
+        if (Gestures().ClockFace() != 1)
+            Move(press);
+        Move(press + hour);
+        Release(Qt::RightButton, press + hour);
+    };
+    const auto tip = [&] { return Utf8ToSjis(form.Tips->text().toStdString()); };
+
+    // 11 o'clock: the line's length.
+    let_go_at(PixelOf(10, -60), QPoint(-20, -35));
+    EXPECT_EQ(tip(), " L= 100" + sj(u8" mm "));
+    EXPECT_EQ(form.ClockMenu().CurrentClockCommand(), 0);
+
+    // 4 o'clock on the circle: the tangent's direction, at the next click.
+    let_go_at(PixelOf(0, 31), QPoint(35, 20));
+    EXPECT_EQ(form.ClockMenu().CurrentClockCommand(), 300);
+    const QPoint on_circle = PixelOf(21, 21);
+    Move(on_circle);
+    Press(Qt::LeftButton, on_circle);
+    Release(Qt::LeftButton, on_circle);
+    EXPECT_EQ(tip(), " " + sj(u8"-45ﾟ 00' 00.0000000\"  "));
+    EXPECT_EQ(form.ClockMenu().CurrentClockCommand(), 0);
 }
