@@ -12,7 +12,7 @@ ZUVIEW_PACKAGES=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   locales
-  xvfb xauth
+  xvfb xauth libxtst-dev
 )
 
 zuview_missing_packages() {

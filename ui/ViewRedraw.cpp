@@ -151,6 +151,9 @@ void TViewRedraw::ShowStatusLine(const std::string& text, const std::string& lab
         line += " *";
     line += QStringLiteral(" {%1-%2}").arg(state.CommandMode).arg(state.CommandSubMode);
     host_.Controls().Panel2->setText(line);
+    // The trace keeps the line too: it tells which view each picture shows,
+    // which the status bar forgets at the next one.
+    WriteDebugLog(line.toStdString());
 }
 
 void TViewRedraw::Paint()

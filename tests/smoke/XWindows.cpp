@@ -4,6 +4,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 #include <algorithm>
 #include <cstring>
@@ -36,6 +37,11 @@ TXConnection::TXConnection()
     : display_(XOpenDisplay(nullptr))
 {
     XSetErrorHandler(IgnoreXError);
+    int event_base = 0;
+    int error_base = 0;
+    int major = 0;
+    int minor = 0;
+    fakes_input_ = display_ && XTestQueryExtension(display_, &event_base, &error_base, &major, &minor);
 }
 
 TXConnection::~TXConnection()
@@ -146,5 +152,68 @@ void TXConnection::RequestClose(TWindow window)
     event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
     event.xclient.data.l[1] = CurrentTime;
     XSendEvent(display_, window, False, NoEventMask, &event);
+    XFlush(display_);
+}
+
+QSize TXConnection::ScreenSize() const
+{
+    const Screen* screen = DefaultScreenOfDisplay(display_);
+    return QSize(WidthOfScreen(screen), HeightOfScreen(screen));
+}
+
+QPoint TXConnection::WindowOrigin(TWindow window)
+{
+    int left = 0;
+    int top = 0;
+    Window child = 0;
+    XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &left, &top, &child);
+    return QPoint(left, top);
+}
+
+QPoint TXConnection::PointerPosition()
+{
+    Window root = 0;
+    Window child = 0;
+    int root_x = 0;
+    int root_y = 0;
+    int window_x = 0;
+    int window_y = 0;
+    unsigned int buttons = 0;
+    XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &root_x, &root_y, &window_x, &window_y,
+                  &buttons);
+    return QPoint(root_x, root_y);
+}
+
+void TXConnection::MovePointer(QPoint screen_point)
+{
+    if (!fakes_input_)
+        return;
+    XTestFakeMotionEvent(display_, DefaultScreen(display_), screen_point.x(), screen_point.y(), CurrentTime);
+    XFlush(display_);
+}
+
+void TXConnection::PressButton(unsigned button)
+{
+    if (!fakes_input_)
+        return;
+    XTestFakeButtonEvent(display_, button, True, CurrentTime);
+    XFlush(display_);
+}
+
+void TXConnection::ReleaseButton(unsigned button)
+{
+    if (!fakes_input_)
+        return;
+    XTestFakeButtonEvent(display_, button, False, CurrentTime);
+    XFlush(display_);
+}
+
+void TXConnection::TypeKey(unsigned long keysym)
+{
+    const KeyCode key = XKeysymToKeycode(display_, keysym);
+    if (!fakes_input_ || key == 0)
+        return;
+    XTestFakeKeyEvent(display_, key, True, CurrentTime);
+    XTestFakeKeyEvent(display_, key, False, CurrentTime);
     XFlush(display_);
 }

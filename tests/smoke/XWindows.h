@@ -1,10 +1,14 @@
 #pragma once
 
-// What the start-up smoke test asks of the X server, through Xlib alone:
-// finding a top-level window by its title, taking its picture, and
-// activating it and asking it to close as a window manager would.
+// What the smoke tests ask of the X server, through Xlib and its XTest
+// extension: finding a top-level window by its title, taking its picture,
+// activating it and asking it to close as a window manager would, and the
+// user's hand: pointer moves, buttons (4 and 5 are the wheel) and keys,
+// which the server delivers as if they came from the devices.
 
 #include <QImage>
+#include <QPoint>
+#include <QSize>
 
 #include <functional>
 #include <optional>
@@ -49,8 +53,28 @@ public:
     // button of a window manager.
     void RequestClose(TWindow window);
 
+    // The screen's size in pixels.
+    QSize ScreenSize() const;
+    // Where the window's top-left pixel is on the screen.
+    QPoint WindowOrigin(TWindow window);
+    // Where the pointer is on the screen.
+    QPoint PointerPosition();
+
+    // Whether the server fakes input (the XTest extension); without it the
+    // calls below do nothing.
+    bool CanFakeInput() const { return fakes_input_; }
+    // Moves the pointer to a point of the screen.
+    void MovePointer(QPoint screen_point);
+    // Presses or lets go of pointer button 1 (left), 2 (middle), 3 (right),
+    // 4 (wheel away from the user) or 5 (wheel towards the user).
+    void PressButton(unsigned button);
+    void ReleaseButton(unsigned button);
+    // Presses and lets go of the key of an X keysym (XK_Home...).
+    void TypeKey(unsigned long keysym);
+
 private:
     std::optional<std::string> Title(TWindow window);
 
     _XDisplay* display_ = nullptr;
+    bool fakes_input_ = false;
 };

@@ -1,0 +1,231 @@
+#include "tests/smoke/SmokeSupport.h"
+
+#include "document/ZhdData.h"
+#include "elements/KCircle.h"
+#include "elements/KLine.h"
+#include "tests/support/TempDir.h"
+
+#include <QImage>
+#include <boost/make_shared.hpp>
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <numbers>
+#include <set>
+#include <thread>
+#include <utility>
+
+extern char** environ;
+
+namespace smoke {
+
+int Fail(const std::string& message)
+{
+    std::fprintf(stderr, "smoke: %s\n", message.c_str());
+    return 1;
+}
+
+std::string Utf8(const char8_t* text)
+{
+    return reinterpret_cast<const char*>(text);
+}
+
+std::filesystem::path WriteDrawing(const TempDir& folder)
+{
+    TZhdData drawing;
+    drawing.GetHeadPtr().SetPaperSize(drawing_paper_size);
+    const TBPoint corners[] = { TBPoint(-150, -100), TBPoint(150, -100), TBPoint(150, 100), TBPoint(-150, 100) };
+    std::vector<std::pair<TBPoint, TBPoint>> lines;
+    for (int i = 0; i < 4; ++i)
+        lines.emplace_back(corners[i], corners[(i + 1) % 4]);
+    lines.emplace_back(corners[0], corners[2]);
+    lines.emplace_back(corners[1], corners[3]);
+    std::uint16_t pen = 1;
+    for (const auto& [start, end] : lines) {
+        auto line = boost::make_shared<TKLine>();
+        line->SetLine(start, end);
+        line->SetPenColor(pen++);
+        line->SetPenStyle(1);
+        drawing.GetElemListPtr().Append(line);
+    }
+    auto circle = boost::make_shared<TKCircle>(TBPoint(0, 0), 80.0, TAngle(), TAngle(2 * std::numbers::pi), TAngle(),
+                                               1.0, 1);
+    circle->SetPenColor(pen);
+    circle->SetPenStyle(1);
+    drawing.GetElemListPtr().Append(circle);
+    const std::filesystem::path path = folder.File("drawing.zhd");
+    if (drawing.SaveToFile(path.string()) != TSaveStatus::Saved)
+        return {};
+    return path;
+}
+
+TChild::TChild(const std::vector<std::string>& arguments, const std::vector<std::string>& environment)
+{
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    std::vector<char*> envp;
+    for (const std::string& entry : environment)
+        envp.push_back(const_cast<char*>(entry.c_str()));
+    envp.push_back(nullptr);
+    if (posix_spawn(&pid_, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0)
+        pid_ = -1;
+}
+
+TChild::~TChild()
+{
+    if (Running()) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+}
+
+TChild::TChild(TChild&& other) noexcept
+    : pid_(std::exchange(other.pid_, -1))
+    , status_(other.status_)
+{
+}
+
+std::optional<int> TChild::WaitStatus()
+{
+    if (Running()) {
+        int status = 0;
+        if (waitpid(pid_, &status, WNOHANG) == pid_)
+            status_ = status;
+    }
+    return status_;
+}
+
+std::string DescribeStatus(int status)
+{
+    if (WIFEXITED(status))
+        return "exit status " + std::to_string(WEXITSTATUS(status));
+    if (WIFSIGNALED(status))
+        return "signal " + std::to_string(WTERMSIG(status));
+    return "wait status " + std::to_string(status);
+}
+
+std::vector<std::string> ChildEnvironment(const TempDir& folder)
+{
+    const std::pair<std::string, std::string> overrides[] = {
+        { "XDG_CONFIG_HOME", (folder.Path() / "config").string() },
+        { "XDG_STATE_HOME", (folder.Path() / "state").string() },
+        { "QT_QPA_PLATFORM", "xcb" },
+    };
+    std::vector<std::string> environment;
+    for (char** entry = environ; *entry; ++entry) {
+        const std::string text(*entry);
+        bool replaced = false;
+        for (const auto& [name, value] : overrides)
+            replaced = replaced || text.starts_with(name + "=");
+        if (!replaced)
+            environment.push_back(text);
+    }
+    for (const auto& [name, value] : overrides)
+        environment.push_back(name + "=" + value);
+    return environment;
+}
+
+std::filesystem::path ChildDebugLog(const TempDir& folder)
+{
+    return folder.Path() / "state" / "zuview" / "debug.log";
+}
+
+std::optional<TXConnection::TFound> WaitForWindow(TXConnection& x, TChild& zuview,
+                                                  const std::function<bool(const std::string&)>& matches,
+                                                  const std::string& what)
+{
+    for (const auto deadline = Clock::now() + window_wait;; std::this_thread::sleep_for(poll_step)) {
+        if (const std::optional<int> status = zuview.WaitStatus()) {
+            Fail("zuview ended while the test waited for " + what + ": " + DescribeStatus(*status));
+            return std::nullopt;
+        }
+        if (Clock::now() > deadline) {
+            Fail("the time allowed ended while the test waited for " + what);
+            return std::nullopt;
+        }
+        if (std::optional<TXConnection::TFound> window = x.FindWindow(matches))
+            return window;
+    }
+}
+
+std::optional<TDrawingRun> StartOnDrawing(TXConnection& x, const TempDir& folder,
+                                          const std::filesystem::path& drawing)
+{
+    TDrawingRun run { TChild({ ZUVIEW_EXECUTABLE, drawing.string() }, ChildEnvironment(folder)) };
+    if (!run.zuview.Started()) {
+        Fail(std::string("could not start ") + ZUVIEW_EXECUTABLE);
+        return std::nullopt;
+    }
+    const std::string prefix = Utf8(caption_prefix);
+    const std::optional<TXConnection::TFound> window = WaitForWindow(
+        x, run.zuview, [&](const std::string& title) { return title.starts_with(prefix); },
+        "the window captioned \"" + prefix + "...\"");
+    if (!window)
+        return std::nullopt;
+    std::printf("window: %s\n", window->title.c_str());
+    if (!window->title.starts_with(prefix + drawing.string())) {
+        Fail("the caption does not name the drawing " + drawing.string());
+        return std::nullopt;
+    }
+    run.window = window->window;
+    return run;
+}
+
+std::size_t CountColours(const QImage& picture)
+{
+    std::set<QRgb> colours;
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        colours.insert(line, line + picture.width());
+    }
+    return colours.size();
+}
+
+int SaveArtefact(const QImage& picture, const std::string& artefact_name)
+{
+    const std::filesystem::path artefact = TestArtefactPath(artefact_name);
+    if (!picture.isNull() && !picture.save(QString::fromStdString(artefact.string()), "PNG"))
+        return Fail("could not save " + artefact.string());
+    return 0;
+}
+
+int KeepPicture(TXConnection& x, TXConnection::TWindow window, const std::string& artefact_name)
+{
+    QImage picture;
+    std::size_t colours = 0;
+    for (const auto deadline = Clock::now() + picture_wait; colours <= 1 && Clock::now() < deadline;) {
+        std::this_thread::sleep_for(poll_step * 5);
+        picture = x.Grab(window);
+        colours = CountColours(picture);
+    }
+    if (const int failed = SaveArtefact(picture, artefact_name))
+        return failed;
+    std::printf("picture: %dx%d, %zu colours, %s\n", picture.width(), picture.height(), colours,
+                TestArtefactPath(artefact_name).string().c_str());
+    if (colours <= 1)
+        return Fail("the picture of " + artefact_name + " is blank");
+    return 0;
+}
+
+int CloseAndExpectCleanEnd(TXConnection& x, TChild& zuview, TXConnection::TWindow window)
+{
+    x.RequestClose(window);
+    std::optional<int> status;
+    for (const auto deadline = Clock::now() + exit_wait; !status && Clock::now() < deadline;
+         std::this_thread::sleep_for(poll_step))
+        status = zuview.WaitStatus();
+    if (!status)
+        return Fail("zuview did not end after its window was asked to close");
+    if (!WIFEXITED(*status) || WEXITSTATUS(*status) != 0)
+        return Fail("zuview ended with " + DescribeStatus(*status));
+    std::printf("zuview closed cleanly\n");
+    return 0;
+}
+
+} // namespace smoke
