@@ -201,6 +201,8 @@ int TMouseGestures::WaitDoubleClick(double factor)
     QEventLoop loop;
     QTimer deadline;
     deadline.setSingleShot(true);
+    // A coarse timer may fire a little early; the wait is a bound.
+    deadline.setTimerType(Qt::PreciseTimer);
     QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
     deadline.start(std::max(limit, 0));
     QEventLoop* const outer = double_click_wait;
