@@ -21,8 +21,6 @@
 
 namespace {
 
-// The command mode of the attribute display.
-constexpr int attribute_mode = 3;
 // A tick acts only while the mouse has rested longer than the first and
 // less than the second (seconds).
 constexpr double rest_from = 0.9;
@@ -83,7 +81,7 @@ TAttributeDisplay::TAttributeDisplay(TMainWindowHost& host, TStatusButtons& stat
 void TAttributeDisplay::Timer1Timer()
 {
     const TMainState& state = host_.State();
-    if (state.CommandMode != attribute_mode)
+    if (state.CommandMode != AttributeMode)
         return;
     const double rested = state.RestStopwatch.Elapsed();
     if (!(rested > rest_from && rested < rest_until))

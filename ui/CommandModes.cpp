@@ -40,7 +40,7 @@ void TCommandModes::Click(TToolbarButton97* sender)
     if (!document || !sender)
         return;
     TMainControls& c = host_.Controls();
-    if (host_.State().CommandMode == 6) {
+    if (host_.State().CommandMode == PreSelectMode) {
         document->ClearSelection();
         host_.Redraw("SelectClear()");
     }
@@ -92,26 +92,26 @@ void TCommandModes::EnterMode(TToolbarButton97* sender)
     const QString name = sender->objectName();
     state.CommandSubMode = 0;
     if (name == "tbtn97None") {
-        state.CommandMode = 0;
+        state.CommandMode = NoCommandMode;
         ShowModeText(u8"何もしません．");
     } else if (name == "tbtn97StatusView") {
-        state.CommandMode = 3;
+        state.CommandMode = AttributeMode;
         ShowModeText(u8"カーソル位置の属性表示．");
     } else if (name == "tbtn97Raster") {
-        state.CommandMode = 4;
+        state.CommandMode = ImageMode;
         ShowModeText(u8"画像編集？");
         c.psMain->SetControl(c.tbMainRaster);
         c.tbMainRaster->show();
         c.ToolbarSubCommand->ArrangeControls();
     } else if (name == "tbtn97Tanten") {
-        state.CommandMode = 5;
+        state.CommandMode = EndPointMode;
         ShowModeText(u8"端点確認");
     } else if (name == "tbtn97PreSelect") {
-        state.CommandMode = 6;
+        state.CommandMode = PreSelectMode;
         DrawPreSelection();
         ShowModeText(u8"前選択");
     } else if (name == "tbtn97Solid") {
-        state.CommandMode = 7;
+        state.CommandMode = SolidMode;
         CollectIntersections();
         ShowModeText(u8"ソリッド");
     }

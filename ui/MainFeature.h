@@ -22,6 +22,21 @@
 #include <vector>
 
 class QMainWindow;
+
+// The command modes, as TMainState::CommandMode holds them: what a click on
+// the drawing does.
+enum TCommandMode : int {
+    NoCommandMode = 0,
+    // Print or output frame; its sub-mode 1 is the frame following the
+    // mouse.
+    FrameMode = 1,
+    AttributeMode = 3,
+    ImageMode = 4,
+    EndPointMode = 5,
+    PreSelectMode = 6,
+    SolidMode = 7,
+};
+inline constexpr int FrameFollowsMouse = 1;
 class TZhdData;
 struct TMainControls;
 
@@ -29,9 +44,8 @@ struct TMainControls;
 struct TMainState {
     // The first part of the window's caption.
     QString WindowTitle;
-    // 0 none, 1 print or output frame, 3 attribute display, 4 raster,
-    // 5 end point, 6 pre-select, 7 solid.
-    int CommandMode = 0;
+    // A TCommandMode.
+    int CommandMode = NoCommandMode;
     // The refinement of the command mode; 0 is none.
     int CommandSubMode = 0;
     // The status bar's text to put back after a mode or a command showed its

@@ -26,9 +26,6 @@
 
 namespace {
 
-// Pixels around the pointer within which a point or an element is taken.
-constexpr int pick_tolerance = 10;
-
 constexpr int centre_command = 63;
 constexpr int middle_point_command = 64;
 constexpr int line_angle_command = 87;
@@ -36,10 +33,6 @@ constexpr int vertical_angle_command = 88;
 constexpr int line_length_command = 92;
 constexpr int tangent_angle_command = 300;
 constexpr int tangent_vertical_command = 301;
-
-// The print or output frame mode, and its sub-mode that places the frame.
-constexpr int frame_mode = 1;
-constexpr int placing_frame = 1;
 
 // The key point that stands for an element of each kind when a command
 // takes "the element's point": the middle of a line or of a dimension's
@@ -115,7 +108,7 @@ void TMeasuringCommands::RunClockCommand(int id, TMouseRelease& release)
 TZhdElemPtr TMeasuringCommands::ElementUnderPress(TMouseRelease& release)
 {
     const QPoint press = host_.State().PressPoint;
-    release.pick_result = pointing_.PickNearestElement(press.x(), press.y(), release.picked_point, pick_tolerance);
+    release.pick_result = pointing_.PickNearestElement(press.x(), press.y(), release.picked_point, PointingTolerance);
     if (release.pick_result == -1)
         return {};
     return host_.Document()->GetElemListPtr().GetAt(release.pick_result);
@@ -136,12 +129,12 @@ void TMeasuringCommands::CentrePoint(TMouseRelease& release)
 {
     TMainState& state = host_.State();
     const QPoint press = state.PressPoint;
-    release.pick_result = pointing_.SnapToFramePoint(press.x(), press.y(), release.picked_point, pick_tolerance);
+    release.pick_result = pointing_.SnapToFramePoint(press.x(), press.y(), release.picked_point, PointingTolerance);
     if (release.pick_result != -1) {
         release.pick_result = -1;
         point_a_ = release.picked_point;
         AskForSecondPoint(middle_point_command, release);
-        if (state.CommandMode == frame_mode && state.CommandSubMode == placing_frame) {
+        if (state.CommandMode == FrameMode && state.CommandSubMode == FrameFollowsMouse) {
             // The frame follows the cursor: it goes onto point A, with a
             // marker there.
             TInfoREG& info = host_.Document()->GetInfoRegPtr();
@@ -209,7 +202,7 @@ std::string TMeasuringCommands::AngleText(TAngle angle, bool perpendicular)
     if (perpendicular)
         angle = angle.Perpendicular(+1);
     angle = angle.FoldToRightHalf();
-    if (host_.State().CommandMode == frame_mode) {
+    if (host_.State().CommandMode == FrameMode) {
         host_.Controls().hcbPrintAngle->setEditText(SjisText(angle.Format(2, 0)));
         if (print_angle_exit_)
             print_angle_exit_();
@@ -225,7 +218,7 @@ void TMeasuringCommands::CompleteTwoClick(TMouseRelease& release)
         return;
     const QPoint at = release.action;
     if (release.button == TReleasedButton::Right) {
-        release.pick_result = pointing_.SnapToFramePoint(at.x(), at.y(), release.picked_point, pick_tolerance);
+        release.pick_result = pointing_.SnapToFramePoint(at.x(), at.y(), release.picked_point, PointingTolerance);
         if (release.pick_result == -1) {
             // Still pending: the user may try again.
             tip_box_.ShowTip(sj(u8"　点がありません！　"), at.x(), at.y(), true);

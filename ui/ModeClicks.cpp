@@ -18,14 +18,6 @@
 
 namespace {
 
-// The command modes with a click.
-constexpr int frame_mode = 1;
-constexpr int image_mode = 4;
-constexpr int end_point_mode = 5;
-
-// How far from the click, in pixels, a snap point is looked for.
-constexpr int snap_tolerance = 10;
-
 void CallIfSet(const std::function<void(TMouseRelease&)>& click, TMouseRelease& release)
 {
     if (click)
@@ -44,13 +36,13 @@ TModeClicks::TModeClicks(TMainWindowHost& host, TPointingServices& pointing, TTi
 void TModeClicks::Click(TMouseRelease& release)
 {
     switch (host_.State().CommandMode) {
-    case frame_mode:
+    case FrameMode:
         CallIfSet(FrameClick, release);
         break;
-    case image_mode:
+    case ImageMode:
         CallIfSet(ImageColourClick, release);
         break;
-    case end_point_mode:
+    case EndPointMode:
         EndPointClick(release);
         break;
     default:
@@ -72,7 +64,7 @@ void TModeClicks::EndPointClick(TMouseRelease& release)
     TBPoint marker(x, y);
     if (release.button == TReleasedButton::Right) {
         if (release.pick_result == -1)
-            release.pick_result = pointing_.SnapToFramePoint(x, y, release.picked_point, snap_tolerance);
+            release.pick_result = pointing_.SnapToFramePoint(x, y, release.picked_point, PointingTolerance);
         if (release.pick_result == -1) {
             tip_box_.ShowTip(sj(u8"　点がありません！　"), x, y, true);
             return;

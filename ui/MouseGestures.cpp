@@ -206,7 +206,7 @@ void TMouseGestures::PaintBox1MouseMove(int x, int y)
     ShowMousePosition(x, y);
     state.CursorPoint = QPoint(x, y);
     document->GetInfoRegPtr().SetMouseScreen(TBPoint(x, y));
-    if (state.CommandMode == 1 && state.CommandSubMode == 3)
+    if (state.CommandMode == FrameMode && state.CommandSubMode == 3)
         state.CommandSubMode = 2;
 }
 
@@ -250,8 +250,8 @@ void TMouseGestures::RemoveFrameAndBand(TOverlayPass& pass, const TBPoint& last)
     TInfoREG& info = document.GetInfoRegPtr();
     const QPoint cursor = state.CursorPoint;
     const QPoint press = state.PressPoint;
-    if (button_bits_ == 0 && state.CommandMode == 1) {
-        if (state.CommandSubMode == 1) {
+    if (button_bits_ == 0 && state.CommandMode == FrameMode) {
+        if (state.CommandSubMode == FrameFollowsMouse) {
             pass.PrintFrame(info.GetPrintFrameCentre(FrameReference(document), last, document));
         } else if (state.CommandSubMode == 2) {
             const TZhdZoomF area = document.GetHeadPtr().GetPrinterArea();
@@ -273,7 +273,7 @@ void TMouseGestures::DrawMoveOverlays(int x, int y)
     const TBPoint here = info.ScreenToWorld(TBPoint(x, y));
     const QPoint press = state.PressPoint;
     if (button_bits_ == 0) {
-        if (state.CommandMode == 1 && state.CommandSubMode == 1)
+        if (state.CommandMode == FrameMode && state.CommandSubMode == FrameFollowsMouse)
             TOverlayPass(*host_.Controls().PaintBox1, document)
                 .PrintFrame(info.GetPrintFrameCentre(FrameReference(document), here, document));
     } else if (state.DragState != 0) {

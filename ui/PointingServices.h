@@ -7,7 +7,7 @@
 // Pick and snap measure in drawing millimetres and accept their answer only
 // when it lies less than `tolerance` pixels from the pixel asked about; the
 // searches behind them look only at the square of `tolerance` pixels around
-// it (TZhdData::FindNearest...). Callers use a tolerance of 10.
+// it (TZhdData::FindNearest...). The mouse commands use PointingTolerance.
 //
 // A marker is a circle of 4 pixels across in the colour of the screen pen
 // "S". Only the last marker drawn can be taken away again (with not-XOR
@@ -22,6 +22,9 @@
 class TBPoint;
 class TCanvas;
 class TZhdData;
+
+// How near, in pixels, the mouse commands look for a point or an element.
+inline constexpr int PointingTolerance = 10;
 
 class TPointingServices : public TMainFeature {
 public:
