@@ -207,7 +207,11 @@ std::string TMeasuringCommands::AngleText(TAngle angle, bool perpendicular)
         if (print_angle_exit_)
             print_angle_exit_();
     }
-    return " " + angle.Format(7, 5) + " ";
+    // Appended piece by piece: GCC 12 warns falsely about " " + a string.
+    std::string text = " ";
+    text += angle.Format(7, 5);
+    text += ' ';
+    return text;
 }
 
 void TMeasuringCommands::CompleteTwoClick(TMouseRelease& release)
