@@ -11,6 +11,7 @@
 #include "ui/MainFeature.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 class TStatusButtons;
@@ -46,6 +47,9 @@ public:
 
     std::vector<TSettingsBlock> SettingsBlocks() override;
 
+    // Paints the group and layer bars for the drawing just loaded.
+    void SetBarsPainter(std::function<void()> paint_bars) { paint_bars_ = std::move(paint_bars); }
+
 private:
     void ReportCannotOpen(const std::filesystem::path& path);
     // The file the user chose to open, starting in `folder`; empty when
@@ -59,4 +63,5 @@ private:
     std::string current_drawing_path_;
     std::string print_title_;
     std::string default_print_title_;
+    std::function<void()> paint_bars_;
 };

@@ -52,6 +52,7 @@ class THintStatus;
 class TClockMenu;
 class TCommandModes;
 class TDrawingOpener;
+class TGroupLayerBars;
 class TMainSettings;
 class TPointingServices;
 class TStatusButtons;
@@ -167,6 +168,27 @@ public:
     int GetClockCommand(int mode, int sub_mode, int button, int face, int position) const;
     void DrawClockMenu(int show, int position, int button, int face, int cx, int cy);
 
+    // --- The group and layer bars (TGroupLayerBars) ---
+    // Kind 1 the group bar, any other the layer bar; index -1 repaints the
+    // whole bar, 0..15 one button.
+    void PaintGroupLayerButtons(TZhdData& document, int kind, int index);
+    void BuildGroupLayerGlyphs(int g);
+    void SetGroupLayerButtonDown(int kind, int index);
+    int GetButtonSlot(int kind, int tag) const;
+    void ToolWindowGroupResize();
+    void ToolWindowLayerResize();
+    void tbG0MouseDown(QToolButton* sender, int x, int y);
+    void tbG0MouseMove(QToolButton* sender, int x, int y);
+    void tbG0MouseUp(QToolButton* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void tbG0Click();
+    void tbGAllClick();
+    void tbLAllClick();
+    void tbGSpClick();
+    void tbLSpClick();
+    // The search candidates narrowed again for the search word; the
+    // search bar fills it in.
+    int NarrowCandidates() { return 0; }
+
     // --- Menus of the other windows (MainFormMenus.cpp) ---
     void Makebat1Click();
     void Tutorial1Click();
@@ -193,6 +215,7 @@ public:
     TMeasuringCommands& Measuring() { return *measuring_; }
     TModeClicks& ModeClicks() { return *mode_clicks_; }
     TMouseGestures& Gestures() { return *gestures_; }
+    TGroupLayerBars& GroupLayerBars() { return *group_layer_bars_; }
 
     // The windows the main window drives, made by the program at start in
     // this order, after the main window; a form without them (tests) makes
@@ -258,6 +281,7 @@ private:
     std::unique_ptr<TMeasuringCommands> measuring_;
     std::unique_ptr<TModeClicks> mode_clicks_;
     std::unique_ptr<TMouseGestures> gestures_;
+    std::unique_ptr<TGroupLayerBars> group_layer_bars_;
     TForms forms_;
     std::unique_ptr<class TAboutBox> own_about_box_;
     THintStatus* hint_status_ = nullptr;
