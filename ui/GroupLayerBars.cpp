@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QMetaObject>
 #include <QMouseEvent>
 #include <QToolButton>
 
@@ -207,12 +208,21 @@ void TGroupLayerBars::ToolWindowResize(int kind)
 bool TGroupLayerBars::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    TMainControls& c = host_.Controls();
     if (type == QEvent::Resize) {
-        if (watched == c.ToolWindowGroup->Client())
-            ToolWindowResize(GroupKind);
-        else if (watched == c.ToolWindowLayer->Client())
-            ToolWindowResize(LayerKind);
+        // The client is resized while its window arranges itself, which
+        // takes no new size then: the snap comes once that is done.
+        for (const int kind : { GroupKind, LayerKind }) {
+            if (watched != ToolWindow(kind)->Client() || resize_queued_[Bar(kind)])
+                continue;
+            resize_queued_[Bar(kind)] = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this, kind] {
+                    resize_queued_[Bar(kind)] = false;
+                    ToolWindowResize(kind);
+                },
+                Qt::QueuedConnection);
+        }
         return false;
     }
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove

@@ -144,5 +144,6 @@ private:
     int glyph_group_ = -1;
     int glyph_face_ = -1;
     QPoint press_position_;
+    std::array<bool, 2> resize_queued_ = { false, false };
     std::array<std::array<QWidget*, 16>, 2> pictures_ {};
 };

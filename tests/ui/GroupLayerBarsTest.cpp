@@ -180,6 +180,9 @@ TEST_F(GroupLayerBarsTest, TheToolWindowsSnapToFiveShapes)
         { { 100, 30 }, { 178, 44 }, { 0, 0, 152, 46 }, { 19, 0 }, { 0, 21 } },
         { { 250, 30 }, { 354, 24 }, { 0, 0, 304, 23 }, { 19, 0 }, { 24, 0 } },
     };
+    // Floating: a docked window is as thick as its row.
+    form.ToolWindowGroup->Float();
+    form.ToolWindowLayer->Float();
     for (const TCase& c : cases) {
         for (const int kind : { GroupKind, LayerKind }) {
             TToolWindow97* window = kind == GroupKind ? form.ToolWindowGroup : form.ToolWindowLayer;
@@ -197,6 +200,7 @@ TEST_F(GroupLayerBarsTest, TheToolWindowsSnapToFiveShapes)
 
 TEST_F(GroupLayerBarsTest, TheTwoColumnShapeShowsGroupsColumnByColumn)
 {
+    form.ToolWindowGroup->Float();
     form.ToolWindowGroup->SetClientAreaSize(40, 200);
     QCoreApplication::processEvents();
     ASSERT_EQ(form.ToolWindowGroup->ClientAreaWidth(), 38);
@@ -304,7 +308,8 @@ TEST_F(GroupLayerBarsTest, TheViewShowsAChangeAtTheNextMoveOverTheDrawing)
     Redraw();
     const QPoint on_line = PixelOf(0, 0);
     const QRgb line_colour = Front().pixel(on_line);
-    ASSERT_EQ(line_colour & 0xffffff, 0xff0000u);
+    const QRgb background = Front().pixel(PixelOf(0, 30));
+    ASSERT_NE(line_colour, background);
     // Display only → editable → hidden.
     QTest::mousePress(Button(GroupKind, 1), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_TRUE(form.State().GroupLayerRedrawPending);
@@ -318,7 +323,7 @@ TEST_F(GroupLayerBarsTest, TheViewShowsAChangeAtTheNextMoveOverTheDrawing)
     QTest::mouseMove(form.windowHandle(), form.PaintBox1->mapTo(&form, on_line + QPoint(3, 3)));
     QCoreApplication::processEvents();
     EXPECT_FALSE(form.State().GroupLayerRedrawPending);
-    EXPECT_NE(Front().pixel(on_line), line_colour) << "the hidden group's line is gone";
+    EXPECT_EQ(Front().pixel(on_line), background) << "the hidden group's line is gone";
 }
 
 TEST_F(GroupLayerBarsTest, ALeftClickOnTheWriteTargetSelectsItsContentsADoubleClickAdds)
@@ -333,14 +338,18 @@ TEST_F(GroupLayerBarsTest, ALeftClickOnTheWriteTargetSelectsItsContentsADoubleCl
         Document().SelectGroup(1, 0);
         ASSERT_EQ(SelectedCount(), 1);
         form.State().WriteTargetSelection = false;
-        form.Gestures().SetLeftDoubleClick(double_click ? 1 : 0);
         const TZhdHead before = Head();
+        // The second press of a double click comes while the release of the
+        // first waits for it; its release goes to the hook.
+        if (double_click)
+            QTimer::singleShot(0, &form, [this] { QTest::mouseDClick(Button(GroupKind, 0), Qt::LeftButton, {}, QPoint(5, 5)); });
         Click(Button(GroupKind, 0));
+        if (double_click)
+            QTest::mouseRelease(Button(GroupKind, 0), Qt::LeftButton, {}, QPoint(5, 5));
         EXPECT_EQ(SelectedCount(), want) << (double_click ? "a double click adds" : "a single click replaces");
         EXPECT_TRUE(form.State().WriteTargetSelection);
         EXPECT_EQ(Head().GetWriteGroup(), before.GetWriteGroup());
         EXPECT_EQ(Head().GetGroupState(0), LayerWriteTarget) << "the target's state stays";
-        form.Gestures().SetLeftDoubleClick(0);
     }
 }
 
