@@ -71,9 +71,6 @@ std::string PositionLog(const char* label, int x, int y)
     return std::string(label) + " " + std::to_string(x) + " " + std::to_string(y);
 }
 
-// A left click with Ctrl toggles the protection (fixed with Shift); without
-// Ctrl it cycles the display state of what is not fixed. The write target
-// is never passed here.
 template <class TItem>
 void ClickItem(TItem& item, Qt::KeyboardModifiers shift)
 {
@@ -84,6 +81,49 @@ void ClickItem(TItem& item, Qt::KeyboardModifiers shift)
 }
 
 } // namespace
+
+bool MoveWriteTarget(TZhdHead& head, int kind, int slot)
+{
+    const int w = head.GetWriteGroup();
+    TZhdGrp write_group = head.GetGroup(w);
+    if (kind == GroupKind) {
+        if (head.GetGroupProtect(slot) != 0)
+            return false;
+        write_group.SetState(LayerEditable);
+        head.SetGroup(w, write_group);
+        head.SetWriteGroup(slot);
+        TZhdGrp group = head.GetGroup(slot);
+        group.SetState(LayerWriteTarget);
+        head.SetGroup(slot, group);
+        return true;
+    }
+    if (write_group.GetLayer(slot).GetProtect() != 0)
+        return false;
+    const int l = write_group.GetWriteLayer();
+    TZhdLay old_target = write_group.GetLayer(l);
+    old_target.SetState(LayerEditable);
+    write_group.SetLayer(l, old_target);
+    write_group.SetWriteLayer(slot);
+    TZhdLay layer = write_group.GetLayer(slot);
+    layer.SetState(LayerWriteTarget);
+    write_group.SetLayer(slot, layer);
+    head.SetGroup(w, write_group);
+    return true;
+}
+
+void ClickGroupLayer(TZhdHead& head, int kind, int slot, Qt::KeyboardModifiers shift)
+{
+    const int w = head.GetWriteGroup();
+    TZhdGrp group = head.GetGroup(kind == GroupKind ? slot : w);
+    if (kind == GroupKind) {
+        ClickItem(group, shift);
+    } else {
+        TZhdLay layer = group.GetLayer(slot);
+        ClickItem(layer, shift);
+        group.SetLayer(slot, layer);
+    }
+    head.SetGroup(kind == GroupKind ? slot : w, group);
+}
 
 TGroupLayerBars::TGroupLayerBars(TMainWindowHost& host, TStatusButtons& status_buttons, TActions actions)
     : TMainFeature(host)
@@ -301,47 +341,23 @@ void TGroupLayerBars::ChangeGroupOrLayer(int kind, int slot, Qt::MouseButton but
     TZhdHead head = document.GetHeadPtr();
     const TInfoREG info = document.GetInfoRegPtr();
     const int w = head.GetWriteGroup();
-    TZhdGrp write_group = head.GetGroup(w);
-    const int target = kind == GroupKind ? w : write_group.GetWriteLayer();
+    const int target = kind == GroupKind ? w : head.GetGroup(w).GetWriteLayer();
     if (button == Qt::RightButton) {
         if (slot == target) {
             if (actions_.show_overview)
                 head = actions_.show_overview(kind == GroupKind ? -1 : w, head);
-        } else if (kind == GroupKind && head.GetGroupProtect(slot) == 0) {
+        } else if (MoveWriteTarget(head, kind, slot) && kind == GroupKind) {
             current_group_ = slot;
-            write_group.SetState(LayerEditable);
-            head.SetGroup(w, write_group);
-            head.SetWriteGroup(slot);
-            TZhdGrp group = head.GetGroup(slot);
-            group.SetState(LayerWriteTarget);
-            head.SetGroup(slot, group);
             const int unit = status_buttons_.DisplayUnit();
             status_buttons_.SetUnitFactor(unit == 0   ? head.GetGroupScale(slot)
                                           : unit == 1 ? head.GetGroupScale(slot) * 0.001
                                                       : 1.0);
-        } else if (kind != GroupKind && write_group.GetLayer(slot).GetProtect() == 0) {
-            TZhdLay old_target = write_group.GetLayer(target);
-            old_target.SetState(LayerEditable);
-            write_group.SetLayer(target, old_target);
-            write_group.SetWriteLayer(slot);
-            TZhdLay layer = write_group.GetLayer(slot);
-            layer.SetState(LayerWriteTarget);
-            write_group.SetLayer(slot, layer);
-            head.SetGroup(w, write_group);
         }
     } else if (button == Qt::LeftButton) {
-        if (slot == target) {
+        if (slot == target)
             SelectWriteTarget(kind, slot);
-        } else if (kind == GroupKind) {
-            TZhdGrp group = head.GetGroup(slot);
-            ClickItem(group, shift);
-            head.SetGroup(slot, group);
-        } else {
-            TZhdLay layer = write_group.GetLayer(slot);
-            ClickItem(layer, shift);
-            write_group.SetLayer(slot, layer);
-            head.SetGroup(w, write_group);
-        }
+        else
+            ClickGroupLayer(head, kind, slot, shift);
     }
     // The overview and the double-click wait let other events run: a
     // drawing opened meanwhile is not given this one's header and view.

@@ -59,6 +59,16 @@ char HexDigit(int n);
 void DrawFittedText(TCanvas& canvas, const TFont& font, const std::string& text, int box_width, int box_height, int x,
                     int y);
 
+// What a click does to a group (kind 1) or a layer of the write group (any
+// other kind) that is not the write target, on the bars and in the
+// overview alike.
+// The right button: it becomes the write target, the old one editable,
+// unless it is protected; true when it did.
+bool MoveWriteTarget(TZhdHead& head, int kind, int slot);
+// The left button: with Ctrl the protection toggles (fixed with Shift),
+// without it the display state cycles unless the item is fixed.
+void ClickGroupLayer(TZhdHead& head, int kind, int slot, Qt::KeyboardModifiers shift);
+
 class TGroupLayerBars : public QObject, public TMainFeature {
 public:
     struct TActions {

@@ -25,6 +25,7 @@
 #include "ui/AttributeDisplay.h"
 #include "ui/CommandModes.h"
 #include "ui/DrawingOpener.h"
+#include "ui/GroupLayer.h"
 #include "ui/GroupLayerBars.h"
 #include "ui/MainSettings.h"
 #include "ui/MeasuringCommands.h"
@@ -95,7 +96,13 @@ void TForm1::BuildFeatures()
     group_layer_bars_ = std::make_unique<TGroupLayerBars>(
         *this, *status_buttons_,
         TGroupLayerBars::TActions { [this](double factor) { return WaitDoubleClick(factor); },
-                                    [this] { NarrowCandidates(); }, nullptr });
+                                    [this] { NarrowCandidates(); },
+                                    [this](int p, const TZhdHead& head) {
+                                        PrepareGroupLayerDialog(p, head);
+                                        TfmGroupLayer& dialog = GroupLayerDialog();
+                                        dialog.exec();
+                                        return dialog.ResultHeader();
+                                    } });
     opener_->SetBarsPainter([this] {
         for (const int kind : { GroupKind, LayerKind }) {
             for (int i = -1; i < 16; ++i)
@@ -522,6 +529,20 @@ void TForm1::tbGSpClick()
 void TForm1::tbLSpClick()
 {
     group_layer_bars_->GroupWindowClick();
+}
+
+TfmGroupLayer& TForm1::GroupLayerDialog()
+{
+    if (forms_.group_layer)
+        return *forms_.group_layer;
+    if (!own_group_layer_)
+        own_group_layer_ = std::make_unique<TfmGroupLayer>(this);
+    return *own_group_layer_;
+}
+
+void TForm1::PrepareGroupLayerDialog(int p, const TZhdHead& head)
+{
+    GroupLayerDialog().Prepare(p, head, *this, *group_layer_bars_);
 }
 
 // --- Command modes ---

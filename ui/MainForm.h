@@ -52,6 +52,7 @@ class THintStatus;
 class TClockMenu;
 class TCommandModes;
 class TDrawingOpener;
+class TZhdHead;
 class TGroupLayerBars;
 class TMainSettings;
 class TPointingServices;
@@ -188,6 +189,11 @@ public:
     // The search candidates narrowed again for the search word; the
     // search bar fills it in.
     int NarrowCandidates() { return 0; }
+    // The overview window set for the groups (p = -1) or the layers of
+    // group p, before it is shown.
+    void PrepareGroupLayerDialog(int p, const TZhdHead& head);
+    // The overview window: the program's, or the form's own.
+    class TfmGroupLayer& GroupLayerDialog();
 
     // --- Menus of the other windows (MainFormMenus.cpp) ---
     void Makebat1Click();
@@ -227,6 +233,7 @@ public:
         class TAboutBox* about_box = nullptr;
         class TfmInformation* information = nullptr;
         class TfmRasSolid* ras_solid = nullptr;
+        class TfmGroupLayer* group_layer = nullptr;
     };
     const TForms& Forms() const { return forms_; }
     void SetForms(const TForms& forms) { forms_ = forms; }
@@ -284,6 +291,7 @@ private:
     std::unique_ptr<TGroupLayerBars> group_layer_bars_;
     TForms forms_;
     std::unique_ptr<class TAboutBox> own_about_box_;
+    std::unique_ptr<class TfmGroupLayer> own_group_layer_;
     THintStatus* hint_status_ = nullptr;
     bool shown_ = false;
     bool closed_ = false;

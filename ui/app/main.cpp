@@ -7,6 +7,7 @@
 #include "ui/AboutBox.h"
 #include "ui/ColorBox.h"
 #include "ui/FatalError.h"
+#include "ui/GroupLayer.h"
 #include "ui/Information.h"
 #include "ui/InputBox.h"
 #include "ui/MainForm.h"
@@ -51,7 +52,8 @@ int main(int argc, char** argv)
         TAboutBox about_box(&form);
         TfmInformation information(&form);
         TfmRasSolid ras_solid(&form);
-        form.SetForms({ &print_origin, &input_box, &color_box, &about_box, &information, &ras_solid });
+        TfmGroupLayer group_layer(&form);
+        form.SetForms({ &print_origin, &input_box, &color_box, &about_box, &information, &ras_solid, &group_layer });
         QObject::connect(&form, &TForm1::Closed, &application, &QApplication::quit, Qt::QueuedConnection);
         form.show();
         return application.exec();
