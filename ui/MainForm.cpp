@@ -168,6 +168,10 @@ void TForm1::FormCreate()
         WriteDebugLog("<ToolWindowLayer Initialize>");
         MakeClientLower(ToolWindowLayer);
     }
+    // Their first shape now, before the window shows: a shape taken later
+    // would move the docks under a drawing already drawn.
+    ToolWindowGroupResize();
+    ToolWindowLayerResize();
     const std::filesystem::path settings = SettingsPath();
     if (std::filesystem::exists(settings)) {
         WriteDebugLog("/**/");
