@@ -125,7 +125,6 @@ public:
     // The bar bitmaps (304 x 21) and the glyph strip (68 x 15).
     const QImage& BarBitmap(int kind) const { return bar_bitmaps_[Bar(kind)]; }
     const QImage& GlyphStrip() const { return glyph_strip_; }
-    QPoint ButtonPressPosition() const { return press_position_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
