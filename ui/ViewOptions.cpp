@@ -314,8 +314,10 @@ void TViewOptions::UpdateRasterHint()
 
 void TViewOptions::SettingsLoaded()
 {
-    // The drawing uses the pitch the toolbar shows, never less than 1.
+    // The drawing uses the pitch and the trace width the toolbar shows; the
+    // file sets the edits after the check boxes that copied them.
     PrtPitchExit();
+    TraceExit();
     UpdateTextViewHint();
     UpdateRasterHint();
 }
