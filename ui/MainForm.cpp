@@ -82,8 +82,8 @@ void TForm1::BuildFeatures()
     modes_ = std::make_unique<TCommandModes>(
         *this, [this](TToolbarButton97* sender) { Print1Push(sender); },
         [this](TToolbarButton97* sender) { Output1Push(sender); });
-    settings_ = std::make_unique<TMainSettings>(*this,
-                                                std::vector<TMainFeature*> { status_buttons_.get(), opener_.get(), view_options_.get() });
+    settings_ = std::make_unique<TMainSettings>(
+        *this, std::vector<TMainFeature*> { status_buttons_.get(), opener_.get(), view_options_.get() });
     clock_menu_ = std::make_unique<TClockMenu>(*this, *view_);
     navigation_ = std::make_unique<TViewNavigation>(*this, *view_, *status_buttons_);
     tip_box_ = std::make_unique<TTipBox>(*this, *view_);

@@ -125,13 +125,6 @@ std::string Utf8(const char8_t* text)
     return reinterpret_cast<const char*>(text);
 }
 
-// The next of `count` orders; an order read from a file may be anything,
-// and the step never overflows.
-int NextOrder(int order, int count)
-{
-    return static_cast<int>((static_cast<long long>(order) + 1) % count);
-}
-
 } // namespace
 
 TViewOptions::TViewOptions(TMainWindowHost& host)
@@ -405,24 +398,26 @@ void TViewOptions::PrtPitchExit()
 
 void TViewOptions::LayerOrderClick()
 {
-    if (!host_.Document())
-        return;
-    TInfoREG& info = Info();
-    info.LayerOrder = NextOrder(info.LayerOrder, 3);
-    UpdateLayerOrderButton(info.LayerOrder);
-    FocusSubCommandBar();
-    host_.Redraw("LayerOrderClick()");
+    StepOrder(&TInfoREG::LayerOrder, 3, &TViewOptions::UpdateLayerOrderButton, "LayerOrderClick()");
 }
 
 void TViewOptions::ColorOrderClick()
 {
+    StepOrder(&TInfoREG::ColorOrder, 4, &TViewOptions::UpdateColorOrderButton, "ColorOrderClick()");
+}
+
+void TViewOptions::StepOrder(int TDrawSettings::*order, int count, void (TViewOptions::*show)(int),
+                             const char* label)
+{
     if (!host_.Document())
         return;
-    TInfoREG& info = Info();
-    info.ColorOrder = NextOrder(info.ColorOrder, 4);
-    UpdateColorOrderButton(info.ColorOrder);
+    int& value = Info().*order;
+    // An order read from a drawing may be anything; the step never
+    // overflows.
+    value = static_cast<int>((static_cast<long long>(value) + 1) % count);
+    (this->*show)(value);
     FocusSubCommandBar();
-    host_.Redraw("ColorOrderClick()");
+    host_.Redraw(label);
 }
 
 void TViewOptions::RasSolidFirstClick(const QAction* item, bool was_checked)

@@ -27,6 +27,7 @@
 
 class QAction;
 class TfmMojiView;
+struct TDrawSettings;
 class TfmRasSolid;
 
 // The image and solid order code of TInfoREG::DrawOrder and the menu items
@@ -112,6 +113,8 @@ public:
 
 private:
     TSettingKeys ViewCheckKeys();
+    // The next of `count` draw orders, shown on its button, and a redraw.
+    void StepOrder(int TDrawSettings::*order, int count, void (TViewOptions::*show)(int), const char* label);
     TInfoREG& Info();
     void FocusSubCommandBar();
     TfmRasSolid& RasSolidDialog();
