@@ -571,4 +571,16 @@ TEST_F(ViewOptionsStartTest, RestoredOptionsReachTheDrawing)
     }
 }
 
+TEST_F(ViewOptionsStartTest, RangeBoxMarginKeepsWhatTheDialogAllows)
+{
+    for (const auto& [text, margin] : { std::pair { "-0.5", -0.5 }, std::pair { "10", 10.0 }, std::pair { "-3", 0.0 } }) {
+        WriteSettings(std::string("[ViewCheck]\nEdgeMojiRange=") + text + "\n");
+        TForm1 form;
+        form.show();
+        SettleView(form);
+        EXPECT_EQ(form.Document()->GetInfoRegPtr().EdgeMojiRange, margin) << text;
+        form.close();
+    }
+}
+
 } // namespace
