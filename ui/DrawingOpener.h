@@ -11,6 +11,7 @@
 #include "ui/MainFeature.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 class TStatusButtons;
@@ -46,6 +47,10 @@ public:
 
     std::vector<TSettingsBlock> SettingsBlocks() override;
 
+    // Brings the view options into line with a drawing just loaded, before
+    // it is drawn.
+    void SetDrawingLoaded(std::function<void()> drawing_loaded) { drawing_loaded_ = std::move(drawing_loaded); }
+
 private:
     void ReportCannotOpen(const std::filesystem::path& path);
     // The file the user chose to open, starting in `folder`; empty when
@@ -59,4 +64,5 @@ private:
     std::string current_drawing_path_;
     std::string print_title_;
     std::string default_print_title_;
+    std::function<void()> drawing_loaded_;
 };

@@ -10,6 +10,7 @@
 #include "ui/Information.h"
 #include "ui/InputBox.h"
 #include "ui/MainForm.h"
+#include "ui/MojiView.h"
 #include "ui/PrintOrigin.h"
 #include "ui/RasSolid.h"
 
@@ -51,7 +52,8 @@ int main(int argc, char** argv)
         TAboutBox about_box(&form);
         TfmInformation information(&form);
         TfmRasSolid ras_solid(&form);
-        form.SetForms({ &print_origin, &input_box, &color_box, &about_box, &information, &ras_solid });
+        TfmMojiView moji_view(&form);
+        form.SetForms({ &print_origin, &input_box, &color_box, &about_box, &information, &ras_solid, &moji_view });
         QObject::connect(&form, &TForm1::Closed, &application, &QApplication::quit, Qt::QueuedConnection);
         form.show();
         return application.exec();
