@@ -3,6 +3,7 @@
 
 #include "ui/ImageColourPick.h"
 
+#include "controls/Toolbar97.h"
 #include "core/LayerState.h"
 #include "core/TextUtil.h"
 #include "document/ZhdData.h"
@@ -165,6 +166,9 @@ void TImageColourPick::Click(TMouseRelease& release)
     }
 
     TfmColorBox& box = ColourBox();
+    // A click during the wait above may have opened the box already.
+    if (box.isVisible())
+        return;
     std::error_code error;
     std::filesystem::path full_path = std::filesystem::absolute(file, error);
     if (error)
