@@ -314,16 +314,31 @@ TEST_F(ImageColourPickTest, OkWithoutAChangeEndsThePickWithoutARedraw)
 TEST_F(ImageColourPickTest, OkWithANewColourDrawsTheImageInItAndWritesNoFile)
 {
     ASSERT_EQ(PackedPixel(form.PaintBox1->Front(), 35, 8), ink);
-    Ok(new_colour);
-    // Past the redraw gate.
-    time->Advance(100);
-    Click(Qt::LeftButton, 5, 2);
-    EXPECT_EQ(seen.shows, 1);
-    EXPECT_EQ(Raster(Mono).GetInfoRef().GetColor().GetColor(), new_colour);
-    EXPECT_EQ(Count("CanvasDraw()"), 1);
+    struct {
+        TText text;
+        TBPoint click;
+        const char* label;
+    } const cases[] = {
+        { Mono, TBPoint(5, 2), "MouseUpRasMono() | " },
+        { Colour, TBPoint(50, 25), "MouseUpRasColor() | " },
+    };
+    for (const auto& c : cases) {
+        seen = {};
+        log.str("");
+        form.ImageColour().StartPick();
+        Ok(new_colour);
+        // Past the redraw gate.
+        time->Advance(100);
+        Click(Qt::LeftButton, c.click.GetX(), c.click.GetY());
+        EXPECT_EQ(seen.shows, 1) << c.label;
+        EXPECT_EQ(Raster(c.text).GetInfoRef().GetColor().GetColor(), new_colour) << c.label;
+        EXPECT_EQ(Count("CanvasDraw()"), 1) << c.label;
+        EXPECT_NE(log.str().find(c.label), std::string::npos) << c.label;
+        EXPECT_EQ(form.State().CommandSubMode, 0) << c.label;
+        EXPECT_EQ(Status(), QtText(u8"画像編集？")) << c.label;
+    }
+    // The monochrome image is drawn in its new colour; no file was written.
     EXPECT_EQ(PackedPixel(form.PaintBox1->Front(), 35, 8), new_colour);
-    EXPECT_EQ(form.State().CommandSubMode, 0);
-    EXPECT_EQ(Status(), QtText(u8"画像編集？"));
     EXPECT_EQ(Files(), on_disk);
 }
 
