@@ -25,6 +25,7 @@
 #include "ui/AttributeDisplay.h"
 #include "ui/CommandModes.h"
 #include "ui/DrawingOpener.h"
+#include "ui/ImageColourPick.h"
 #include "ui/MainSettings.h"
 #include "ui/MeasuringCommands.h"
 #include "ui/ModeClicks.h"
@@ -94,6 +95,9 @@ void TForm1::BuildFeatures()
     mode_clicks_ = std::make_unique<TModeClicks>(*this, *pointing_, *tip_box_);
     gestures_ = std::make_unique<TMouseGestures>(
         *this, TMouseGestures::TFeatures { *view_, *status_buttons_, *clock_menu_, *tip_box_, *measuring_, *mode_clicks_ });
+    image_colour_ = std::make_unique<TImageColourPick>(*this, *tip_box_, *gestures_,
+                                                       [this] { return forms_.color_box; });
+    mode_clicks_->ImageColourClick = [this](TMouseRelease& release) { image_colour_->Click(release); };
     // What a tip or the clock menu took away with the picture comes back.
     tip_box_->SetCrossHairRedraw([this] { gestures_->DrawCrossHairAt(-1, -1); });
     clock_menu_->SetViewOverlays({ [this](TCanvas& canvas) { tip_box_->DrawPaperFrame(canvas); },
@@ -588,7 +592,7 @@ void TForm1::tbtnMojiViewClick()
 
 void TForm1::tbMRbtnColorClick()
 {
-    view_options_->RasterColorClick();
+    image_colour_->StartPick();
 }
 
 // --- The clock menu ---

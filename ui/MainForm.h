@@ -11,10 +11,11 @@
 // TDrawingOpener (opening drawings), TCommandModes, TMainSettings,
 // TViewNavigation (the wheel and the keys) and, over the drawing, TTipBox,
 // TPointingServices, TAttributeDisplay, TClockMenu, TMeasuringCommands,
-// TModeClicks and TMouseGestures (the mouse's press, move and release),
-// TViewOptions (the view toolbar's options and the text display dialog). The
-// form's handlers keep the names the rest of the viewer knows them by, and
-// each is a short call into its feature.
+// TModeClicks, TImageColourPick (the image mode's clicks) and TMouseGestures
+// (the mouse's press, move and release), TViewOptions (the view toolbar's
+// options and the text display dialog). The form's handlers keep the names
+// the rest of the viewer knows them by, and each is a short call into its
+// feature.
 //
 // Adding a feature:
 // 1. Derive a class from TMainFeature (MainFeature.h) in its own files under
@@ -45,6 +46,7 @@
 class QKeyEvent;
 class QWheelEvent;
 class TAttributeDisplay;
+class TImageColourPick;
 class TMeasuringCommands;
 class TModeClicks;
 class TMouseGestures;
@@ -225,6 +227,7 @@ public:
     TAttributeDisplay& AttributeDisplay() { return *attribute_display_; }
     TMeasuringCommands& Measuring() { return *measuring_; }
     TModeClicks& ModeClicks() { return *mode_clicks_; }
+    TImageColourPick& ImageColour() { return *image_colour_; }
     TMouseGestures& Gestures() { return *gestures_; }
     TViewOptions& ViewOptions() { return *view_options_; }
 
@@ -295,6 +298,7 @@ private:
     std::unique_ptr<TModeClicks> mode_clicks_;
     std::unique_ptr<TMouseGestures> gestures_;
     std::unique_ptr<TViewOptions> view_options_;
+    std::unique_ptr<TImageColourPick> image_colour_;
     TForms forms_;
     std::unique_ptr<class TAboutBox> own_about_box_;
     THintStatus* hint_status_ = nullptr;

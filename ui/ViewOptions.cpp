@@ -528,17 +528,6 @@ void TViewOptions::TextDetailClick()
     FocusSubCommandBar();
 }
 
-void TViewOptions::RasterColorClick()
-{
-    TMainControls& c = host_.Controls();
-    TMainState& state = host_.State();
-    state.CommandSubMode = 1;
-    state.SavedStatusText = c.StatusBar1->currentMessage();
-    c.StatusBar1->showMessage(QtText(u8"画像を指示して下さい．マウス(L)　　　指示＆色取得．マウス(R)　　　指示＆未使用色"
-                                     u8"取得．マウス(RR)"));
-    FocusSubCommandBar();
-}
-
 TfmRasSolid& TViewOptions::RasSolidDialog()
 {
     if (ras_solid_)

@@ -109,7 +109,6 @@ public:
     void TextItemClick(const QAction* item);
     void RasLoadConfigClick();
     void TextDetailClick();
-    void RasterColorClick();
 
 private:
     TSettingKeys ViewCheckKeys();
