@@ -91,7 +91,10 @@ void TNumericEdit::focusInEvent(QFocusEvent* event)
 
 void TNumericEdit::focusOutEvent(QFocusEvent* event)
 {
-    if (EntersOrLeavesEdit(*event))
+    const bool leaves = EntersOrLeavesEdit(*event);
+    if (leaves)
         ReadLeftText(text());
     QLineEdit::focusOutEvent(event);
+    if (leaves)
+        emit Left();
 }

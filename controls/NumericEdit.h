@@ -33,6 +33,10 @@ public:
     // The text shown.
     QString Text() const { return text(); }
 
+signals:
+    // The focus left the edit and its text was read back.
+    void Left();
+
 protected:
     // Starts with an empty text, right-aligned, without the input method.
     explicit TNumericEdit(QWidget* parent);

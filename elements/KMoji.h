@@ -18,6 +18,7 @@
 #include <boost/shared_ptr.hpp>
 
 #include <array>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -203,6 +204,10 @@ public:
         double height = 0;
     };
     bool GetImageReference(TImageReference& reference) const;
+    // The file an image reference's name stands for on this machine, looked
+    // for from the document's folder (platform/ImagePath.h): the file the
+    // text's image is loaded from.
+    static std::filesystem::path ResolveImageFile(const std::string& name, const TZhdData& document);
     // Creates and loads the image the reference names when the text has none yet
     // (the drawing of the text does this on first need); whether the text
     // then has an image. Placed at the box centre, turned with the text.

@@ -139,6 +139,13 @@ TKMoji WithCharacters(const TKMoji& text, std::string characters)
 
 } // namespace
 
+std::filesystem::path TKMoji::ResolveImageFile(const std::string& name, const TZhdData& document)
+{
+    const std::filesystem::path drawing_folder
+        = std::filesystem::path(document.GetHeadPtr().GetFileName()).parent_path();
+    return ResolveImagePath(name, drawing_folder);
+}
+
 bool TKMoji::EnsureImage(TZhdData& document)
 {
     if (!rasters_.empty())
@@ -146,9 +153,7 @@ bool TKMoji::EnsureImage(TZhdData& document)
     TImageReference reference;
     if (!GetImageReference(reference))
         return false;
-    const std::filesystem::path drawing_folder
-        = std::filesystem::path(document.GetHeadPtr().GetFileName()).parent_path();
-    const std::filesystem::path file = ResolveImagePath(reference.file, drawing_folder);
+    const std::filesystem::path file = ResolveImageFile(reference.file, document);
     TRasterInfo probe;
     const int bits = probe.ReadImageInfo(file);
     if (bits == 0)

@@ -8,6 +8,7 @@
 #include "ui_ColorBox.h"
 
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QShowEvent>
 
@@ -56,6 +57,19 @@ void TfmColorBox::Fill(const QString& shown_name, const QString& full_path, int 
     full_path_ = full_path;
     ui_->Button3->setEnabled(!full_path.isEmpty());
     SetSwatchColor(colour);
+}
+
+QFontMetrics TfmColorBox::NameMetrics() const
+{
+    return ui_->Edit1->fontMetrics();
+}
+
+int TfmColorBox::NameWidth() const
+{
+    // Before the box is first shown its layout has placed nothing yet.
+    if (layout() && !isVisible())
+        layout()->activate();
+    return ui_->Edit1->width();
 }
 
 void TfmColorBox::SetSwatchColor(int colour)

@@ -15,6 +15,7 @@
 #include "platform/LoadResult.h"
 
 #include <QDialog>
+#include <QFontMetrics>
 
 #include <filesystem>
 #include <memory>
@@ -33,6 +34,10 @@ public:
     // goes) and the swatch. Without a full path there is no colour file to
     // write, and "色の保存" is disabled.
     void Fill(const QString& shown_name, const QString& full_path, int colour);
+
+    // The font and width of Edit1, which a path is shortened to fit.
+    QFontMetrics NameMetrics() const;
+    int NameWidth() const;
 
     void SetSwatchColor(int colour);
     int SwatchColor() const;

@@ -104,14 +104,10 @@ void TDrawingOpener::ShowOpenedDrawing(const std::filesystem::path& path)
     InstallView(info, ViewFromHeader(info, document.GetHead().GetRangeMemoryView()));
     const QPoint cursor = host_.State().CursorPoint;
     info.SetMouseScreen(TBPoint(cursor.x(), cursor.y()));
-    const int background = c.cbTransparent->isChecked() ? 0xFFFFFF : 0x000000;
-    document.GetPenMapPtr()["B"] = TZhdPen(background, 1);
     c.cbColorPrint->setChecked(info.ColorPrint != 0);
-    c.miFinalMoji->setChecked(info.FinalMoji != 0);
-    if (info.EdgeMoji >= 0 && info.EdgeMoji <= 2) {
-        c.miEdgeMoji->setChecked(info.EdgeMoji == 1);
-        c.miEdgeMoji2->setChecked(info.EdgeMoji == 2);
-    }
+    // The background pen and the text marks come with the view options.
+    if (drawing_loaded_)
+        drawing_loaded_();
     host_.Redraw("FileOpen()");
     c.Panel1->setText(SjisText(info.GetStatusText()));
     status_buttons_.UpdateStatusButtons(6);

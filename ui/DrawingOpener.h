@@ -47,6 +47,9 @@ public:
 
     std::vector<TSettingsBlock> SettingsBlocks() override;
 
+    // Brings the view options into line with a drawing just loaded, before
+    // it is drawn.
+    void SetDrawingLoaded(std::function<void()> drawing_loaded) { drawing_loaded_ = std::move(drawing_loaded); }
     // Paints the group and layer bars for the drawing just loaded.
     void SetBarsPainter(std::function<void()> paint_bars) { paint_bars_ = std::move(paint_bars); }
 
@@ -63,5 +66,6 @@ private:
     std::string current_drawing_path_;
     std::string print_title_;
     std::string default_print_title_;
+    std::function<void()> drawing_loaded_;
     std::function<void()> paint_bars_;
 };

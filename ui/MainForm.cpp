@@ -27,6 +27,7 @@
 #include "ui/DrawingOpener.h"
 #include "ui/GroupLayer.h"
 #include "ui/GroupLayerBars.h"
+#include "ui/ImageColourPick.h"
 #include "ui/MainSettings.h"
 #include "ui/MeasuringCommands.h"
 #include "ui/ModeClicks.h"
@@ -36,6 +37,7 @@
 #include "ui/ProgramVersion.h"
 #include "ui/StatusButtons.h"
 #include "ui/ViewNavigation.h"
+#include "ui/ViewOptions.h"
 #include "ui/TipBox.h"
 #include "ui/ViewRedraw.h"
 
@@ -77,12 +79,14 @@ void TForm1::BuildFeatures()
 {
     status_buttons_ = std::make_unique<TStatusButtons>(*this);
     view_ = std::make_unique<TViewRedraw>(*this, *status_buttons_);
+    view_options_ = std::make_unique<TViewOptions>(*this);
     opener_ = std::make_unique<TDrawingOpener>(*this, *status_buttons_);
+    opener_->SetDrawingLoaded([this] { view_options_->DrawingLoaded(); });
     modes_ = std::make_unique<TCommandModes>(
         *this, [this](TToolbarButton97* sender) { Print1Push(sender); },
         [this](TToolbarButton97* sender) { Output1Push(sender); });
-    settings_ = std::make_unique<TMainSettings>(*this,
-                                                std::vector<TMainFeature*> { status_buttons_.get(), opener_.get() });
+    settings_ = std::make_unique<TMainSettings>(
+        *this, std::vector<TMainFeature*> { status_buttons_.get(), opener_.get(), view_options_.get() });
     clock_menu_ = std::make_unique<TClockMenu>(*this, *view_);
     navigation_ = std::make_unique<TViewNavigation>(*this, *view_, *status_buttons_);
     tip_box_ = std::make_unique<TTipBox>(*this, *view_);
@@ -93,6 +97,9 @@ void TForm1::BuildFeatures()
     mode_clicks_ = std::make_unique<TModeClicks>(*this, *pointing_, *tip_box_);
     gestures_ = std::make_unique<TMouseGestures>(
         *this, TMouseGestures::TFeatures { *view_, *status_buttons_, *clock_menu_, *tip_box_, *measuring_, *mode_clicks_ });
+    image_colour_ = std::make_unique<TImageColourPick>(*this, *tip_box_, *gestures_,
+                                                       [this] { return forms_.color_box; });
+    mode_clicks_->ImageColourClick = [this](TMouseRelease& release) { image_colour_->Click(release); };
     group_layer_bars_ = std::make_unique<TGroupLayerBars>(
         *this, *status_buttons_,
         TGroupLayerBars::TActions { [this](double factor) { return WaitDoubleClick(factor); },
@@ -193,6 +200,7 @@ void TForm1::FormShow()
     WriteDebugLog("<FormShow>");
     Label4->setText(QString());
     LoadSettings(SettingsPath());
+    view_options_->SettingsLoaded();
     ToolbarSubCommand->setFocus();
     state_.SearchFocusFlag = false;
     TInfoREG& info = document_->GetInfoRegPtr();
@@ -333,6 +341,7 @@ int TForm1::ReadCadSettingsFile(const std::filesystem::path& path)
 void TForm1::Initialize()
 {
     view_->Initialize();
+    view_options_->ShowOrders();
 }
 
 void TForm1::CanvasDraw(TZhdData& document, const std::string& label)
@@ -569,6 +578,129 @@ void TForm1::Output1Push(TToolbarButton97* sender)
 void TForm1::tbtn97CloseClick()
 {
     Exit1Click();
+}
+
+// --- The view toolbar's options ---
+
+void TForm1::SetForms(const TForms& forms)
+{
+    forms_ = forms;
+    view_options_->UseDialogs(forms.ras_solid, forms.moji_view);
+}
+
+void TForm1::ApplyViewOptions(int group)
+{
+    view_options_->ApplyViewOptions(group);
+}
+
+void TForm1::UpdateMenuStates(int code)
+{
+    view_options_->UpdateMenuStates(code);
+}
+
+void TForm1::UpdateLayerOrderButton(int order)
+{
+    view_options_->UpdateLayerOrderButton(order);
+}
+
+void TForm1::UpdateColorOrderButton(int order)
+{
+    view_options_->UpdateColorOrderButton(order);
+}
+
+void TForm1::UpdateTextViewHint()
+{
+    view_options_->UpdateTextViewHint();
+}
+
+void TForm1::UpdateRasterHint()
+{
+    view_options_->UpdateRasterHint();
+}
+
+void TForm1::cbWidthViewClick()
+{
+    view_options_->WidthViewClick();
+}
+
+void TForm1::cbTransparentClick()
+{
+    view_options_->TransparentClick();
+}
+
+void TForm1::cbTraceClick()
+{
+    view_options_->TraceClick();
+}
+
+void TForm1::cbMojiWakuClick()
+{
+    view_options_->TextFrameBoxClick();
+}
+
+void TForm1::cbEmbedMojiClick()
+{
+    view_options_->EmbeddedTextBoxClick();
+}
+
+void TForm1::neTraceExit()
+{
+    view_options_->TraceExit();
+}
+
+void TForm1::nePrtPitchExit()
+{
+    view_options_->PrtPitchExit();
+}
+
+void TForm1::btnLayClick()
+{
+    view_options_->LayerOrderClick();
+}
+
+void TForm1::btnColClick()
+{
+    view_options_->ColorOrderClick();
+}
+
+void TForm1::N2Click(QAction* sender, bool was_checked)
+{
+    view_options_->RasSolidFirstClick(sender, was_checked);
+}
+
+void TForm1::N11Click(QAction* sender, bool was_checked)
+{
+    view_options_->RasSolidOrderClick(sender, was_checked);
+}
+
+void TForm1::miFinalMojiClick(QAction* sender)
+{
+    view_options_->TextItemClick(sender);
+}
+
+void TForm1::miRasLoadConfigClick()
+{
+    view_options_->RasLoadConfigClick();
+}
+
+void TForm1::tbtnRasSolidClick()
+{
+    view_options_->RasLoadConfigClick();
+}
+
+void TForm1::miDetailClick()
+{
+    view_options_->TextDetailClick();
+}
+
+void TForm1::tbtnMojiViewClick()
+{
+    view_options_->TextDetailClick();
+}
+
+void TForm1::tbMRbtnColorClick()
+{
+    image_colour_->StartPick();
 }
 
 // --- The clock menu ---

@@ -11,9 +11,11 @@
 // TDrawingOpener (opening drawings), TCommandModes, TMainSettings,
 // TViewNavigation (the wheel and the keys) and, over the drawing, TTipBox,
 // TPointingServices, TAttributeDisplay, TClockMenu, TMeasuringCommands,
-// TModeClicks and TMouseGestures (the mouse's press, move and release). The
-// form's handlers keep the names the rest of the viewer knows them by, and
-// each is a short call into its feature.
+// TModeClicks, TImageColourPick (the image mode's clicks) and TMouseGestures
+// (the mouse's press, move and release), TViewOptions (the view toolbar's
+// options and the text display dialog). The form's handlers keep the names
+// the rest of the viewer knows them by, and each is a short call into its
+// feature.
 //
 // Adding a feature:
 // 1. Derive a class from TMainFeature (MainFeature.h) in its own files under
@@ -44,6 +46,7 @@
 class QKeyEvent;
 class QWheelEvent;
 class TAttributeDisplay;
+class TImageColourPick;
 class TMeasuringCommands;
 class TModeClicks;
 class TMouseGestures;
@@ -58,6 +61,7 @@ class TMainSettings;
 class TPointingServices;
 class TStatusButtons;
 class TViewNavigation;
+class TViewOptions;
 class TTipBox;
 class TViewRedraw;
 
@@ -165,6 +169,37 @@ public:
     void cbSearchClick();
     void ToolbarSearchClose();
 
+    // --- The view toolbar's options (TViewOptions) ---
+    void ApplyViewOptions(int group);
+    void UpdateMenuStates(int code);
+    void UpdateLayerOrderButton(int order);
+    void UpdateColorOrderButton(int order);
+    void UpdateTextViewHint();
+    void UpdateRasterHint();
+    void cbWidthViewClick();
+    void cbTransparentClick();
+    void cbTraceClick();
+    void cbMojiWakuClick();
+    void cbEmbedMojiClick();
+    // The number edits' changes are taken when the edit is left.
+    void neTraceChange() {}
+    void neTraceExit();
+    void nePrtPitchExit();
+    void btnLayClick();
+    void btnColClick();
+    // Menu items of the image and solid menu, with the mark they had before
+    // the click.
+    void N2Click(QAction* sender, bool was_checked);
+    void N11Click(QAction* sender, bool was_checked);
+    // An item of the text display menu; its mark is toggled already.
+    void miFinalMojiClick(QAction* sender);
+    void miRasLoadConfigClick();
+    void tbtnRasSolidClick();
+    void miDetailClick();
+    void tbtnMojiViewClick();
+    void tbMRbtnColorClick();
+    void TipsMouseMove() {}
+
     // --- The clock menu (TClockMenu) ---
     int GetClockCommand(int mode, int sub_mode, int button, int face, int position) const;
     void DrawClockMenu(int show, int position, int button, int face, int cx, int cy);
@@ -220,7 +255,9 @@ public:
     TAttributeDisplay& AttributeDisplay() { return *attribute_display_; }
     TMeasuringCommands& Measuring() { return *measuring_; }
     TModeClicks& ModeClicks() { return *mode_clicks_; }
+    TImageColourPick& ImageColour() { return *image_colour_; }
     TMouseGestures& Gestures() { return *gestures_; }
+    TViewOptions& ViewOptions() { return *view_options_; }
     TGroupLayerBars& GroupLayerBars() { return *group_layer_bars_; }
 
     // The windows the main window drives, made by the program at start in
@@ -233,10 +270,11 @@ public:
         class TAboutBox* about_box = nullptr;
         class TfmInformation* information = nullptr;
         class TfmRasSolid* ras_solid = nullptr;
+        class TfmMojiView* moji_view = nullptr;
         class TfmGroupLayer* group_layer = nullptr;
     };
     const TForms& Forms() const { return forms_; }
-    void SetForms(const TForms& forms) { forms_ = forms; }
+    void SetForms(const TForms& forms);
 
     // Where the help file and the image plug-ins are.
     static std::filesystem::path ProgramFolder();
@@ -266,6 +304,7 @@ private:
     void BuildGroupLayerWindows();
     void BuildContinuousPrintWindow();
     void ConnectHandlers();
+    void ConnectViewOptions();
 
     void BuildFeatures();
     // The bar or tool window of a View menu tag.
@@ -288,6 +327,8 @@ private:
     std::unique_ptr<TMeasuringCommands> measuring_;
     std::unique_ptr<TModeClicks> mode_clicks_;
     std::unique_ptr<TMouseGestures> gestures_;
+    std::unique_ptr<TViewOptions> view_options_;
+    std::unique_ptr<TImageColourPick> image_colour_;
     std::unique_ptr<TGroupLayerBars> group_layer_bars_;
     TForms forms_;
     std::unique_ptr<class TAboutBox> own_about_box_;

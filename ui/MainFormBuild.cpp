@@ -688,6 +688,7 @@ void TForm1::ConnectHandlers()
     connect(cbSearch, &QCheckBox::toggled, this, [this] { cbSearchClick(); });
     connect(ToolbarSearch, &TCustomToolWindow97::Closed, this, [this] { ToolbarSearchClose(); });
     connect(sbtnUnit, &QToolButton::clicked, this, [this] { sbtnUnitClick(); });
+    ConnectViewOptions();
     connect(Makebat1, &QAction::triggered, this, [this] { Makebat1Click(); });
     connect(Tutorial1, &QAction::triggered, this, [this] { Tutorial1Click(); });
     connect(About1, &QAction::triggered, this, [this] { About1Click(); });
@@ -705,6 +706,35 @@ void TForm1::ConnectHandlers()
         widget->installEventFilter(this);
     }
     ToolbarPanel3->installEventFilter(this);
+}
+
+// The view toolbar and its menus. Qt has toggled a checkable item when it
+// reports the click: its mark before the click is the other one.
+void TForm1::ConnectViewOptions()
+{
+    connect(cbWidthView, &QCheckBox::toggled, this, [this] { cbWidthViewClick(); });
+    for (QCheckBox* box : { cbTransparent, cbColorTransparent })
+        connect(box, &QCheckBox::toggled, this, [this] { cbTransparentClick(); });
+    connect(cbTrace, &QCheckBox::toggled, this, [this] { cbTraceClick(); });
+    connect(cbMojiWaku, &QCheckBox::toggled, this, [this] { cbMojiWakuClick(); });
+    connect(cbEmbedMoji, &QCheckBox::toggled, this, [this] { cbEmbedMojiClick(); });
+    for (TNumberEdit* edit : { neTrace, nePrtPitch })
+        connect(edit, &QLineEdit::textChanged, this, [this] { neTraceChange(); });
+    connect(neTrace, &TNumberEdit::Left, this, [this] { neTraceExit(); });
+    connect(nePrtPitch, &TNumberEdit::Left, this, [this] { nePrtPitchExit(); });
+    connect(btnLay, &QToolButton::clicked, this, [this] { btnLayClick(); });
+    connect(btnCol, &QToolButton::clicked, this, [this] { btnColClick(); });
+    for (QAction* item : { N2, N4 })
+        connect(item, &QAction::triggered, this, [this, item](bool checked) { N2Click(item, !checked); });
+    for (QAction* item : { N11, N12, N13, N14, N15 })
+        connect(item, &QAction::triggered, this, [this, item](bool checked) { N11Click(item, !checked); });
+    for (QAction* item : { miMojiWaku, miEmbedMoji, miEdgeMoji, miEdgeMoji2, miFinalMoji })
+        connect(item, &QAction::triggered, this, [this, item] { miFinalMojiClick(item); });
+    connect(miRasLoadConfig, &QAction::triggered, this, [this] { miRasLoadConfigClick(); });
+    connect(tbtnRasSolid, &QToolButton::clicked, this, [this] { tbtnRasSolidClick(); });
+    connect(miDetail, &QAction::triggered, this, [this] { miDetailClick(); });
+    connect(tbtnMojiView, &QToolButton::clicked, this, [this] { tbtnMojiViewClick(); });
+    connect(tbMRbtnColor, &QToolButton::clicked, this, [this] { tbMRbtnColorClick(); });
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)

@@ -1,7 +1,7 @@
-// The main window's settings file: the window's place, and the view and
-// text options, print, image-output and image-cache options, pen-scaling
-// presets and search options whose features are still to come. The
-// display unit and the remembered files are read and written by their
+// The main window's settings file: the window's place, and the print,
+// image-output and image-cache options, pen-scaling presets and search
+// options whose features are still to come. The display unit, the
+// remembered files and the view options are read and written by their
 // features, in their places in the file's order.
 
 #include "ui/MainSettings.h"
@@ -44,8 +44,6 @@ bool OnSomeScreen(const QRect& window)
     const QRect common = GetWorkAreaOfRect(window).intersected(window);
     return common.width() >= reachable_margin && common.height() >= reachable_margin;
 }
-
-constexpr double huge = 1e9;
 
 } // namespace
 
@@ -92,7 +90,6 @@ std::vector<TSettingsBlock> TMainSettings::SettingsBlocks()
     return {
         { TSettingsPart::Position, [this](const TIniFile& file) { LoadPosition(file); },
           [this](TIniFile& file) { SavePosition(file); } },
-        ViewCheckKeys().Block(TSettingsPart::ViewCheck),
         PrintOptionKeys().Block(TSettingsPart::PrintOption),
         GraphicOutputKeys().Block(TSettingsPart::GraphicOutput),
         { TSettingsPart::PrtFixConfig, [this](const TIniFile& file) { LoadPresets(file); },
@@ -135,38 +132,6 @@ void TMainSettings::SavePosition(TIniFile& file) const
         file.WriteInteger("Position", "Height", form.height());
         file.WriteInteger("Position", "Width", form.width());
     }
-}
-
-TSettingKeys TMainSettings::ViewCheckKeys()
-{
-    TMainControls& c = host_.Controls();
-    TInfoREG& info = host_.Document()->GetInfoRegPtr();
-    using V = TSettingKeys::TKind;
-    TSettingKeys keys;
-    keys.Flag("ViewCheck", "Width", BindChecked(c.cbWidthView));
-    keys.Flag("ViewCheck", "Transparent", BindChecked(c.cbTransparent));
-    keys.Flag("ViewCheck", "ColorTransparent", BindChecked(c.cbColorTransparent));
-    keys.Flag("ViewCheck", "Trace", BindChecked(c.cbTrace));
-    keys.Choice("ViewCheck", "TraceWidth", 50, 100000, BindValue(c.neTrace));
-    keys.Flag("ViewCheck", "Search", BindChecked(c.cbSearch), 1);
-    keys.Flag("ViewCheck", "MojiWaku", BindChecked(c.miMojiWaku));
-    keys.Flag("ViewCheck", "EmbedMoji", BindChecked(c.miEmbedMoji));
-    keys.Flag("ViewCheck", "EdgeMoji", BindChecked(c.miEdgeMoji));
-    keys.Flag("ViewCheck", "EdgeMoji2", BindChecked(c.miEdgeMoji2));
-    keys.Flag("ViewCheck", "FinalMoji", BindChecked(c.miFinalMoji));
-    keys.Add("ViewCheck", "EdgeMojiRange", V::Real, 0.0, 0, huge, BindNumber(info.EdgeMojiRange));
-    keys.Add("ViewCheck", "EdgeMojiFixSize", V::Real, 0.1, 0, huge, BindNumber(info.EdgeMojiFixSize));
-    keys.Add("ViewCheck", "EdgeMojiRateSize", V::Real, 3.0, 0, huge, BindNumber(info.EdgeMojiRateSize));
-    keys.Choice("ViewCheck", "EdgeMojiFixRate", 0, 1, BindNumber(info.EdgeMojiFixRate));
-    keys.Choice("ViewCheck", "EdgeMojiColorKind", 0, 2, BindNumber(info.EdgeMojiColorKind));
-    keys.Choice("ViewCheck", "EdgeMojiColorKind2", 0, 1, BindNumber(info.EdgeMojiColorKind2));
-    keys.Choice("ViewCheck", "EdgeMojiColor", 0, 0xFFFFFF, BindNumber(info.EdgeMojiColor));
-    keys.Choice("ViewCheck", "EdgeMojiColor2", 0, 0xFFFFFF, BindNumber(info.EdgeMojiColor2));
-    keys.Choice("ViewCheck", "EdgeMojiNonView", 0, 1, BindNumber(info.EdgeMojiNonView));
-    keys.Choice("ViewCheck", "EdgeMojiEasy", 0, 1, BindNumber(info.EdgeMojiEasy));
-    // A divisor: never 0.
-    keys.Add("ViewCheck", "PrtPitch", V::Int, 20, 1, 100000, BindValue(c.nePrtPitch));
-    return keys;
 }
 
 TSettingKeys TMainSettings::PrintOptionKeys()

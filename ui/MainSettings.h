@@ -4,9 +4,8 @@
 // the file once when the window is first shown and writes it once when the
 // window closes, walking the parts of every feature in the file's order
 // (SettingKeys.h). Its own parts are the window's place and, until the
-// features they belong to are built, the keys of the view options, the
-// print and image-output options, the pen-scaling presets, the search bar
-// and the image cache.
+// features they belong to are built, the keys of the print and image-output
+// options, the pen-scaling presets, the search bar and the image cache.
 
 #include "core/MojiInt4.h"
 #include "ui/MainFeature.h"
@@ -34,7 +33,6 @@ private:
     void SavePosition(TIniFile& file) const;
     void LoadPresets(const TIniFile& file);
     void SavePresets(TIniFile& file) const;
-    TSettingKeys ViewCheckKeys();
     TSettingKeys PrintOptionKeys();
     TSettingKeys GraphicOutputKeys();
     TSettingKeys SearchKeys();

@@ -8,8 +8,8 @@
 // draw on the shown picture only; the next redraw takes them away.
 //
 // The print and output frame (mode 1) and the image colour (mode 4) have
-// their clicks with the features of those modes; until then they do
-// nothing.
+// their clicks with the features of those modes, which the form hands in
+// as hooks; a hook not set does nothing.
 
 #include "ui/MainFeature.h"
 

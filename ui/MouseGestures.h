@@ -98,6 +98,9 @@ public:
     int LeftDoubleClick() const { return left_double_click_; }
     int RightDoubleClick() const { return right_double_click_; }
     void SetLeftDoubleClick(int flag) { left_double_click_ = flag; }
+    // The image colour pick keeps what its wait for a second right click
+    // found, for the release to log.
+    void SetRightDoubleClick(int flag) { right_double_click_ = flag; }
 
 private:
     // The hook's part of each kind of event; true swallows it.

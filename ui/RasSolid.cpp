@@ -79,6 +79,11 @@ void TfmRasSolid::Read(TInfoREG& info) const
     info.Combine2 = ui_->cmbCombine2->currentIndex();
 }
 
+const QComboBox* TfmRasSolid::Combine(int join) const
+{
+    return join == 1 ? ui_->cmbCombine1 : ui_->cmbCombine2;
+}
+
 void TfmRasSolid::FormShow()
 {
     EnableAll();

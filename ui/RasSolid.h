@@ -22,6 +22,7 @@
 #include <vector>
 
 class QCheckBox;
+class QComboBox;
 class QKeyEvent;
 class QShowEvent;
 namespace Ui {
@@ -41,6 +42,9 @@ public:
     // Every field from its control: check boxes as 0 or 1, numbers as their
     // values (0 to INT_MAX), lists as their item indexes.
     void Read(TInfoREG& info) const;
+    // The list that joins the conditions: 1 the first join, 2 the second.
+    // Its enabling is the form's as it was last left.
+    const QComboBox* Combine(int join) const;
 
     // Handlers.
     void FormShow();

@@ -89,8 +89,9 @@ TEST_F(GestureEndTest, EachDirectionIsRecognisedAndMovesTheCursorOrNot)
         const TGestureEnd end = Drag(c.dx, c.dy);
         EXPECT_EQ(end.direction, c.direction) << c.name;
         EXPECT_EQ(end.cursor.has_value(), c.cursor_moves) << c.name;
-        if (c.cursor_moves && c.direction != 3)
+        if (c.cursor_moves && c.direction != 3) {
             EXPECT_EQ(end.cursor, press + QPoint(c.dx, c.dy)) << c.name;
+        }
     }
 }
 

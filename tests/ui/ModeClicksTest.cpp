@@ -219,8 +219,9 @@ TEST_F(ModeClicksTest, EachModeTakesItsOwnClick)
         EXPECT_EQ(frame_clicks, c.frame_clicks) << "mode " << c.mode;
         EXPECT_EQ(image_clicks, c.image_clicks) << "mode " << c.mode;
         EXPECT_EQ(form.TipBox().Pinned(), c.end_point_check) << "mode " << c.mode;
-        if (!c.end_point_check)
+        if (!c.end_point_check) {
             EXPECT_EQ(Front(), before) << "mode " << c.mode;
+        }
     }
 }
 

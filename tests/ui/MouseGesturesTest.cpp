@@ -41,14 +41,7 @@ protected:
     QWidget* Box() { return form.PaintBox1; }
     TMouseGestures& Gestures() { return form.Gestures(); }
     TZhdZoom View() { return Document().GetInfoRegPtr().GetView(); }
-    int LogCount(const std::string& line) const
-    {
-        std::istringstream lines(log.str());
-        int count = 0;
-        for (std::string text; std::getline(lines, text);)
-            count += text == line;
-        return count;
-    }
+    int LogCount(const std::string& line) const { return LogLineCount(log.str(), line); }
     // Events as the window system delivers them, at paint-box pixels. A
     // double click comes as press, release, double click, release.
     QPoint InWindow(QPoint point) { return Box()->mapTo(&form, point); }

@@ -20,6 +20,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <sstream>
 #include <string>
 
 // The pen "S" of the tests: markers and frames.
@@ -28,6 +29,16 @@ inline constexpr int test_selection_colour = 0x30a0f0;
 inline QRgb ScreenColour(int packed)
 {
     return qRgb(packed & 0xff, (packed >> 8) & 0xff, (packed >> 16) & 0xff);
+}
+
+// How many lines of the debug log's text are `line`.
+inline int LogLineCount(const std::string& log, const std::string& line)
+{
+    std::istringstream lines(log);
+    int count = 0;
+    for (std::string text; std::getline(lines, text);)
+        count += text == line;
+    return count;
 }
 
 // The tick the rest stopwatch of the window reads.

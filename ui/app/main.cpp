@@ -11,6 +11,7 @@
 #include "ui/Information.h"
 #include "ui/InputBox.h"
 #include "ui/MainForm.h"
+#include "ui/MojiView.h"
 #include "ui/PrintOrigin.h"
 #include "ui/RasSolid.h"
 
@@ -52,8 +53,10 @@ int main(int argc, char** argv)
         TAboutBox about_box(&form);
         TfmInformation information(&form);
         TfmRasSolid ras_solid(&form);
+        TfmMojiView moji_view(&form);
         TfmGroupLayer group_layer(&form);
-        form.SetForms({ &print_origin, &input_box, &color_box, &about_box, &information, &ras_solid, &group_layer });
+        form.SetForms({ &print_origin, &input_box, &color_box, &about_box, &information, &ras_solid, &moji_view,
+                        &group_layer });
         QObject::connect(&form, &TForm1::Closed, &application, &QApplication::quit, Qt::QueuedConnection);
         form.show();
         return application.exec();
