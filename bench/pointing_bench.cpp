@@ -129,17 +129,7 @@ std::uint32_t RestTicks()
 // drawing of `count` elements fitted.
 std::unique_ptr<TForm1> WindowWithDrawing(int count)
 {
-    auto form = std::make_unique<TForm1>();
-    form->show();
-    bench::Settle(*form);
-    bench::SizePaintBoxToBenchScreen(*form);
-    form->Timer1->stop();
-    *form->Document() = FittedDrawing(count);
-    // Past the redraw gate, then the fitted view drawn.
-    std::this_thread::sleep_for(bench::redraw_gap);
-    form->Initialize();
-    bench::Settle(*form);
-    return form;
+    return bench::WindowShowing(FittedDrawing(count));
 }
 
 // The view the ticks see, drawn.

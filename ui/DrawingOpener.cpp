@@ -117,6 +117,8 @@ void TDrawingOpener::ShowOpenedDrawing(const std::filesystem::path& path)
                                   + QString::number(document.GetVersion() * 0.01, 'f', 2) + ")");
     current_drawing_path_ = Utf8Path(path);
     print_title_ = default_print_title_;
+    if (paint_bars_)
+        paint_bars_();
     status_buttons_.UpdateStatusButtons(0);
     info.LoadReferenceFile(sjis_path);
     if (loaded.status != TLoadStatus::Loaded) {

@@ -50,6 +50,8 @@ public:
     // Brings the view options into line with a drawing just loaded, before
     // it is drawn.
     void SetDrawingLoaded(std::function<void()> drawing_loaded) { drawing_loaded_ = std::move(drawing_loaded); }
+    // Paints the group and layer bars for the drawing just loaded.
+    void SetBarsPainter(std::function<void()> paint_bars) { paint_bars_ = std::move(paint_bars); }
 
 private:
     void ReportCannotOpen(const std::filesystem::path& path);
@@ -65,4 +67,5 @@ private:
     std::string print_title_;
     std::string default_print_title_;
     std::function<void()> drawing_loaded_;
+    std::function<void()> paint_bars_;
 };

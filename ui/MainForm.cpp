@@ -25,6 +25,8 @@
 #include "ui/AttributeDisplay.h"
 #include "ui/CommandModes.h"
 #include "ui/DrawingOpener.h"
+#include "ui/GroupLayer.h"
+#include "ui/GroupLayerBars.h"
 #include "ui/ImageColourPick.h"
 #include "ui/MainSettings.h"
 #include "ui/MeasuringCommands.h"
@@ -98,6 +100,22 @@ void TForm1::BuildFeatures()
     image_colour_ = std::make_unique<TImageColourPick>(*this, *tip_box_, *gestures_,
                                                        [this] { return forms_.color_box; });
     mode_clicks_->ImageColourClick = [this](TMouseRelease& release) { image_colour_->Click(release); };
+    group_layer_bars_ = std::make_unique<TGroupLayerBars>(
+        *this, *status_buttons_,
+        TGroupLayerBars::TActions { [this](double factor) { return WaitDoubleClick(factor); },
+                                    [this] { NarrowCandidates(); },
+                                    [this](int p, const TZhdHead& head) {
+                                        PrepareGroupLayerDialog(p, head);
+                                        TfmGroupLayer& dialog = GroupLayerDialog();
+                                        dialog.exec();
+                                        return dialog.ResultHeader();
+                                    } });
+    opener_->SetBarsPainter([this] {
+        for (const int kind : { GroupKind, LayerKind }) {
+            for (int i = -1; i < 16; ++i)
+                PaintGroupLayerButtons(*document_, kind, i);
+        }
+    });
     // What a tip or the clock menu took away with the picture comes back.
     tip_box_->SetCrossHairRedraw([this] { gestures_->DrawCrossHairAt(-1, -1); });
     clock_menu_->SetViewOverlays({ [this](TCanvas& canvas) { tip_box_->DrawPaperFrame(canvas); },
@@ -157,6 +175,10 @@ void TForm1::FormCreate()
         WriteDebugLog("<ToolWindowLayer Initialize>");
         MakeClientLower(ToolWindowLayer);
     }
+    // Their first shape now, before the window shows: a shape taken later
+    // would move the docks under a drawing already drawn.
+    ToolWindowGroupResize();
+    ToolWindowLayerResize();
     const std::filesystem::path settings = SettingsPath();
     if (std::filesystem::exists(settings)) {
         WriteDebugLog("/**/");
@@ -448,6 +470,92 @@ int TForm1::WaitDoubleClick(double factor)
 void TForm1::DrawCrossHairAt(int x, int y)
 {
     gestures_->DrawCrossHairAt(x, y);
+}
+
+// --- The group and layer bars ---
+
+void TForm1::PaintGroupLayerButtons(TZhdData& document, int kind, int index)
+{
+    group_layer_bars_->PaintGroupLayerButtons(document, kind, index);
+}
+
+void TForm1::BuildGroupLayerGlyphs(int g)
+{
+    group_layer_bars_->BuildGroupLayerGlyphs(g);
+}
+
+void TForm1::SetGroupLayerButtonDown(int kind, int index)
+{
+    group_layer_bars_->SetGroupLayerButtonDown(kind, index);
+}
+
+int TForm1::GetButtonSlot(int kind, int tag) const
+{
+    return group_layer_bars_->GetButtonSlot(kind, tag);
+}
+
+void TForm1::ToolWindowGroupResize()
+{
+    group_layer_bars_->ToolWindowResize(GroupKind);
+}
+
+void TForm1::ToolWindowLayerResize()
+{
+    group_layer_bars_->ToolWindowResize(LayerKind);
+}
+
+void TForm1::tbG0MouseDown(QToolButton* sender, int x, int y)
+{
+    group_layer_bars_->ButtonMouseDown(sender, x, y);
+}
+
+void TForm1::tbG0MouseMove(QToolButton* sender, int x, int y)
+{
+    group_layer_bars_->ButtonMouseMove(sender, x, y);
+}
+
+void TForm1::tbG0MouseUp(QToolButton* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
+{
+    group_layer_bars_->ButtonMouseUp(sender, button, shift, x, y);
+}
+
+void TForm1::tbG0Click()
+{
+    group_layer_bars_->ButtonClick();
+}
+
+void TForm1::tbGAllClick()
+{
+    group_layer_bars_->AllClick(GroupKind);
+}
+
+void TForm1::tbLAllClick()
+{
+    group_layer_bars_->AllClick(LayerKind);
+}
+
+void TForm1::tbGSpClick()
+{
+    group_layer_bars_->FlipClick();
+}
+
+void TForm1::tbLSpClick()
+{
+    group_layer_bars_->GroupWindowClick();
+}
+
+TfmGroupLayer& TForm1::GroupLayerDialog()
+{
+    if (forms_.group_layer)
+        return *forms_.group_layer;
+    if (!own_group_layer_)
+        own_group_layer_ = std::make_unique<TfmGroupLayer>(this);
+    return *own_group_layer_;
+}
+
+void TForm1::PrepareGroupLayerDialog(int p, const TZhdHead& head)
+{
+    GroupLayerDialog().Prepare(p, head, *this, *group_layer_bars_);
 }
 
 // --- Command modes ---

@@ -55,6 +55,8 @@ class THintStatus;
 class TClockMenu;
 class TCommandModes;
 class TDrawingOpener;
+class TZhdHead;
+class TGroupLayerBars;
 class TMainSettings;
 class TPointingServices;
 class TStatusButtons;
@@ -202,6 +204,32 @@ public:
     int GetClockCommand(int mode, int sub_mode, int button, int face, int position) const;
     void DrawClockMenu(int show, int position, int button, int face, int cx, int cy);
 
+    // --- The group and layer bars (TGroupLayerBars) ---
+    // Kind 1 the group bar, any other the layer bar; index -1 repaints the
+    // whole bar, 0..15 one button.
+    void PaintGroupLayerButtons(TZhdData& document, int kind, int index);
+    void BuildGroupLayerGlyphs(int g);
+    void SetGroupLayerButtonDown(int kind, int index);
+    int GetButtonSlot(int kind, int tag) const;
+    void ToolWindowGroupResize();
+    void ToolWindowLayerResize();
+    void tbG0MouseDown(QToolButton* sender, int x, int y);
+    void tbG0MouseMove(QToolButton* sender, int x, int y);
+    void tbG0MouseUp(QToolButton* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void tbG0Click();
+    void tbGAllClick();
+    void tbLAllClick();
+    void tbGSpClick();
+    void tbLSpClick();
+    // The search candidates narrowed again for the search word; the
+    // search bar fills it in.
+    int NarrowCandidates() { return 0; }
+    // The overview window set for the groups (p = -1) or the layers of
+    // group p, before it is shown.
+    void PrepareGroupLayerDialog(int p, const TZhdHead& head);
+    // The overview window: the program's, or the form's own.
+    class TfmGroupLayer& GroupLayerDialog();
+
     // --- Menus of the other windows (MainFormMenus.cpp) ---
     void Makebat1Click();
     void Tutorial1Click();
@@ -230,6 +258,7 @@ public:
     TImageColourPick& ImageColour() { return *image_colour_; }
     TMouseGestures& Gestures() { return *gestures_; }
     TViewOptions& ViewOptions() { return *view_options_; }
+    TGroupLayerBars& GroupLayerBars() { return *group_layer_bars_; }
 
     // The windows the main window drives, made by the program at start in
     // this order, after the main window; a form without them (tests) makes
@@ -242,6 +271,7 @@ public:
         class TfmInformation* information = nullptr;
         class TfmRasSolid* ras_solid = nullptr;
         class TfmMojiView* moji_view = nullptr;
+        class TfmGroupLayer* group_layer = nullptr;
     };
     const TForms& Forms() const { return forms_; }
     void SetForms(const TForms& forms);
@@ -299,8 +329,10 @@ private:
     std::unique_ptr<TMouseGestures> gestures_;
     std::unique_ptr<TViewOptions> view_options_;
     std::unique_ptr<TImageColourPick> image_colour_;
+    std::unique_ptr<TGroupLayerBars> group_layer_bars_;
     TForms forms_;
     std::unique_ptr<class TAboutBox> own_about_box_;
+    std::unique_ptr<class TfmGroupLayer> own_group_layer_;
     THintStatus* hint_status_ = nullptr;
     bool shown_ = false;
     bool closed_ = false;

@@ -28,6 +28,8 @@ public:
     void SetDisplayUnit(int unit) { display_unit_ = unit; }
     // What measured lengths are multiplied by, and the unit word after them.
     double UnitFactor() const { return unit_factor_; }
+    // A new write group brings its scale before the buttons are refreshed.
+    void SetUnitFactor(double factor) { unit_factor_ = factor; }
     const std::string& UnitLabel() const { return unit_label_; }
 
     std::vector<TSettingsBlock> SettingsBlocks() override;

@@ -12,12 +12,14 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 
 #include <stdlib.h>
 
 #include <map>
 #include <system_error>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -141,6 +143,21 @@ std::unique_ptr<TForm1> OpenForm(benchmark::State& state, const std::string& fil
         state.SkipWithError("the drawing was not shown");
         return nullptr;
     }
+    return form;
+}
+
+std::unique_ptr<TForm1> WindowShowing(const TZhdData& drawing)
+{
+    auto form = std::make_unique<TForm1>();
+    form->show();
+    Settle(*form);
+    SizePaintBoxToBenchScreen(*form);
+    form->Timer1->stop();
+    *form->Document() = drawing;
+    // Past the redraw gate, then the drawing's view drawn.
+    std::this_thread::sleep_for(redraw_gap);
+    form->Initialize();
+    Settle(*form);
     return form;
 }
 

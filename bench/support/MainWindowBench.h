@@ -80,6 +80,10 @@ std::unique_ptr<TForm1> OpenForm(benchmark::State& state, const std::string& fil
 // BenchScreenHeight, as far as the window lets itself be sized.
 void SizePaintBoxToBenchScreen(TForm1& form);
 
+// A window with its paint box at the bench screen's size showing a copy of
+// the drawing in the drawing's view, drawn, nothing pending.
+std::unique_ptr<TForm1> WindowShowing(const TZhdData& drawing);
+
 // The program's main: the application object first, on the offscreen
 // platform unless another is asked for, the settings and the state in the
 // benchmark's folder, and the bench screen for every view.

@@ -30,6 +30,11 @@ QString TDialogService::SaveFileName(QWidget* parent, const QString& caption, co
     return QFileDialog::getSaveFileName(parent, caption, folder, filter, nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
+void TDialogService::Beep()
+{
+    QApplication::beep();
+}
+
 bool ConfirmOverwrite(QWidget* parent, const QString& path)
 {
     if (!QFileInfo::exists(path))

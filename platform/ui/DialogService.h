@@ -30,6 +30,8 @@ public:
                                  const QString& filter);
     // False when cancelled; the colour is then left alone.
     virtual bool ChooseColor(QWidget* parent, QColor& color);
+    // The short information sound of the system.
+    virtual void Beep();
 };
 
 // The service in use; Qt's dialogs until another is installed.

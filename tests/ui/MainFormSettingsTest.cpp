@@ -163,35 +163,38 @@ TEST_F(MainFormSettingsTest, FloatingBarsShowAgainAfterARestart)
 }
 
 // The group and layer windows are made 2 pixels lower than they were built
-// (44) at start, once: not again over the height saved at the last start.
+// (44) at start, once, and then take their first shape, eight columns 44
+// high: not again over the height saved at the last start.
 TEST_F(MainFormSettingsTest, GroupAndLayerWindowsKeepTheirHeightOverRestarts)
 {
     for (int start = 0; start < 3; ++start) {
         TForm1 form;
         form.show();
         SettleView(form);
-        EXPECT_EQ(form.ToolWindowGroup->ClientAreaHeight(), 42) << start;
-        EXPECT_EQ(form.ToolWindowLayer->ClientAreaHeight(), 42) << start;
+        EXPECT_EQ(form.ToolWindowGroup->ClientAreaHeight(), 44) << start;
+        EXPECT_EQ(form.ToolWindowLayer->ClientAreaHeight(), 44) << start;
         form.close();
     }
-    // A height the user gives stays.
+    // A shape the user gives stays.
     {
         TForm1 form;
         form.show();
         SettleView(form);
-        form.ToolWindowGroup->SetClientAreaHeight(60);
+        form.ToolWindowGroup->Float();
+        form.ToolWindowGroup->SetClientAreaSize(76, 113);
+        SettleView(form);
         form.close();
     }
     {
         TForm1 form;
         form.show();
         SettleView(form);
-        EXPECT_EQ(form.ToolWindowGroup->ClientAreaHeight(), 60);
+        EXPECT_EQ(form.ToolWindowGroup->ClientAreaHeight(), 113);
         form.close();
     }
     const TIniFile file(TForm1::SettingsPath());
-    EXPECT_EQ(file.ReadInteger("ToolWindowGroup", "ClientHeight", 0), 60);
-    EXPECT_EQ(file.ReadInteger("ToolWindowLayer", "ClientHeight", 0), 42);
+    EXPECT_EQ(file.ReadInteger("ToolWindowGroup", "ClientHeight", 0), 113);
+    EXPECT_EQ(file.ReadInteger("ToolWindowLayer", "ClientHeight", 0), 44);
 }
 
 TEST_F(MainFormSettingsTest, WrongValuesStartWithSafeOnes)

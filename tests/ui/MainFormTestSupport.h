@@ -66,6 +66,7 @@ public:
         std::deque<QMessageBox::StandardButton> answers;
         QStringList messages;
         QStringList filters;
+        int beeps = 0;
     };
 
     explicit TScriptedDialogs(std::shared_ptr<TScript> script)
@@ -91,6 +92,7 @@ public:
     {
         return Next(filter);
     }
+    void Beep() override { ++script_->beeps; }
 
 private:
     QString Next(const QString& filter)

@@ -7,6 +7,7 @@
 #include "ui/AboutBox.h"
 #include "ui/ColorBox.h"
 #include "ui/FatalError.h"
+#include "ui/GroupLayer.h"
 #include "ui/Information.h"
 #include "ui/InputBox.h"
 #include "ui/MainForm.h"
@@ -53,7 +54,9 @@ int main(int argc, char** argv)
         TfmInformation information(&form);
         TfmRasSolid ras_solid(&form);
         TfmMojiView moji_view(&form);
-        form.SetForms({ &print_origin, &input_box, &color_box, &about_box, &information, &ras_solid, &moji_view });
+        TfmGroupLayer group_layer(&form);
+        form.SetForms({ &print_origin, &input_box, &color_box, &about_box, &information, &ras_solid, &moji_view,
+                        &group_layer });
         QObject::connect(&form, &TForm1::Closed, &application, &QApplication::quit, Qt::QueuedConnection);
         form.show();
         return application.exec();
