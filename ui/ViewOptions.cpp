@@ -284,8 +284,12 @@ void TViewOptions::UpdateRasterHint()
         // The joins as the dialog was last left: a join it disabled joins
         // nothing.
         const auto join = [&state](const QComboBox* list) {
-            if (list->isEnabled())
-                state += " " + list->currentText().toStdString() + " ";
+            if (list->isEnabled()) {
+                // Piece by piece: GCC 12 warns falsely about " " + a string.
+                state += ' ';
+                state += list->currentText().toStdString();
+                state += ' ';
+            }
         };
         if (info.LoadTime != 0)
             state += Utf8(u8"｜") + std::to_string(info.LoadTimeNum) + Utf8(u8"ミリ秒以上");
