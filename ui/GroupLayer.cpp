@@ -186,7 +186,12 @@ void TfmGroupLayer::Prepare(int p, const TZhdHead& head, TMainWindowHost& host, 
     } else {
         const int l = head.GetGroup(g).GetWriteLayer();
         setWindowTitle(QtText(u8"レイヤ一覧　　（[") + QChar::fromLatin1(HexDigit(p)) + QtText(u8"] グループ）"));
-        ui_->Label1->setText(SjisText("(" + std::string(1, HexDigit(l)) + ")" + head.GetLayer(g, l).GetName()));
+        // Piece by piece: GCC 12 warns falsely about "(" + a string.
+        std::string label = "(";
+        label += HexDigit(l);
+        label += ')';
+        label += head.GetLayer(g, l).GetName();
+        ui_->Label1->setText(SjisText(label));
         mode_ = 2;
         for (int j = 0; j < thumbnail_count; ++j) {
             headers_[j] = head;

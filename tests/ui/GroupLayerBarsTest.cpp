@@ -279,8 +279,9 @@ TEST_F(GroupLayerBarsTest, ClicksCycleStatesToggleProtectionAndMoveTheWriteTarge
         } else {
             EXPECT_TRUE(Button(c.kind, old_target)->isChecked()) << what << ": the target's button stays down";
         }
-        if (c.kind == GroupKind && c.becomes_target)
+        if (c.kind == GroupKind && c.becomes_target) {
             EXPECT_EQ(Bars().CurrentGroup(), i);
+        }
     }
 }
 

@@ -177,8 +177,9 @@ TEST_F(MojiViewTest, LeavingTheEditsClampsTheirNumbers)
         TInfoREG read;
         TTextDisplayMarks marks;
         form_.Read(read, marks);
-        if (margin)
+        if (margin) {
             EXPECT_EQ(read.EdgeMojiRange, std::stod(c.shown));
+        }
     }
 }
 
