@@ -24,7 +24,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <map>
 #include <memory>
 #include <vector>
 
@@ -32,16 +31,6 @@ namespace {
 
 using bench::Clock;
 
-TZhdData& FittedDrawing(int count)
-{
-    static std::map<int, std::unique_ptr<TZhdData>> drawings;
-    std::unique_ptr<TZhdData>& drawing = drawings[count];
-    if (!drawing) {
-        drawing = GenerateRenderMixDrawing(count);
-        FitSheet(*drawing);
-    }
-    return *drawing;
-}
 
 
 double SecondsSince(Clock::time_point start)
@@ -78,7 +67,7 @@ double SixteenThumbnailDraws(TZhdData& document, QSize size)
 void BM_OpenOverview(benchmark::State& state)
 {
     const int count = static_cast<int>(state.range(0));
-    std::unique_ptr<TForm1> form = bench::WindowShowing(FittedDrawing(count));
+    std::unique_ptr<TForm1> form = bench::WindowShowing(FittedRenderMixDrawing(count));
     TfmGroupLayer& dialog = form->GroupLayerDialog();
     std::vector<double> openings, references;
     int drawn = 0;
@@ -106,7 +95,7 @@ BENCHMARK(BM_OpenOverview)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMilliseco
 
 void BM_ScratchCopy(benchmark::State& state)
 {
-    TZhdData& document = FittedDrawing(static_cast<int>(state.range(0)));
+    TZhdData& document = FittedRenderMixDrawing(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         auto copy = std::make_unique<TZhdData>(document);
         benchmark::DoNotOptimize(copy.get());

@@ -88,14 +88,9 @@ BENCHMARK(BM_StartToFirstPicture)->Arg(100000)->Arg(1000000)->Unit(benchmark::kM
 void BM_FitAndDraw(benchmark::State& state)
 {
     const int count = static_cast<int>(state.range(0));
-    std::unique_ptr<TForm1> form = OpenForm(state, DrawingFile(count));
+    std::unique_ptr<TForm1> form = OpenFormAtBenchScreen(state, DrawingFile(count));
     if (!form)
         return;
-    SizePaintBoxToBenchScreen(*form);
-    if (!Settle(*form)) {
-        state.SkipWithError("the window did not settle");
-        return;
-    }
     TZhdData& document = *form->Document();
     QImage plain_picture(form->PaintBox1->size(), QImage::Format_RGB32);
     double fit_seconds = 0;

@@ -60,14 +60,9 @@ void BM_OptionHandler(benchmark::State& state)
     const TOption& option = options[state.range(1)];
     state.SetLabel(option.name);
     std::unique_ptr<TForm1> form =
-        OpenForm(state, DrawingFile("mix", static_cast<int>(state.range(0)), GenerateRenderMixDrawing));
+        OpenFormAtBenchScreen(state, DrawingFile("mix", static_cast<int>(state.range(0)), GenerateRenderMixDrawing));
     if (!form)
         return;
-    SizePaintBoxToBenchScreen(*form);
-    if (!Settle(*form)) {
-        state.SkipWithError("the window did not settle");
-        return;
-    }
     std::ostringstream log;
     RedirectDebugLog(&log);
     int most_redraws = 0;

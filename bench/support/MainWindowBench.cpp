@@ -146,6 +146,19 @@ std::unique_ptr<TForm1> OpenForm(benchmark::State& state, const std::string& fil
     return form;
 }
 
+std::unique_ptr<TForm1> OpenFormAtBenchScreen(benchmark::State& state, const std::string& file)
+{
+    std::unique_ptr<TForm1> form = OpenForm(state, file);
+    if (!form)
+        return nullptr;
+    SizePaintBoxToBenchScreen(*form);
+    if (!Settle(*form)) {
+        state.SkipWithError("the window did not settle");
+        return nullptr;
+    }
+    return form;
+}
+
 std::unique_ptr<TForm1> WindowShowing(const TZhdData& drawing)
 {
     auto form = std::make_unique<TForm1>();

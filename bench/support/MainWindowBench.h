@@ -76,6 +76,10 @@ bool Settle(TForm1& form);
 // nullptr (and the benchmark told why) when it was not shown.
 std::unique_ptr<TForm1> OpenForm(benchmark::State& state, const std::string& file);
 
+// OpenForm, then the paint box sized to the bench screen and the window
+// settled again; nullptr (and the benchmark told why) when either failed.
+std::unique_ptr<TForm1> OpenFormAtBenchScreen(benchmark::State& state, const std::string& file);
+
 // Sizes the window so that its paint box is BenchScreenWidth x
 // BenchScreenHeight, as far as the window lets itself be sized.
 void SizePaintBoxToBenchScreen(TForm1& form);

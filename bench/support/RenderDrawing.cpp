@@ -1,5 +1,6 @@
 #include "bench/support/RenderDrawing.h"
 
+#include "bench/support/BenchScreen.h"
 #include "bench/support/BlockSolidDrawing.h"
 #include "bench/support/Random.h"
 #include "bench/support/TextDrawing.h"
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <map>
 #include <numbers>
 #include <span>
 
@@ -196,4 +198,15 @@ std::unique_ptr<TZhdData> GenerateRenderMixDrawing(int count)
     AppendSymbolDefinitions(*document, random, 2, 1.2);
     AppendInRuns(*document, random, count, real_drawing_mix);
     return document;
+}
+
+TZhdData& FittedRenderMixDrawing(int count)
+{
+    static std::map<int, std::unique_ptr<TZhdData>> drawings;
+    std::unique_ptr<TZhdData>& drawing = drawings[count];
+    if (!drawing) {
+        drawing = GenerateRenderMixDrawing(count);
+        FitSheet(*drawing);
+    }
+    return *drawing;
 }

@@ -31,3 +31,6 @@ inline constexpr int RenderSheetPaper = 1;
 
 std::unique_ptr<TZhdData> GenerateRenderDrawing(int count);
 std::unique_ptr<TZhdData> GenerateRenderMixDrawing(int count);
+// The mix of `count` elements, generated once for the run, its sheet fitted
+// to the bench screen.
+TZhdData& FittedRenderMixDrawing(int count);
