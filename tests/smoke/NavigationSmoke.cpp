@@ -546,17 +546,10 @@ private:
 
 int RunSteps(TNavigation& navigation)
 {
-    if (const int failed = navigation.Start())
-        return failed;
-    if (const int failed = navigation.PansWithTheArrowKeys())
-        return failed;
-    if (const int failed = navigation.HomeFitsThePaper())
-        return failed;
-    if (const int failed = navigation.WheelZoomsAboutTheMouse())
-        return failed;
-    if (const int failed = navigation.TwoButtonDragZoomsToTheBox())
-        return failed;
-    return navigation.Close();
+    return RunInTurn({ [&] { return navigation.Start(); }, [&] { return navigation.PansWithTheArrowKeys(); },
+                       [&] { return navigation.HomeFitsThePaper(); },
+                       [&] { return navigation.WheelZoomsAboutTheMouse(); },
+                       [&] { return navigation.TwoButtonDragZoomsToTheBox(); }, [&] { return navigation.Close(); } });
 }
 
 int Navigates(TXConnection& x, const TempDir& folder)
@@ -564,9 +557,8 @@ int Navigates(TXConnection& x, const TempDir& folder)
     const std::filesystem::path drawing = WriteDrawing(folder);
     if (drawing.empty())
         return Fail("could not write the drawing");
-    // The mouse waits in the screen's corner, away from the drawing.
+    ParkPointer(x);
     const QSize screen = x.ScreenSize();
-    x.MovePointer(QPoint(screen.width() - 1, screen.height() - 1));
     SetScreenMetricsProvider([screen] { return TScreenMetrics { screen.width(), screen.height(), 96.0 }; });
 
     std::optional<TDrawingRun> run = StartOnDrawing(x, folder, drawing);
@@ -574,12 +566,8 @@ int Navigates(TXConnection& x, const TempDir& folder)
         return 1;
     TNavigation navigation(x, run->zuview, folder, drawing, run->window);
     const int failed = RunSteps(navigation);
-    if (failed) {
-        // What the program wrote tells what it saw.
-        std::error_code error;
-        std::filesystem::copy_file(ChildDebugLog(folder), TestArtefactPath("zuview_navigation_debug.log"),
-                                   std::filesystem::copy_options::overwrite_existing, error);
-    }
+    if (failed)
+        KeepDebugLog(folder, "zuview_navigation_debug.log");
     return failed;
 }
 
@@ -587,11 +575,5 @@ int Navigates(TXConnection& x, const TempDir& folder)
 
 int main()
 {
-    TXConnection x;
-    if (!x.Valid())
-        return Fail("no X display (run under xvfb-run)");
-    if (!x.CanFakeInput())
-        return Fail("the X server has no XTest extension");
-    const TempDir folder;
-    return Navigates(x, folder);
+    return RunWithInput(Navigates);
 }

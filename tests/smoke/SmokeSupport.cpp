@@ -39,28 +39,47 @@ std::filesystem::path WriteDrawing(const TempDir& folder)
     TZhdData drawing;
     drawing.GetHeadPtr().SetPaperSize(drawing_paper_size);
     const TBPoint corners[] = { TBPoint(-150, -100), TBPoint(150, -100), TBPoint(150, 100), TBPoint(-150, 100) };
-    std::vector<std::pair<TBPoint, TBPoint>> lines;
-    for (int i = 0; i < 4; ++i)
-        lines.emplace_back(corners[i], corners[(i + 1) % 4]);
-    lines.emplace_back(corners[0], corners[2]);
-    lines.emplace_back(corners[1], corners[3]);
     std::uint16_t pen = 1;
-    for (const auto& [start, end] : lines) {
-        auto line = boost::make_shared<TKLine>();
-        line->SetLine(start, end);
-        line->SetPenColor(pen++);
-        line->SetPenStyle(1);
-        drawing.GetElemListPtr().Append(line);
-    }
+    for (int i = 0; i < 4; ++i)
+        AppendLine(drawing, corners[i], corners[(i + 1) % 4], pen++);
+    AppendLine(drawing, corners[0], corners[2], pen++);
+    AppendLine(drawing, corners[1], corners[3], pen++);
     auto circle = boost::make_shared<TKCircle>(TBPoint(0, 0), 80.0, TAngle(), TAngle(2 * std::numbers::pi), TAngle(),
                                                1.0, 1);
     circle->SetPenColor(pen);
     circle->SetPenStyle(1);
     drawing.GetElemListPtr().Append(circle);
+    return SaveDrawing(drawing, folder);
+}
+
+TKLine& AppendLine(TZhdData& drawing, const TBPoint& start, const TBPoint& end, std::uint16_t pen)
+{
+    auto line = boost::make_shared<TKLine>();
+    line->SetLine(start, end);
+    line->SetPenColor(pen);
+    line->SetPenStyle(1);
+    drawing.GetElemListPtr().Append(line);
+    return *line;
+}
+
+std::filesystem::path SaveDrawing(TZhdData& drawing, const TempDir& folder)
+{
     const std::filesystem::path path = folder.File("drawing.zhd");
     if (drawing.SaveToFile(path.string()) != TSaveStatus::Saved)
         return {};
     return path;
+}
+
+bool WriteSettings(const TempDir& folder, const std::string& records)
+{
+    const std::filesystem::path settings = folder.Path() / "config" / "zuview";
+    std::error_code error;
+    std::filesystem::create_directories(settings, error);
+    std::FILE* file = std::fopen((settings / "Zuview.ini").c_str(), "wb");
+    if (!file)
+        return false;
+    const bool written = std::fputs(records.c_str(), file) >= 0;
+    return std::fclose(file) == 0 && written;
 }
 
 TChild::TChild(const std::vector<std::string>& arguments, const std::vector<std::string>& environment)
@@ -211,6 +230,39 @@ int KeepPicture(TXConnection& x, TXConnection::TWindow window, const std::string
     if (colours <= 1)
         return Fail("the picture of " + artefact_name + " is blank");
     return 0;
+}
+
+int RunInTurn(std::initializer_list<std::function<int()>> steps)
+{
+    for (const std::function<int()>& step : steps) {
+        if (const int failed = step())
+            return failed;
+    }
+    return 0;
+}
+
+int RunWithInput(const std::function<int(TXConnection& x, const TempDir& folder)>& test)
+{
+    TXConnection x;
+    if (!x.Valid())
+        return Fail("no X display (run under xvfb-run)");
+    if (!x.CanFakeInput())
+        return Fail("the X server has no XTest extension");
+    const TempDir folder;
+    return test(x, folder);
+}
+
+void ParkPointer(TXConnection& x)
+{
+    const QSize screen = x.ScreenSize();
+    x.MovePointer(QPoint(screen.width() - 1, screen.height() - 1));
+}
+
+void KeepDebugLog(const TempDir& folder, const std::string& artefact_name)
+{
+    std::error_code error;
+    std::filesystem::copy_file(ChildDebugLog(folder), TestArtefactPath(artefact_name),
+                               std::filesystem::copy_options::overwrite_existing, error);
 }
 
 int CloseAndExpectCleanEnd(TXConnection& x, TChild& zuview, TXConnection::TWindow window)

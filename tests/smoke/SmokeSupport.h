@@ -12,14 +12,19 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
 
 class QImage;
+class TBPoint;
 class TempDir;
+class TKLine;
+class TZhdData;
 
 namespace smoke {
 
@@ -50,6 +55,16 @@ constexpr double drawing_paper_height = 297;
 // on the paper above; no texts, so its picture depends on no font. The path,
 // or an empty one when it could not be written.
 std::filesystem::path WriteDrawing(const TempDir& folder);
+// A line of the pen colour number in solid style, appended to the drawing.
+TKLine& AppendLine(TZhdData& drawing, const TBPoint& start, const TBPoint& end, std::uint16_t pen);
+// The drawing saved as "drawing.zhd" in the folder; the path, or an empty
+// one when it could not be written.
+std::filesystem::path SaveDrawing(TZhdData& drawing, const TempDir& folder);
+
+// The settings file the program starts with (its records as text), in the
+// settings folder of ChildEnvironment(folder); false when it could not be
+// written.
+bool WriteSettings(const TempDir& folder, const std::string& records);
 
 // The running zuview; killed if it is still running when the test ends.
 class TChild {
@@ -100,6 +115,19 @@ int SaveArtefact(const QImage& picture, const std::string& artefact_name);
 // Takes pictures of the window until one has more than a single colour
 // (it is painted after it shows) and keeps the last in the artefacts.
 int KeepPicture(TXConnection& x, TXConnection::TWindow window, const std::string& artefact_name);
+
+// The steps in turn, until one fails: its status, else 0.
+int RunInTurn(std::initializer_list<std::function<int()>> steps);
+// The body of a test that gives the program input: the X display with its
+// XTest extension and a fresh folder for `test`; the failure told when
+// either is missing.
+int RunWithInput(const std::function<int(TXConnection& x, const TempDir& folder)>& test);
+// Puts the mouse in the screen's bottom-right corner, away from the windows.
+void ParkPointer(TXConnection& x);
+
+// Keeps the debug log of the child started with ChildEnvironment(folder)
+// in the artefacts: what the program wrote tells what it saw.
+void KeepDebugLog(const TempDir& folder, const std::string& artefact_name);
 
 // Closes the main window as a window manager's close button does; the
 // program must then end with status 0.

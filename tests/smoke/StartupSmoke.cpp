@@ -38,18 +38,6 @@ constexpr char floating_toolbar_settings[] = "[ToolbarFile]\nRev=3\nVisible=1\nD
 // The caption of the program's message boxes.
 constexpr char message_caption[] = "Zuview";
 
-bool WriteSettings(const TempDir& folder)
-{
-    const std::filesystem::path settings = folder.Path() / "config" / "zuview";
-    std::error_code error;
-    std::filesystem::create_directories(settings, error);
-    std::FILE* file = std::fopen((settings / "Zuview.ini").c_str(), "wb");
-    if (!file)
-        return false;
-    const bool written = std::fputs(floating_toolbar_settings, file) >= 0;
-    return std::fclose(file) == 0 && written;
-}
-
 // Floating windows hide while the application is inactive; a window
 // manager activates the window the user starts, and the toolbar that the
 // settings left floating then shows.
@@ -75,7 +63,7 @@ int ShowsTheDrawing(TXConnection& x, const TempDir& folder)
     const std::filesystem::path drawing = WriteDrawing(folder);
     if (drawing.empty())
         return Fail("could not write the drawing");
-    if (!WriteSettings(folder))
+    if (!WriteSettings(folder, floating_toolbar_settings))
         return Fail("could not write the settings file");
     std::optional<TDrawingRun> run = StartOnDrawing(x, folder, drawing);
     if (!run)
