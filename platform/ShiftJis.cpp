@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <iconv.h>
 #include <mutex>
+#include <optional>
 #include <unordered_map>
 
 namespace {
@@ -27,8 +28,30 @@ public:
     std::string Convert(std::string_view input, std::string_view replacement)
     {
         std::string output;
-        if (handle_ == reinterpret_cast<iconv_t>(-1))
-            return std::string(input);
+        ConvertInto(input, replacement, output);
+        return output;
+    }
+
+    // Converts `input` whole, or gives nothing when any character does not
+    // convert or converts only to a look-alike.
+    std::optional<std::string> ConvertExactly(std::string_view input)
+    {
+        std::string output;
+        if (!ConvertInto(input, {}, output))
+            return std::nullopt;
+        return output;
+    }
+
+private:
+    // False when a character did not convert exactly; without a replacement
+    // the conversion stops there.
+    bool ConvertInto(std::string_view input, std::optional<std::string_view> replacement, std::string& output)
+    {
+        if (handle_ == reinterpret_cast<iconv_t>(-1)) {
+            output.assign(input);
+            return true;
+        }
+        bool exact = true;
         iconv(handle_, nullptr, nullptr, nullptr, nullptr);
         output.reserve(input.size() * 3 / 2 + 4);
         char* in = const_cast<char*>(input.data());
@@ -39,12 +62,18 @@ public:
             std::size_t out_left = sizeof buffer;
             const std::size_t result = iconv(handle_, &in, &in_left, &out, &out_left);
             output.append(buffer, out - buffer);
-            if (result != static_cast<std::size_t>(-1))
+            if (result != static_cast<std::size_t>(-1)) {
+                // A count above 0 tells of characters replaced by look-alikes.
+                exact = exact && result == 0;
                 continue;
+            }
             if (errno == E2BIG)
                 continue;
             // EILSEQ or EINVAL (a sequence cut off at the end): replace one byte.
-            output.append(replacement);
+            exact = false;
+            if (!replacement)
+                return false;
+            output.append(*replacement);
             ++in;
             --in_left;
             iconv(handle_, nullptr, nullptr, nullptr, nullptr);
@@ -53,10 +82,9 @@ public:
         std::size_t out_left = sizeof buffer;
         iconv(handle_, nullptr, nullptr, &out, &out_left);
         output.append(buffer, out - buffer);
-        return output;
+        return exact;
     }
 
-private:
     iconv_t handle_;
 };
 
@@ -74,6 +102,18 @@ std::string Utf8ToSjis(std::string_view utf8)
 {
     thread_local Converter converter("CP932", "UTF-8");
     return converter.Convert(utf8, "?");
+}
+
+std::optional<std::string> Utf8ToSjisExactly(std::string_view utf8)
+{
+    thread_local Converter converter("CP932", "UTF-8");
+    return converter.ConvertExactly(utf8);
+}
+
+bool IsValidUtf8(std::string_view text)
+{
+    thread_local Converter converter("UTF-16LE", "UTF-8");
+    return converter.ConvertExactly(text).has_value();
 }
 
 std::string SjisToUtf8(std::string_view sjis)

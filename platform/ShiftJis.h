@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,10 @@ bool IsTrailByteAt(std::string_view text, std::size_t index);
 // U+FFFD (to UTF-8); neither raises.
 std::string Utf8ToSjis(std::string_view utf8);
 std::string SjisToUtf8(std::string_view sjis);
+// The Shift-JIS text, or nothing when a character has no Shift-JIS code.
+std::optional<std::string> Utf8ToSjisExactly(std::string_view utf8);
+// Whether the bytes are well-formed UTF-8.
+bool IsValidUtf8(std::string_view text);
 
 // A Shift-JIS text from a UTF-8 literal of the source code, converted once and
 // kept for the rest of the run: sj(u8"表示のみ").

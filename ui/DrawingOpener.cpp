@@ -7,6 +7,7 @@
 #include "controls/ToolbarButton97.h"
 #include "document/ZhdData.h"
 #include "platform/AsciiCase.h"
+#include "platform/FileNameComponent.h"
 #include "platform/FileSystem.h"
 #include "platform/ShiftJis.h"
 #include "platform/ui/DialogService.h"
@@ -98,6 +99,8 @@ void TDrawingOpener::ShowOpenedDrawing(const std::filesystem::path& path)
     TInfoREG& info = document.GetInfoRegPtr();
     ++host_.State().DrawingSerial;
     info.SetViewKeepPrevious(TZhdZoom(0.0));
+    if (empty_candidates_)
+        empty_candidates_();
     document.GetElemListPtr().Clear();
     const TLoadResult loaded = document.LoadFromFile(sjis_path);
     info.SetBairitsu(0, 0, document);
@@ -121,11 +124,23 @@ void TDrawingOpener::ShowOpenedDrawing(const std::filesystem::path& path)
         paint_bars_();
     status_buttons_.UpdateStatusButtons(0);
     info.LoadReferenceFile(sjis_path);
+    if (narrow_again_)
+        narrow_again_();
     if (loaded.status != TLoadStatus::Loaded) {
         // What could be read is shown; the user learns that it is not all.
         ShowMessage(&host_.Window(), PathText(path) + QtText(u8" は途中までしか読めませんでした．"),
                     QMessageBox::Warning);
     }
+}
+
+void TDrawingOpener::SetPrintTitleFromText(std::string_view sjis_text)
+{
+    const std::string component = FileNameComponentOf(sjis_text);
+    if (component.empty() || current_drawing_path_.empty()) {
+        print_title_ = default_print_title_;
+        return;
+    }
+    print_title_ = Utf8ToSjis(FolderWithSeparator(PathFromUtf8(current_drawing_path_))) + component;
 }
 
 void TDrawingOpener::OpenCommandLine(const std::string& argument)

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 
 class TStatusButtons;
 
@@ -44,6 +45,11 @@ public:
     // The printed document's title, Shift-JIS: the drawing's folder, "$$$"
     // and its file name, as FileOpen sets it.
     const std::string& PrintTitle() const { return print_title_; }
+    // A search hit names the print: the drawing's folder and one file-name
+    // component made from the hit's Shift-JIS text; a text that leaves no
+    // component gives the default title.
+    void SetPrintTitleFromText(std::string_view sjis_text);
+    void RestoreDefaultPrintTitle() { print_title_ = default_print_title_; }
 
     std::vector<TSettingsBlock> SettingsBlocks() override;
 
@@ -52,6 +58,13 @@ public:
     void SetDrawingLoaded(std::function<void()> drawing_loaded) { drawing_loaded_ = std::move(drawing_loaded); }
     // Paints the group and layer bars for the drawing just loaded.
     void SetBarsPainter(std::function<void()> paint_bars) { paint_bars_ = std::move(paint_bars); }
+    // The search's candidates: emptied before a load, narrowed again for the
+    // new drawing after it.
+    void SetCandidateHooks(std::function<void()> empty_candidates, std::function<void()> narrow_again)
+    {
+        empty_candidates_ = std::move(empty_candidates);
+        narrow_again_ = std::move(narrow_again);
+    }
 
 private:
     void ReportCannotOpen(const std::filesystem::path& path);
@@ -68,4 +81,6 @@ private:
     std::string default_print_title_;
     std::function<void()> drawing_loaded_;
     std::function<void()> paint_bars_;
+    std::function<void()> empty_candidates_;
+    std::function<void()> narrow_again_;
 };

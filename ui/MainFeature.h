@@ -82,6 +82,9 @@ struct TMainState {
     // The search word's control was given the focus; the status line marks
     // it.
     bool SearchFocusFlag = false;
+    // A search step moved the print frame to a hit and named the print
+    // after it.
+    bool SearchHit = false;
 };
 
 class TMainWindowHost {

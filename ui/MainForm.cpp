@@ -34,6 +34,7 @@
 #include "ui/MouseGestures.h"
 #include "ui/PaintBox.h"
 #include "ui/PointingServices.h"
+#include "ui/SearchBar.h"
 #include "ui/ProgramVersion.h"
 #include "ui/StatusButtons.h"
 #include "ui/ViewNavigation.h"
@@ -85,8 +86,6 @@ void TForm1::BuildFeatures()
     modes_ = std::make_unique<TCommandModes>(
         *this, [this](TToolbarButton97* sender) { Print1Push(sender); },
         [this](TToolbarButton97* sender) { Output1Push(sender); });
-    settings_ = std::make_unique<TMainSettings>(
-        *this, std::vector<TMainFeature*> { status_buttons_.get(), opener_.get(), view_options_.get() });
     clock_menu_ = std::make_unique<TClockMenu>(*this, *view_);
     navigation_ = std::make_unique<TViewNavigation>(*this, *view_, *status_buttons_);
     tip_box_ = std::make_unique<TTipBox>(*this, *view_);
@@ -116,6 +115,13 @@ void TForm1::BuildFeatures()
                 PaintGroupLayerButtons(*document_, kind, i);
         }
     });
+    search_bar_ = std::make_unique<TSearchBar>(*this, *tip_box_, *pointing_, *opener_);
+    gestures_->SetCandidateBoxActions(search_bar_->CandidateBoxActions());
+    opener_->SetCandidateHooks([this] { search_bar_->EmptyCandidates(); },
+                               [this] { search_bar_->NarrowAgainIfNarrowing(); });
+    settings_ = std::make_unique<TMainSettings>(
+        *this, std::vector<TMainFeature*> { status_buttons_.get(), opener_.get(), view_options_.get(),
+                                            search_bar_.get() });
     // What a tip or the clock menu took away with the picture comes back.
     tip_box_->SetCrossHairRedraw([this] { gestures_->DrawCrossHairAt(-1, -1); });
     clock_menu_->SetViewOverlays({ [this](TCanvas& canvas) { tip_box_->DrawPaperFrame(canvas); },
@@ -410,6 +416,7 @@ void TForm1::FormMouseWheelUp(Qt::KeyboardModifiers, const QPoint&, bool& handle
 
 bool TForm1::FormKeyDown(QKeyEvent* event)
 {
+    search_bar_->DialogKey(event->key());
     return navigation_->FormKeyDown(event->key());
 }
 
@@ -713,4 +720,111 @@ int TForm1::GetClockCommand(int mode, int sub_mode, int button, int face, int po
 void TForm1::DrawClockMenu(int show, int position, int button, int face, int cx, int cy)
 {
     clock_menu_->DrawClockMenu(show, position, button, face, cx, cy);
+}
+
+// --- The text search bar ---
+
+void TForm1::cbSearchNarrowClick()
+{
+    search_bar_->cbSearchNarrowClick();
+}
+
+void TForm1::cbPanViewClick()
+{
+    search_bar_->cbPanViewClick();
+}
+
+void TForm1::cbPanPrtClick()
+{
+    search_bar_->cbPanPrtClick();
+}
+
+void TForm1::cbTargetLayerClick()
+{
+    search_bar_->cbTargetLayerClick();
+}
+
+void TForm1::cbKitenClick()
+{
+    search_bar_->cbKitenClick();
+}
+
+void TForm1::btnSearchClick(QToolButton* sender)
+{
+    search_bar_->btnSearchClick(sender->objectName() == QStringLiteral("btnSearch2"));
+}
+
+void TForm1::cbSearchWordChange()
+{
+    search_bar_->cbSearchWordChange();
+}
+
+void TForm1::ebSearchWordChange()
+{
+    search_bar_->ebSearchWordChange();
+}
+
+void TForm1::SearchHistorySaveClick()
+{
+    search_bar_->SearchHistorySaveClick();
+}
+
+void TForm1::SearchHistoryLoadClick()
+{
+    search_bar_->SearchHistoryLoadClick();
+}
+
+void TForm1::SearchHistoryClearClick()
+{
+    search_bar_->SearchHistoryClearClick();
+}
+
+void TForm1::ppmSCSortText2Click()
+{
+    search_bar_->ppmSCSortText2Click();
+}
+
+int TForm1::NarrowCandidates()
+{
+    return search_bar_->NarrowCandidates();
+}
+
+void TForm1::SearchClear()
+{
+    search_bar_->SearchClear();
+}
+
+void TForm1::ApplySearchNarrowMode()
+{
+    search_bar_->ApplySearchNarrowMode();
+}
+
+void TForm1::UpdateSearchPanControls()
+{
+    search_bar_->UpdateSearchPanControls();
+}
+
+void TForm1::UpdateSearchButtons()
+{
+    search_bar_->UpdateSearchButtons();
+}
+
+void TForm1::FocusSearchWord()
+{
+    search_bar_->FocusSearchWord();
+}
+
+QString TForm1::BuildSearchConfigHint()
+{
+    return search_bar_->BuildSearchConfigHint();
+}
+
+int TForm1::GetSearchOptions()
+{
+    return search_bar_->GetSearchOptions();
+}
+
+void TForm1::SetSearchWord(const std::string& sjis_word)
+{
+    search_bar_->SetSearchWord(sjis_word);
 }

@@ -13,7 +13,8 @@
 // TPointingServices, TAttributeDisplay, TClockMenu, TMeasuringCommands,
 // TModeClicks, TImageColourPick (the image mode's clicks) and TMouseGestures
 // (the mouse's press, move and release), TViewOptions (the view toolbar's
-// options and the text display dialog). The form's handlers keep the names
+// options and the text display dialog), TGroupLayerBars and TSearchBar (the
+// text search bar with its candidate box). The form's handlers keep the names
 // the rest of the viewer knows them by, and each is a short call into its
 // feature.
 //
@@ -57,6 +58,7 @@ class TCommandModes;
 class TDrawingOpener;
 class TZhdHead;
 class TGroupLayerBars;
+class TSearchBar;
 class TMainSettings;
 class TPointingServices;
 class TStatusButtons;
@@ -221,14 +223,39 @@ public:
     void tbLAllClick();
     void tbGSpClick();
     void tbLSpClick();
-    // The search candidates narrowed again for the search word; the
-    // search bar fills it in.
-    int NarrowCandidates() { return 0; }
     // The overview window set for the groups (p = -1) or the layers of
     // group p, before it is shown.
     void PrepareGroupLayerDialog(int p, const TZhdHead& head);
     // The overview window: the program's, or the form's own.
     class TfmGroupLayer& GroupLayerDialog();
+
+    // --- The text search bar (TSearchBar) ---
+    void cbSearchNarrowClick();
+    void cbPanViewClick();
+    void cbPanPrtClick();
+    void cbTargetLayerClick();
+    void cbKitenClick();
+    // btnSearch searches forward, btnSearch2 backward.
+    void btnSearchClick(QToolButton* sender);
+    void cbSearchWordChange();
+    void ebSearchWordChange();
+    void SearchHistorySaveClick();
+    void SearchHistoryLoadClick();
+    void SearchHistoryClearClick();
+    // Every option item of the search configuration menu.
+    void ppmSCSortText2Click();
+    // The search candidates narrowed again for the search word; returns
+    // their number.
+    int NarrowCandidates();
+    void SearchClear();
+    void ApplySearchNarrowMode();
+    void UpdateSearchPanControls();
+    void UpdateSearchButtons();
+    void FocusSearchWord();
+    QString BuildSearchConfigHint();
+    int GetSearchOptions();
+    // The picked candidate, Shift-JIS, into the narrowing edit.
+    void SetSearchWord(const std::string& sjis_word);
 
     // --- Menus of the other windows (MainFormMenus.cpp) ---
     void Makebat1Click();
@@ -259,6 +286,7 @@ public:
     TMouseGestures& Gestures() { return *gestures_; }
     TViewOptions& ViewOptions() { return *view_options_; }
     TGroupLayerBars& GroupLayerBars() { return *group_layer_bars_; }
+    TSearchBar& SearchBar() { return *search_bar_; }
 
     // The windows the main window drives, made by the program at start in
     // this order, after the main window; a form without them (tests) makes
@@ -305,6 +333,7 @@ private:
     void BuildContinuousPrintWindow();
     void ConnectHandlers();
     void ConnectViewOptions();
+    void ConnectSearchBar();
 
     void BuildFeatures();
     // The bar or tool window of a View menu tag.
@@ -330,6 +359,7 @@ private:
     std::unique_ptr<TViewOptions> view_options_;
     std::unique_ptr<TImageColourPick> image_colour_;
     std::unique_ptr<TGroupLayerBars> group_layer_bars_;
+    std::unique_ptr<TSearchBar> search_bar_;
     TForms forms_;
     std::unique_ptr<class TAboutBox> own_about_box_;
     std::unique_ptr<class TfmGroupLayer> own_group_layer_;

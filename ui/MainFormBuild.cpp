@@ -16,6 +16,7 @@
 #include "platform/ui/QtText.h"
 #include "ui/PageScroller.h"
 #include "ui/PaintBox.h"
+#include "ui/SearchBar.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -689,6 +690,7 @@ void TForm1::ConnectHandlers()
     connect(ToolbarSearch, &TCustomToolWindow97::Closed, this, [this] { ToolbarSearchClose(); });
     connect(sbtnUnit, &QToolButton::clicked, this, [this] { sbtnUnitClick(); });
     ConnectViewOptions();
+    ConnectSearchBar();
     connect(Makebat1, &QAction::triggered, this, [this] { Makebat1Click(); });
     connect(Tutorial1, &QAction::triggered, this, [this] { Tutorial1Click(); });
     connect(About1, &QAction::triggered, this, [this] { About1Click(); });
@@ -735,6 +737,28 @@ void TForm1::ConnectViewOptions()
     connect(miDetail, &QAction::triggered, this, [this] { miDetailClick(); });
     connect(tbtnMojiView, &QToolButton::clicked, this, [this] { tbtnMojiViewClick(); });
     connect(tbMRbtnColor, &QToolButton::clicked, this, [this] { tbMRbtnColorClick(); });
+}
+
+void TForm1::ConnectSearchBar()
+{
+    connect(cbSearchNarrow, &QCheckBox::toggled, this, [this] { cbSearchNarrowClick(); });
+    connect(cbPanView, &QCheckBox::toggled, this, [this] { cbPanViewClick(); });
+    connect(cbPanPrt, &QCheckBox::toggled, this, [this] { cbPanPrtClick(); });
+    connect(cbTargetLayer, &QComboBox::activated, this, [this] { cbTargetLayerClick(); });
+    connect(cbKiten, &QComboBox::activated, this, [this] { cbKitenClick(); });
+    for (QToolButton* button : { btnSearch, btnSearch2 })
+        connect(button, &QToolButton::clicked, this, [this, button] { btnSearchClick(button); });
+    connect(cbSearchWord, &QComboBox::editTextChanged, this, [this] { cbSearchWordChange(); });
+    connect(ebSearchWord, &QLineEdit::textChanged, this, [this] { ebSearchWordChange(); });
+    connect(cbSearchWord, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& point) { ppmSearchHistory->popup(cbSearchWord->mapToGlobal(point)); });
+    connect(SearchHistorySave, &QAction::triggered, this, [this] { SearchHistorySaveClick(); });
+    connect(SearchHistoryLoad, &QAction::triggered, this, [this] { SearchHistoryLoadClick(); });
+    connect(SearchHistoryClear, &QAction::triggered, this, [this] { SearchHistoryClearClick(); });
+    for (QAction* item : { ppmSCPerfect, ppmSCZH, ppmSCOK, ppmSCSPACE, ppmSCKINWARI, ppmSCSPST, ppmSCRegular,
+                           ppmSCNoSort, ppmSCSortText, ppmSCSortText2 })
+        connect(item, &QAction::triggered, this, [this] { ppmSCSortText2Click(); });
+    search_bar_->InstallKeyFilters();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)

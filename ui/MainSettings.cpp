@@ -94,7 +94,6 @@ std::vector<TSettingsBlock> TMainSettings::SettingsBlocks()
         GraphicOutputKeys().Block(TSettingsPart::GraphicOutput),
         { TSettingsPart::PrtFixConfig, [this](const TIniFile& file) { LoadPresets(file); },
           [this](TIniFile& file) { SavePresets(file); } },
-        SearchKeys().Block(TSettingsPart::Search),
         RasterKeys().Block(TSettingsPart::Raster),
     };
 }
@@ -181,28 +180,6 @@ void TMainSettings::SavePresets(TIniFile& file) const
     for (std::size_t i = 0; i < pen_scaling_presets_.size(); ++i)
         WriteQuotedText(file, "PrtFixConfig", ("Config" + std::to_string(i)).c_str(),
                         SjisToUtf8(MojiInt4ToText(pen_scaling_presets_[i])));
-}
-
-TSettingKeys TMainSettings::SearchKeys()
-{
-    TMainControls& c = host_.Controls();
-    TSettingKeys keys;
-    keys.Flag("Search", "Narrow", BindChecked(c.cbSearchNarrow));
-    keys.Flag("Search", "PanView", BindChecked(c.cbPanView));
-    keys.Flag("Search", "PanPrt", BindChecked(c.cbPanPrt));
-    keys.Choice("Search", "TargetLayer", 0, c.cbTargetLayer->count() - 1, BindIndex(c.cbTargetLayer));
-    keys.Choice("Search", "PanOrigin", 0, c.cbKiten->count() - 1, BindIndex(c.cbKiten));
-    keys.Flag("Search", "FullAgreement", BindChecked(c.ppmSCPerfect));
-    keys.Flag("Search", "ZHSame", BindChecked(c.ppmSCZH));
-    keys.Flag("Search", "OKSame", BindChecked(c.ppmSCOK));
-    keys.Flag("Search", "SPACE", BindChecked(c.ppmSCSPACE));
-    keys.Flag("Search", "KINWARI", BindChecked(c.ppmSCKINWARI));
-    keys.Flag("Search", "SamePosText", BindChecked(c.ppmSCSPST));
-    keys.Flag("Search", "Regular", BindChecked(c.ppmSCRegular));
-    keys.Flag("Search", "NoSort", BindChecked(c.ppmSCNoSort));
-    keys.Flag("Search", "SortText", BindChecked(c.ppmSCSortText));
-    keys.Flag("Search", "SortText2", BindChecked(c.ppmSCSortText2));
-    return keys;
 }
 
 TSettingKeys TMainSettings::RasterKeys()

@@ -35,7 +35,6 @@ private:
     void SavePresets(TIniFile& file) const;
     TSettingKeys PrintOptionKeys();
     TSettingKeys GraphicOutputKeys();
-    TSettingKeys SearchKeys();
     TSettingKeys RasterKeys();
 
     std::vector<TMainFeature*> features_;

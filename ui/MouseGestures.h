@@ -26,6 +26,8 @@
 #include <QObject>
 #include <QPoint>
 
+class QWidget;
+
 #include <functional>
 #include <string>
 
@@ -53,6 +55,11 @@ struct TCandidateBoxActions {
     std::function<void()> close;
     // A double click in the list picks the candidate under it.
     std::function<void()> pick;
+    // Whether a widget lies in the box, and the box made active with its
+    // list focused: a press there reaches the hook after the window system
+    // activated the box, as it does for any window.
+    std::function<bool(const QWidget*)> contains;
+    std::function<void()> activate;
 };
 
 class TMouseGestures : public QObject, public TMainFeature {

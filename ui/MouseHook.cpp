@@ -78,8 +78,15 @@ bool TMouseGestures::eventFilter(QObject* watched, QEvent* event)
                        || type == QEvent::MouseButtonDblClick || type == QEvent::Wheel;
     if (!mouse || !event->spontaneous() || !watched->isWidgetType())
         return false;
-    if (!InMainWindow(static_cast<QWidget*>(watched), host_.Window()))
+    auto* widget = static_cast<QWidget*>(watched);
+    const bool in_candidate_box = candidate_box_.contains && candidate_box_.contains(widget);
+    if (!in_candidate_box && !InMainWindow(widget, host_.Window()))
         return false;
+    // The box shows without taking the focus; a press in it makes it
+    // active first, as the window system does before it delivers the press.
+    if (in_candidate_box && (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
+        && candidate_box_.activate && !(candidate_box_.list_has_focus && candidate_box_.list_has_focus()))
+        candidate_box_.activate();
     // Qt hands an event a widget leaves unaccepted on to its parents, but
     // only the first delivery is spontaneous: the hook sees each event once.
     if (type == QEvent::Wheel) {
