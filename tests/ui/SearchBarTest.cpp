@@ -355,11 +355,13 @@ TEST_F(SearchBarTest, NarrowingTakesTheTargetLayersScopeAndFollowsTheBars)
     EXPECT_EQ(CandidateList(Bar().Candidates()), (std::vector<std::pair<std::string, int>> { { "部屋A", 1 } }));
     form.cbTargetLayer->setCurrentIndex(0);
     form.cbTargetLayerClick();
-    // Group 1 hidden from its bar: its text is no candidate any more.
-    TZhdGrp group = Document().GetHeadPtr().GetGroup(1);
-    group.SetState(0);
-    Document().GetHeadPtr().SetGroup(1, group);
-    form.NarrowCandidates();
+    // A drawing opened anew is narrowed again.
+    form.tbtn97UpdateClick();
+    EXPECT_EQ(Bar().Candidates().size(), 3u);
+    // Group 1 hidden on its bar: the bar narrows again, without its text.
+    ASSERT_EQ(Document().GetHeadPtr().GetGroupState(1), LayerEditable);
+    QTest::mouseClick(form.GroupButtons[1], Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_EQ(Document().GetHeadPtr().GetGroupState(1), LayerHidden);
     EXPECT_EQ(Bar().Candidates().size(), 2u);
 }
 
@@ -468,4 +470,38 @@ TEST(SearchHistory, FilesReadAsUtf8OrCp932WithinTheirBounds)
         huge += line + "\n";
     EXPECT_EQ(ReadSearchHistoryLines(folder.Write("huge.txt", huge)).size(), 1000);
     EXPECT_TRUE(ReadSimaPointNames(folder.Write("huge.sim", huge)).empty());
+}
+
+// The bar after a restart: narrowing mode and the options as they were left,
+// the regular-expression item off in narrowing mode, the hint rebuilt.
+TEST(SearchBarSettings, TheBarComesBackAsItWasLeft)
+{
+    ScopedConfigFolder config;
+    TScriptedDialogsInstalled dialogs;
+    {
+        TForm1 form;
+        form.show();
+        SettleView(form);
+        EXPECT_FALSE(form.cbSearchNarrow->isChecked());
+        EXPECT_TRUE(form.ebSearchWord->isHidden());
+        EXPECT_FALSE(form.cbKiten->isEnabled());
+        form.cbSearchNarrow->setChecked(true);
+        form.cbPanPrt->setChecked(true);
+        form.ppmSCOK->trigger();
+        form.ppmSCRegular->setChecked(true);
+        form.close();
+    }
+    TForm1 form;
+    form.show();
+    SettleView(form);
+    EXPECT_TRUE(form.cbSearchNarrow->isChecked());
+    EXPECT_FALSE(form.ebSearchWord->isHidden());
+    EXPECT_TRUE(form.cbSearchWord->isHidden());
+    EXPECT_EQ(form.ebSearchWord->width(), 220);
+    EXPECT_TRUE(form.cbKiten->isEnabled());
+    EXPECT_TRUE(form.ppmSCRegular->isChecked());
+    EXPECT_FALSE(form.ppmSCRegular->isEnabled());
+    EXPECT_EQ(form.GetSearchOptions(), SearchFoldCase);
+    EXPECT_EQ(form.tbtn97SearchConfig->toolTip(), QtText(u8"検索設定を行います．\n現在の設定： 大小"));
+    EXPECT_EQ(form.ToolbarSearch->Caption(), QtText(u8"文字列検索"));
 }
