@@ -16,6 +16,16 @@ std::uint64_t HashLeaves(const TbmRELeafNodeSet& leaves)
     return hash;
 }
 
+std::vector<TbmRELeafNode*> LineHeadLeaves(const TbmRELeafNodeSet& leaves)
+{
+    std::vector<TbmRELeafNode*> heads;
+    for (TbmRELeafNode* leaf : leaves) {
+        if (leaf->Lo() == kLineHeadChar)
+            heads.push_back(leaf);
+    }
+    return heads;
+}
+
 // Linear search is faster than a binary one for the few transitions most
 // states have.
 constexpr std::size_t kLinearSearchLimit = 8;
@@ -137,6 +147,12 @@ TbmREState* TbmREDFATable::FindState(const TbmRELeafNodeSet& leaves) const
     return nullptr;
 }
 
+TbmREState* TbmREDFATable::FindOrAddState(TbmRELeafNodeSet leaves)
+{
+    TbmREState* state = FindState(leaves);
+    return state != nullptr ? state : AddState(std::move(leaves));
+}
+
 TbmREState* TbmREDFATable::AddState(TbmRELeafNodeSet leaves)
 {
     if (states_.size() == kMaxStates)
@@ -171,13 +187,32 @@ void TbmREDFATable::ExpandState(TbmREState& state, const TbmREWchRanges& partiti
         TbmRELeafNodeSet next;
         if (!CollectFollowpos(group, next))
             continue;
-        TbmREState* target = FindState(next);
-        if (target == nullptr)
-            target = AddState(std::move(next));
+        TbmREState* target = FindOrAddState(std::move(next));
         const TbmREWchRange& range = partition[static_cast<std::size_t>(entry)];
         state.AddTransition(range.lo, range.hi, target);
     }
     state.CheckAccepting();
+    if (line_head_)
+        LinkLineHeadState(state);
+}
+
+void TbmREDFATable::LinkLineHeadState(TbmREState& state)
+{
+    std::vector<TbmRELeafNode*> heads = LineHeadLeaves(state.Leaves());
+    if (heads.empty())
+        return;
+    TbmRELeafNodeSet closed = state.Leaves().Clone();
+    ChargeWork(closed.Size());
+    // The set only grows, so a size that holds means that no "^" leaf adds
+    // anything more.
+    std::size_t size = 0;
+    do {
+        size = closed.Size();
+        CollectFollowpos(heads, closed);
+        heads = LineHeadLeaves(closed);
+    } while (closed.Size() != size);
+    if (size != state.Leaves().Size())
+        state.SetLineHeadState(FindOrAddState(std::move(closed)));
 }
 
 bool TbmREDFATable::CollectFollowpos(const std::vector<TbmRELeafNode*>& leaves, TbmRELeafNodeSet& result)

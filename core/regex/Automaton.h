@@ -24,10 +24,22 @@
 // (a list of 2000 words needs 7000 states and 50000 units of work), and a
 // refused pattern is refused within a few tens of milliseconds.
 //
-// Line-head and line-tail anchors are the pseudo-characters -2 and -3: the
-// search feeds -2 once before a candidate start at a line head, and asks for
-// a transition on -3 where a line ends. The end of the text (-1) never has a
-// transition.
+// Line-head and line-tail anchors are the pseudo-characters -2 and -3. The
+// search asks for a transition on -3 where a line ends. The end of the text
+// (-1) never has a transition.
+//
+// A "^" holds at every line head a run reaches, at its start or after a line
+// break the match has consumed ("(^a\n)+" repeats at each line). At a line
+// head the run may take the -2 transition and may also ignore it, so it
+// really stands in the union of the state and its -2 successor. A
+// deterministic run holds one state, so every state whose leaves include a
+// "^" gets a line-head state: the state of its leaves together with the
+// followpos of its "^" leaves, repeated until no further "^" leaf adds
+// anything. The search switches a run to it at line heads. Forking a second
+// run instead would need room for two runs per state and a fork inside the
+// step; the union is found once here, it is a state like any other (it
+// accepts and moves on when either half would), and the search pays one
+// pointer load per line head.
 
 #include "core/regex/Parser.h"
 #include "core/regex/SyntaxTree.h"
@@ -52,6 +64,9 @@ public:
     };
 
     TbmREState(std::size_t index, TbmRELeafNodeSet leaves) : leaves_(std::move(leaves)), index_(index) { }
+    // A state refers to itself (its line-head state), so it is never copied.
+    TbmREState(const TbmREState&) = delete;
+    TbmREState& operator=(const TbmREState&) = delete;
 
     // Ranges arrive in ascending order; a range that continues the last one
     // to the same target extends it.
@@ -61,6 +76,10 @@ public:
     // Marks the state accepting when its leaves hold the end marker.
     void CheckAccepting();
     bool Accepting() const { return accepting_; }
+    // The state a run continues in when it stands at a line head: the state
+    // itself unless its leaves hold a "^".
+    const TbmREState* LineHeadState() const { return line_head_state_; }
+    void SetLineHeadState(const TbmREState* state) { line_head_state_ = state; }
     // The state's place in its table, from 0 for the start state.
     std::size_t Index() const { return index_; }
 
@@ -74,6 +93,7 @@ private:
     TbmRELeafNodeSet leaves_;
     bool accepting_ = false;
     std::size_t index_;
+    const TbmREState* line_head_state_ = this;
 };
 
 class TbmREDFATable {
@@ -100,8 +120,12 @@ private:
     // The state whose leaf set equals `leaves`, or null.
     TbmREState* FindState(const TbmRELeafNodeSet& leaves) const;
     TbmREState* AddState(TbmRELeafNodeSet leaves);
+    TbmREState* FindOrAddState(TbmRELeafNodeSet leaves);
     void CollectStartBytes();
     void ExpandState(TbmREState& state, const TbmREWchRanges& partition);
+    // Finds or adds the state of `state`'s leaves closed under the followpos
+    // of their "^" leaves, and makes it `state`'s line-head state.
+    void LinkLineHeadState(TbmREState& state);
     // Adds the followpos of `leaves` (all of one partition entry) to
     // `result`; true when the result is not empty.
     bool CollectFollowpos(const std::vector<TbmRELeafNode*>& leaves, TbmRELeafNodeSet& result);

@@ -19,12 +19,14 @@
 // new run starts once a match is known; the search ends as soon as no run of
 // an earlier or the same start is left.
 //
-// Anchors are pseudo-characters. "^" is a transition on -2 out of the start
-// state: at a candidate that is a line head (the text's start, after a line
-// feed, or after a carriage return not followed by a line feed) a second run
-// starts in the state after -2. "$" is a transition on -3 into an accepting
-// state: a run in a state with such a transition just before a line feed, a
-// carriage return or the end of the text has a match there.
+// Anchors are pseudo-characters. "^" is a transition on -2: at a line head
+// (the text's start, after a line feed, or after a carriage return not
+// followed by a line feed) every run, a new one as well as one that has just
+// consumed the line break, moves to its state's line-head state, which also
+// holds what follows the "^" (see Automaton.h). "$" is a transition on -3
+// into an accepting state: a run in a state with such a transition just
+// before a line feed, a carriage return or the end of the text has a match
+// there.
 
 #include "core/regex/Search.h"
 
@@ -61,17 +63,19 @@ public:
 
     // Records the matches that end at `offset`, then moves every run over
     // `code`, dropping dead runs, runs that can no longer win, and runs that
-    // meet an earlier start in the same state.
-    void Step(int offset, int code, bool at_line_tail, BestMatch& best)
+    // meet an earlier start in the same state. At a line head each run first
+    // takes its state's line-head state.
+    void Step(int offset, int code, bool at_line_head, bool at_line_tail, BestMatch& best)
     {
         NextMark();
         std::size_t kept = 0;
         for (const Run& run : runs_) {
             if (best.start >= 0 && run.start > best.start)
                 continue;
-            if (run.state->Accepting() || (at_line_tail && run.state->NextState(kLineTailChar) != nullptr))
+            const TbmREState* state = at_line_head ? run.state->LineHeadState() : run.state;
+            if (state->Accepting() || (at_line_tail && state->NextState(kLineTailChar) != nullptr))
                 best = { run.start, offset };
-            const TbmREState* next = run.state->NextState(code);
+            const TbmREState* next = state->NextState(code);
             if (next == nullptr)
                 continue;
             std::uint32_t& mark = marks_[next->Index()];
@@ -158,10 +162,12 @@ int RegexSearch(const char* text, int byte_length, int start_offset, TbmWchReade
 
     const bool line_head = table.LineHeadAnchored();
     const bool line_tail = table.LineTailAnchored();
-    const TbmREState* after_line_head = start->NextState(kLineHeadChar);
     // Unless the empty match is possible everywhere, a candidate whose first
     // byte cannot begin a match needs no run (byte-oriented char codes only).
+    // The first bytes are those of the start state alone, so a line head
+    // whose line-head state differs from the start state always gets a run.
     const bool filter_by_first_byte = unit == 1 && !start->Accepting();
+    const bool start_differs_at_line_head = start->LineHeadState() != start;
 
     RunSet& runs = SharedRunSet();
     runs.Prepare(table.StateCount());
@@ -172,15 +178,12 @@ int RegexSearch(const char* text, int byte_length, int start_offset, TbmWchReade
     for (;;) {
         const int offset = reader.GetPosition();
         const int code = reader.ReadChar();
-        if (best.start < 0) {
-            if (!filter_by_first_byte || offset == byte_length
-                || table.MayStartWith(static_cast<unsigned char>(text[offset])))
-                runs.Start(offset, start);
-            if (at_line_head && after_line_head != nullptr)
-                runs.Start(offset, after_line_head);
-        }
+        if (best.start < 0
+            && (!filter_by_first_byte || offset == byte_length || (at_line_head && start_differs_at_line_head)
+                || table.MayStartWith(static_cast<unsigned char>(text[offset]))))
+            runs.Start(offset, start);
         if (!runs.Empty())
-            runs.Step(offset, code, line_tail && (IsLineBreak(code) || code == kEndOfText), best);
+            runs.Step(offset, code, at_line_head, line_tail && (IsLineBreak(code) || code == kEndOfText), best);
         if (code == kEndOfText || (best.start >= 0 && !runs.AnyStartingBy(best.start)))
             break;
         at_line_head = line_head && EndsLine(code, reader);

@@ -67,6 +67,10 @@ TEST(RegexMatch, LeftmostLongestWithAnchorsAndDoubleByteCharacters)
         { "a$", "ab\na", 1, { 4, 1 } },
         { "a$", "a\r\n", 1, { 1, 1 } },
         { "^$", "x\n\ny", 1, { 3, 0 } },
+        { "(^\n)+", "\n\n", 1, { 1, 2 } },
+        { "(^a\n)+", "a\na\nb", 1, { 1, 4 } },
+        { "(^\n|\r)+", "\r\n", 1, { 1, 1 } },  // between a carriage return and its line feed is no line head
+        { "(^a|b)+", "ba", 1, { 1, 1 } },
         { "a^b", "a^b", 1, { 1, 3 } },
         { "a$b", "a$b", 1, { 1, 3 } },
         { "^a|b", "ca cb", 1, { 5, 1 } },

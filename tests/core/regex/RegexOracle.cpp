@@ -254,7 +254,6 @@ public:
         if (start_offset > text_size_)
             return result;
         for (int start = first; start <= count; ++start) {
-            start_ = start;
             const std::uint64_t ends = Ends(root_, std::uint64_t { 1 } << start);
             if (ends != 0) {
                 const int last = 63 - std::countl_zero(ends);
@@ -401,29 +400,36 @@ private:
         case Kind::Star: return Closure(node.left, from);
         case Kind::Plus: return Closure(node.left, Ends(node.left, from));
         case Kind::Opt: return from | Ends(node.left, from);
+        // An anchor holds wherever the match stands at a line head or tail,
+        // at its start as well as after characters it has consumed.
         case Kind::Caret:
             if (!node.anchored)
                 return StepSet(Node::Literal('^'), from);
-            return IsLineHead(start_) ? from & (std::uint64_t { 1 } << start_) : 0;
-        case Kind::Dollar: {
+            return from & IndexesWhere([this](int i) { return IsLineHead(i); });
+        case Kind::Dollar:
             if (!node.anchored)
                 return StepSet(Node::Literal('$'), from);
-            std::uint64_t at_tails = 0;
-            for (int i = 0; i <= static_cast<int>(chars_.size()); ++i) {
-                if (IsLineTail(i))
-                    at_tails |= std::uint64_t { 1 } << i;
-            }
-            return from & at_tails;
-        }
+            return from & IndexesWhere([this](int i) { return IsLineTail(i); });
         }
         return 0;
+    }
+
+    // The indexes from 0 to the end of the text at which `holds` is true.
+    template <class Predicate>
+    std::uint64_t IndexesWhere(Predicate holds) const
+    {
+        std::uint64_t indexes = 0;
+        for (int i = 0; i <= static_cast<int>(chars_.size()); ++i) {
+            if (holds(i))
+                indexes |= std::uint64_t { 1 } << i;
+        }
+        return indexes;
     }
 
     std::vector<Node>& nodes_;
     int root_;
     std::vector<Char> chars_;
     int text_size_;
-    mutable int start_ = 0;
 };
 
 } // namespace

@@ -103,6 +103,54 @@ std::string Describe(const std::string& pattern, const std::string& text, int st
 
 } // namespace
 
+TEST(RegexOracle, LineHeadAnchorHoldsAtEveryLineHeadInsideAMatch)
+{
+    struct Case {
+        std::string pattern;
+        std::string text;
+        int start;
+        int offset;  // 0-based, -1 for no match
+        int length;
+    };
+    const Case cases[] = {
+        { "(^\n)+", "\n\n", 0, 0, 2 },
+        { "(^a\n)+", "a\na\nb", 0, 0, 4 },
+        { "(^a\n)+", "a\na\n", 2, 2, 2 },
+        { "(^ab|\n)+", "ab\nab\nxab", 0, 0, 6 },
+        // The "^" is reached after a line feed that another part consumed.
+        { "[x\n]*^y", "x\ny", 0, 0, 3 },
+        { "x*^y", "xy", 0, -1, 0 },
+        // After an ordinary character a "^" still fails inside a match.
+        { "(^a|b)+", "ba", 0, 0, 1 },
+        { "(^a|b|\n)+", "b\na", 0, 0, 3 },
+        { "(^a|^\n)+", "a\n\na", 0, 0, 1 },
+        { "(^a|^\n)+", "\n\na", 0, 0, 3 },
+        // Between a carriage return and its line feed is no line head; a lone
+        // carriage return ends a line.
+        { "(^a\r?\n?)+", "a\r\na", 0, 0, 4 },
+        { "(^a\r?\n?)+", "a\ra", 0, 0, 3 },
+        { "(^a\r?)+", "a\r\na", 0, 0, 2 },
+        { "(^\n|\r)+", "\r\n", 0, 0, 1 },
+        { "(^\r|\n)+", "\r\n\r", 0, 0, 3 },
+        // A "^" that cannot begin a match is the character itself.
+        { "\n^b", "\nb", 0, -1, 0 },
+        { "\n^b", "\n^b", 0, 0, 3 },
+    };
+    for (const Case& c : cases) {
+        const std::string what = Describe(c.pattern, c.text, c.start, true, false);
+        const OracleResult expected = OracleMatch(c.pattern, c.text, c.start, true, false);
+        EXPECT_EQ(expected.offset, c.offset) << what << ": oracle";
+        EXPECT_EQ(expected.length, c.length) << what << ": oracle";
+
+        TbmRExp engine;
+        engine.SetPattern(c.pattern);
+        int length = -1;
+        int position = -1;
+        EXPECT_EQ(engine.Match(c.text, c.start + 1, length, position) - 1, c.offset) << what;
+        EXPECT_EQ(length, c.length) << what;
+    }
+}
+
 TEST(RegexOracle, EngineAgreesWithTheBruteForceOracle)
 {
     RandomCases random(20240611);
