@@ -94,6 +94,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void BuildPopupMenu();
+    // The box is made once; closing hides it.
+    void Close();
+    // The selected row; -1 for none.
+    int SelectedRow() const;
+    // The row selected alone and made the focused one.
+    void SelectRow(int row);
+
     TCandidateBoxSource source_;
     QTreeView* list_ = nullptr;
     TCandidateModel* model_ = nullptr;
