@@ -102,6 +102,7 @@ TEST_F(CandidateBoxTest, Screenshot)
     EXPECT_EQ(box_.font().pixelSize(), 13);
     CheckScreenshot(box_, "CandidateBox");
     EXPECT_EQ(List().geometry(), box_.rect());
+    EXPECT_FALSE(List().isHeaderHidden());
     const QAbstractItemModel& model = *List().model();
     EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("候補文字列"));
     EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("文字列数"));
