@@ -109,6 +109,11 @@ void TfmCandidateBox::ShowAndRefill()
     Refill();
 }
 
+void TfmCandidateBox::CandidatesChanged()
+{
+    model_->Refill();
+}
+
 void TfmCandidateBox::Refill()
 {
     PlaceUnderEdit();

@@ -51,6 +51,9 @@ public:
     // The search bar's "show, then repaint": shown without taking the
     // focus, then placed, refilled and the focus given back to the edit.
     void ShowAndRefill();
+    // The candidate vector was refilled: the list follows it (a model
+    // reset), nothing else.
+    void CandidatesChanged();
     // What a repaint does: PlaceUnderEdit, the list refilled from the
     // vector in its order, ReturnFocusToEdit.
     void Refill();

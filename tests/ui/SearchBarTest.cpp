@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QToolButton>
 #include <QTreeView>
+#include <QWindow>
 
 #include <boost/make_shared.hpp>
 
@@ -504,4 +505,29 @@ TEST(SearchBarSettings, TheBarComesBackAsItWasLeft)
     EXPECT_EQ(form.GetSearchOptions(), SearchFoldCase);
     EXPECT_EQ(form.tbtn97SearchConfig->toolTip(), QtText(u8"検索設定を行います．\n現在の設定： 大小"));
     EXPECT_EQ(form.ToolbarSearch->Caption(), QtText(u8"文字列検索"));
+}
+
+// The hook swallows double clicks; one in the box's list still picks its row.
+TEST_F(SearchBarTest, ADoubleClickInTheBoxPicksThroughTheHook)
+{
+    OpenTexts({ { u8"部屋A", 0, 0 }, { u8"部屋B", 0, 0 }, { u8"部屋B", 5, 0 }, { u8"便所", 0, 0 } });
+    form.cbSearchNarrow->setChecked(true);
+    form.ebSearchWord->setFocus();
+    form.ebSearchWord->setText(QtText(u8"部"));
+    TfmCandidateBox& box = Bar().CandidateBox();
+    ASSERT_TRUE(box.isVisible());
+    ASSERT_EQ(CandidateList(Bar().Candidates()),
+              (std::vector<std::pair<std::string, int>> { { "部屋A", 1 }, { "部屋B", 2 } }));
+    QTreeView& list = *box.ListView1();
+    const QRect row = list.visualRect(list.model()->index(1, 0));
+    const QPoint point = list.viewport()->mapTo(&box, row.center());
+    QWindow* window = box.windowHandle();
+    ASSERT_NE(window, nullptr);
+    QTest::mousePress(window, Qt::LeftButton, {}, point);
+    QTest::mouseRelease(window, Qt::LeftButton, {}, point);
+    QTest::mouseDClick(window, Qt::LeftButton, {}, point);
+    QApplication::processEvents();
+    EXPECT_EQ(form.ebSearchWord->text(), QtText(u8"部屋B"));
+    EXPECT_FALSE(box.isVisible());
+    EXPECT_EQ(CandidateList(Bar().Candidates()), (std::vector<std::pair<std::string, int>> { { "部屋B", 2 } }));
 }
