@@ -45,7 +45,7 @@ KeySym UnicodeKeysym(char32_t character)
 // A client reads a changed keymap only when it handles the server's notice
 // of the change: the key is pressed after it had time to, and the key's old
 // meaning comes back after it had time to read the key.
-constexpr auto keymap_settle = std::chrono::milliseconds(200);
+constexpr auto keymap_settle = std::chrono::milliseconds(300);
 
 } // namespace
 
