@@ -387,14 +387,10 @@ int ShowsAndHides(TXConnection& x, const TempDir& folder)
         return Fail("could not write the settings file");
     ParkPointer(x);
 
-    std::optional<TDrawingRun> run = StartOnDrawing(x, folder, drawing);
-    if (!run)
-        return 1;
-    TLayers layers(x, run->zuview, run->window, *colours);
-    const int failed = RunSteps(layers);
-    if (failed)
-        KeepDebugLog(folder, "zuview_layers_debug.log");
-    return failed;
+    return RunOnDrawing(x, folder, drawing, "zuview_layers_debug.log", [&](TDrawingRun& run) {
+        TLayers layers(x, run.zuview, run.window, *colours);
+        return RunSteps(layers);
+    });
 }
 
 } // namespace

@@ -37,6 +37,7 @@
 #include "platform/ImageCanvas.h"
 #include "platform/ScreenMetrics.h"
 #include "render/InfoReg.h"
+#include "tests/smoke/ProgramLog.h"
 #include "tests/smoke/SmokeSupport.h"
 #include "tests/smoke/XWindows.h"
 #include "tests/support/TempDir.h"
@@ -51,7 +52,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <numbers>
 #include <optional>
@@ -77,45 +77,6 @@ constexpr QPoint box_drag(200, 120);
 // A two-button drag shorter than this is a move, not a gesture.
 static_assert(box_drag.x() * box_drag.x() + box_drag.y() * box_drag.y() > 10 * 10);
 
-// The view the program reports with a redraw, and the redraw's label.
-struct TLoggedView {
-    std::string label;
-    double scale = 0;
-    double x = 0;
-    double y = 0;
-    double mm_per_pixel = 0;
-};
-
-// The number after `key` in `line`, if the line has it.
-std::optional<double> NumberAfter(const std::string& line, const std::string& key)
-{
-    const std::size_t at = line.find(key);
-    if (at == std::string::npos)
-        return std::nullopt;
-    const char* start = line.c_str() + at + key.size();
-    char* end = nullptr;
-    const double value = std::strtod(start, &end);
-    if (end == start)
-        return std::nullopt;
-    return value;
-}
-
-// The debug status line of a redraw: "label | " and the status text
-// "画面倍率：s , 中心座標 x: x , y: y 解像度：...mm/pix(m)", then more.
-std::optional<TLoggedView> ParseStatusLine(const std::string& line)
-{
-    const std::size_t label_end = line.find(" | ");
-    if (label_end == std::string::npos)
-        return std::nullopt;
-    const std::optional<double> scale = NumberAfter(line, Utf8(u8"画面倍率："));
-    const std::optional<double> x = NumberAfter(line, Utf8(u8"中心座標 x: "));
-    const std::optional<double> y = NumberAfter(line, " , y: ");
-    const std::optional<double> mm_per_pixel = NumberAfter(line, "mm/pix(");
-    if (!scale || !x || !y || !mm_per_pixel)
-        return std::nullopt;
-    return TLoggedView { line.substr(0, label_end), *scale, *x, *y, *mm_per_pixel };
-}
-
 // The paint box's size as the view was set up for it: the first line of
 // "<SetBairitsu> scale fit paper-width paper-height pixel-width pixel-height
 // mm-per-pixel-x mm-per-pixel-y".
@@ -131,34 +92,6 @@ std::optional<QSize> ParseViewSetUp(const std::string& line)
         return std::nullopt;
     return QSize(width, height);
 }
-
-// The program's debug log, read as it grows: each call gives the whole
-// lines written since the last.
-class TProgramLog {
-public:
-    explicit TProgramLog(std::filesystem::path path)
-        : path_(std::move(path))
-    {
-    }
-
-    std::vector<std::string> NewLines()
-    {
-        std::ifstream file(path_, std::ios::binary);
-        std::vector<std::string> lines;
-        if (!file || !file.seekg(static_cast<std::streamoff>(read_)))
-            return lines;
-        std::string line;
-        while (std::getline(file, line) && !file.eof()) {
-            read_ += line.size() + 1;
-            lines.push_back(line);
-        }
-        return lines;
-    }
-
-private:
-    std::filesystem::path path_;
-    std::size_t read_ = 0;
-};
 
 // Every pixel of the paint box that is not on the cross-hair's row or column
 // (a pixel to either side) at `cross_hair`.
@@ -561,14 +494,10 @@ int Navigates(TXConnection& x, const TempDir& folder)
     const QSize screen = x.ScreenSize();
     SetScreenMetricsProvider([screen] { return TScreenMetrics { screen.width(), screen.height(), 96.0 }; });
 
-    std::optional<TDrawingRun> run = StartOnDrawing(x, folder, drawing);
-    if (!run)
-        return 1;
-    TNavigation navigation(x, run->zuview, folder, drawing, run->window);
-    const int failed = RunSteps(navigation);
-    if (failed)
-        KeepDebugLog(folder, "zuview_navigation_debug.log");
-    return failed;
+    return RunOnDrawing(x, folder, drawing, "zuview_navigation_debug.log", [&](TDrawingRun& run) {
+        TNavigation navigation(x, run.zuview, folder, drawing, run.window);
+        return RunSteps(navigation);
+    });
 }
 
 } // namespace

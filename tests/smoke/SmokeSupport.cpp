@@ -3,6 +3,8 @@
 #include "document/ZhdData.h"
 #include "elements/KCircle.h"
 #include "elements/KLine.h"
+#include "elements/KMoji.h"
+#include "platform/ShiftJis.h"
 #include "tests/support/TempDir.h"
 
 #include <QImage>
@@ -60,6 +62,17 @@ TKLine& AppendLine(TZhdData& drawing, const TBPoint& start, const TBPoint& end, 
     line->SetPenStyle(1);
     drawing.GetElemListPtr().Append(line);
     return *line;
+}
+
+TKMoji& AppendText(TZhdData& drawing, const TBPoint& start, const char8_t* text, double height)
+{
+    int characters = 0;
+    for (const char8_t* byte = text; *byte; ++byte)
+        characters += (*byte & 0xC0) != 0x80;
+    const TBPoint end(start.GetX() + height * characters, start.GetY());
+    auto moji = boost::make_shared<TKMoji>(start, end, TZhdaMoji(height, height, 0, 1), 1, TAngle(0.0), "", sj(text));
+    drawing.GetElemListPtr().Append(moji);
+    return *moji;
 }
 
 std::filesystem::path SaveDrawing(TZhdData& drawing, const TempDir& folder)
@@ -263,6 +276,18 @@ void KeepDebugLog(const TempDir& folder, const std::string& artefact_name)
     std::error_code error;
     std::filesystem::copy_file(ChildDebugLog(folder), TestArtefactPath(artefact_name),
                                std::filesystem::copy_options::overwrite_existing, error);
+}
+
+int RunOnDrawing(TXConnection& x, const TempDir& folder, const std::filesystem::path& drawing,
+                 const std::string& debug_log_artefact, const std::function<int(TDrawingRun& run)>& steps)
+{
+    std::optional<TDrawingRun> run = StartOnDrawing(x, folder, drawing);
+    if (!run)
+        return 1;
+    const int failed = steps(*run);
+    if (failed)
+        KeepDebugLog(folder, debug_log_artefact);
+    return failed;
 }
 
 int CloseAndExpectCleanEnd(TXConnection& x, TChild& zuview, TXConnection::TWindow window)

@@ -24,6 +24,7 @@ class QImage;
 class TBPoint;
 class TempDir;
 class TKLine;
+class TKMoji;
 class TZhdData;
 
 namespace smoke {
@@ -57,6 +58,10 @@ constexpr double drawing_paper_height = 297;
 std::filesystem::path WriteDrawing(const TempDir& folder);
 // A line of the pen colour number in solid style, appended to the drawing.
 TKLine& AppendLine(TZhdData& drawing, const TBPoint& start, const TBPoint& end, std::uint16_t pen);
+// A text of characters `height` millimetres high and as wide, read left to
+// right from `start`, appended to the drawing; the text is UTF-8 here and
+// Shift-JIS in the drawing.
+TKMoji& AppendText(TZhdData& drawing, const TBPoint& start, const char8_t* text, double height);
 // The drawing saved as "drawing.zhd" in the folder; the path, or an empty
 // one when it could not be written.
 std::filesystem::path SaveDrawing(TZhdData& drawing, const TempDir& folder);
@@ -128,6 +133,11 @@ void ParkPointer(TXConnection& x);
 // Keeps the debug log of the child started with ChildEnvironment(folder)
 // in the artefacts: what the program wrote tells what it saw.
 void KeepDebugLog(const TempDir& folder, const std::string& artefact_name);
+
+// zuview started on `drawing`, then the steps of the test on the run; on
+// a failure the debug log is kept under `debug_log_artefact`.
+int RunOnDrawing(TXConnection& x, const TempDir& folder, const std::filesystem::path& drawing,
+                 const std::string& debug_log_artefact, const std::function<int(TDrawingRun& run)>& steps);
 
 // Closes the main window as a window manager's close button does; the
 // program must then end with status 0.

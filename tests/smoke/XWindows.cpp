@@ -7,7 +7,9 @@
 #include <X11/extensions/XTest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 namespace {
 
@@ -30,6 +32,20 @@ int Channel(unsigned long pixel, unsigned long mask)
     const unsigned long top = mask >> shift;
     return static_cast<int>(((pixel >> shift) & top) * 255u / top);
 }
+
+// The keysym of a character: a Latin-1 one is its own code, any other
+// Unicode character 0x1000000 + its code point.
+KeySym UnicodeKeysym(char32_t character)
+{
+    if ((character >= 0x20 && character <= 0x7e) || (character >= 0xa0 && character <= 0xff))
+        return character;
+    return 0x1000000 + character;
+}
+
+// A client reads a changed keymap only when it handles the server's notice
+// of the change: the key is pressed after it had time to, and the key's old
+// meaning comes back after it had time to read the key.
+constexpr auto keymap_settle = std::chrono::milliseconds(300);
 
 } // namespace
 
@@ -216,4 +232,57 @@ void TXConnection::TypeKey(unsigned long keysym)
     XTestFakeKeyEvent(display_, key, True, CurrentTime);
     XTestFakeKeyEvent(display_, key, False, CurrentTime);
     XFlush(display_);
+}
+
+std::vector<unsigned char> TXConnection::SpareKeycodes(std::size_t wanted)
+{
+    int low = 0;
+    int high = 0;
+    XDisplayKeycodes(display_, &low, &high);
+    int per_key = 0;
+    KeySym* map = XGetKeyboardMapping(display_, static_cast<KeyCode>(low), high - low + 1, &per_key);
+    std::vector<unsigned char> spare;
+    if (!map)
+        return spare;
+    for (int code = high; code >= low && spare.size() < wanted; --code) {
+        const KeySym* symbols = map + static_cast<std::ptrdiff_t>(code - low) * per_key;
+        if (std::all_of(symbols, symbols + per_key, [](KeySym symbol) { return symbol == NoSymbol; }))
+            spare.push_back(static_cast<unsigned char>(code));
+    }
+    XFree(map);
+    return spare;
+}
+
+bool TXConnection::TypeText(const std::u32string& text)
+{
+    if (!fakes_input_)
+        return false;
+    const std::vector<unsigned char> keys = SpareKeycodes(text.size());
+    if (keys.empty())
+        return text.empty();
+    for (std::size_t at = 0; at < text.size(); at += keys.size())
+        TypeOnSpareKeys(std::u32string_view(text).substr(at, keys.size()), keys);
+    return true;
+}
+
+void TXConnection::TypeOnSpareKeys(std::u32string_view text, const std::vector<unsigned char>& keys)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        // The same symbol without and with Shift.
+        KeySym symbols[] = { UnicodeKeysym(text[i]), UnicodeKeysym(text[i]) };
+        XChangeKeyboardMapping(display_, keys[i], 2, symbols, 1);
+    }
+    XSync(display_, False);
+    std::this_thread::sleep_for(keymap_settle);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        XTestFakeKeyEvent(display_, keys[i], True, CurrentTime);
+        XTestFakeKeyEvent(display_, keys[i], False, CurrentTime);
+    }
+    XSync(display_, False);
+    std::this_thread::sleep_for(keymap_settle);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        KeySym none[] = { NoSymbol, NoSymbol };
+        XChangeKeyboardMapping(display_, keys[i], 2, none, 1);
+    }
+    XSync(display_, False);
 }

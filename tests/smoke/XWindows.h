@@ -13,6 +13,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 // Xlib's names (Status, Bool, None...) are macros: they stay in the .cpp.
 struct _XDisplay;
@@ -71,9 +73,18 @@ public:
     void ReleaseButton(unsigned button);
     // Presses and lets go of the key of an X keysym (XK_Home...).
     void TypeKey(unsigned long keysym);
+    // Types characters that the keymap may not hold (kanji, kana): each
+    // is put for a moment on a spare key of its own, as its Unicode keysym,
+    // and that key is pressed; the keys are given back their old (empty)
+    // meaning afterwards. False when the keymap has no spare key.
+    bool TypeText(const std::u32string& text);
 
 private:
     std::optional<std::string> Title(TWindow window);
+    // The keycodes that carry no keysym at all, at most `wanted` of them.
+    std::vector<unsigned char> SpareKeycodes(std::size_t wanted);
+    // Types characters that each have a spare key in `keys`.
+    void TypeOnSpareKeys(std::u32string_view text, const std::vector<unsigned char>& keys);
 
     _XDisplay* display_ = nullptr;
     bool fakes_input_ = false;
