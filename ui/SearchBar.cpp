@@ -432,9 +432,11 @@ void TSearchBar::SearchClear()
         return;
     host_.State().SearchHit = false;
     opener_.RestoreDefaultPrintTitle();
-    if (TZhdData* document = host_.Document())
-        document->ClearSelection();
-    host_.Redraw("SearchClear()");
+    // Without a selection the picture shows no hits: drawing it again would
+    // only cost a full redraw at every emptying of the word.
+    TZhdData* document = host_.Document();
+    if (document && document->ClearSelection() != 0)
+        host_.Redraw("SearchClear()");
     ShowCaption(c.ToolbarSearch->Caption());
 }
 

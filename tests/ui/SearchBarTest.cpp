@@ -135,26 +135,36 @@ TEST_F(SearchBarTest, WithoutAPanBoxASearchOnlyMarksAndCountsAndAnEmptyWordReset
 {
     OpenTexts(stair_texts);
     const TZhdZoom view = Info().GetView();
+    const auto selection_pixels = [this] {
+        int pixels = 0;
+        const QRect box = QRect(PixelOf(30, -5), PixelOf(40, -10)).normalized().adjusted(-2, -2, 2, 2);
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            for (int x = box.left(); x <= box.right(); ++x)
+                pixels += Front().pixel(x, y) == ScreenColour(test_selection_colour);
+        }
+        return pixels;
+    };
+    EXPECT_EQ(selection_pixels(), 0);
     TypeComboWord(QtText(u8"階段"));
     Click(form.btnSearch);
     EXPECT_EQ(Caption(form), QtText(u8"文字列検索 ... 階段 = 3 文字"));
     EXPECT_EQ(Document().GetElemListPtr().GetSelectedCount(), 3u);
     // The hits are drawn in the selection pen over the picture.
-    int selection_pixels = 0;
-    const QRect box = QRect(PixelOf(30, -5), PixelOf(40, -10)).normalized().adjusted(-2, -2, 2, 2);
-    for (int y = box.top(); y <= box.bottom(); ++y) {
-        for (int x = box.left(); x <= box.right(); ++x)
-            selection_pixels += Front().pixel(x, y) == ScreenColour(test_selection_colour);
-    }
-    EXPECT_GT(selection_pixels, 0);
+    EXPECT_GT(selection_pixels(), 0);
+
     Click(form.btnSearch);
     EXPECT_EQ(Caption(form), QtText(u8"文字列検索 ... 階段 = 3 文字"));
     EXPECT_EQ(Info().GetView(), view);
     EXPECT_FALSE(form.btnSearch2->isEnabled());
 
-    TypeComboWord(QString());
+    {
+        TRedrawTime time(form, 2000);
+        time.Advance(100);
+        TypeComboWord(QString());
+    }
     EXPECT_EQ(Caption(form), QtText(u8"文字列検索"));
     EXPECT_EQ(Document().GetElemListPtr().GetSelectedCount(), 0u);
+    EXPECT_EQ(selection_pixels(), 0) << "the hits are still drawn";
     EXPECT_FALSE(form.btnSearch->isEnabled());
     EXPECT_EQ(form.btnSearch->text(), QtText(u8"検索"));
 }
