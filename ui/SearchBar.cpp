@@ -432,11 +432,14 @@ void TSearchBar::SearchClear()
         return;
     host_.State().SearchHit = false;
     opener_.RestoreDefaultPrintTitle();
-    // Without a selection the picture shows no hits: drawing it again would
-    // only cost a full redraw at every emptying of the word.
+    // Without a selection the picture shows no hits and there is nothing to
+    // tell: a full redraw at every emptying of the word would only cost
+    // time, and a tip would stay over a picture drawn anew (at start-up,
+    // when the settings empty the word before the first drawing).
     TZhdData* document = host_.Document();
-    if (document && document->ClearSelection() != 0)
-        host_.Redraw("SearchClear()");
+    if (!document || document->ClearSelection() == 0)
+        return;
+    host_.Redraw("SearchClear()");
     ShowCaption(c.ToolbarSearch->Caption());
 }
 
