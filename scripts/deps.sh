@@ -13,6 +13,7 @@ ZUVIEW_PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   locales
   xvfb xauth libxtst-dev
+  cups printer-driver-cups-pdf poppler-utils
 )
 
 zuview_missing_packages() {
