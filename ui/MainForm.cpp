@@ -34,6 +34,7 @@
 #include "ui/MouseGestures.h"
 #include "ui/PaintBox.h"
 #include "ui/PointingServices.h"
+#include "ui/PrintSetting.h"
 #include "ui/SearchBar.h"
 #include "ui/ProgramVersion.h"
 #include "ui/StatusButtons.h"
@@ -563,6 +564,31 @@ TfmGroupLayer& TForm1::GroupLayerDialog()
 void TForm1::PrepareGroupLayerDialog(int p, const TZhdHead& head)
 {
     GroupLayerDialog().Prepare(p, head, *this, *group_layer_bars_);
+}
+
+// --- The print settings dialog ---
+
+TfmPrintSetting& TForm1::PrintSettingDialog()
+{
+    if (forms_.print_setting)
+        return *forms_.print_setting;
+    if (!own_print_setting_)
+        own_print_setting_ = std::make_unique<TfmPrintSetting>(this);
+    return *own_print_setting_;
+}
+
+void TForm1::RunPrintSettingDialog()
+{
+    if (!document_)
+        return;
+    const QCheckBox* color_print = cbColorPrint;
+    PrintSettingDialog().Run(document_->GetInfoRegPtr(), settings_->PenScalingPresets(),
+                             [color_print] { return color_print->isChecked(); }, tbMPbtnPrintSet2);
+    // The window may have closed while the dialog was up.
+    if (!document_)
+        return;
+    ToolbarSubCommand->setFocus();
+    Redraw("PrintSet2()");
 }
 
 // --- Command modes ---

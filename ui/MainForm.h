@@ -257,6 +257,16 @@ public:
     // The picked candidate, Shift-JIS, into the narrowing edit.
     void SetSearchWord(const std::string& sjis_word);
 
+    // --- The print settings dialog ---
+    // The dialog: the program's, or the form's own. The print and output
+    // modes label it through TfmPrintSetting::Prepare.
+    class TfmPrintSetting& PrintSettingDialog();
+    // The run of the print toolbar's "出力設定": the dialog filled from the
+    // displayed drawing's job options and the pen-scaling presets, shown
+    // under the button, read back on "決定"; then the keys go back to the
+    // sub-command bar and the view is redrawn, after "取消" as well.
+    void RunPrintSettingDialog();
+
     // --- Menus of the other windows (MainFormMenus.cpp) ---
     void Makebat1Click();
     void Tutorial1Click();
@@ -290,12 +300,13 @@ public:
 
     // The windows the main window drives, made by the program at start in
     // this order, after the main window; a form without them (tests) makes
-    // its own About box on first use.
+    // its own About box, overview window and print settings on first use.
     struct TForms {
         class TfmPrintOrigin* print_origin = nullptr;
         class TfmInputBox* input_box = nullptr;
         class TfmColorBox* color_box = nullptr;
         class TAboutBox* about_box = nullptr;
+        class TfmPrintSetting* print_setting = nullptr;
         class TfmInformation* information = nullptr;
         class TfmRasSolid* ras_solid = nullptr;
         class TfmMojiView* moji_view = nullptr;
@@ -363,6 +374,7 @@ private:
     TForms forms_;
     std::unique_ptr<class TAboutBox> own_about_box_;
     std::unique_ptr<class TfmGroupLayer> own_group_layer_;
+    std::unique_ptr<class TfmPrintSetting> own_print_setting_;
     THintStatus* hint_status_ = nullptr;
     bool shown_ = false;
     bool closed_ = false;

@@ -7,6 +7,7 @@
 #include "render/RasterMono.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/WidgetShot.h"
+#include "tests/ui/DialogsTestSupport.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -69,9 +70,7 @@ protected:
     template <typename Control>
     Control* Find(const char* name)
     {
-        auto* control = form_.findChild<Control*>(QString::fromLatin1(name));
-        EXPECT_NE(control, nullptr) << name;
-        return control;
+        return FindControl<Control>(form_, name);
     }
     QString Number() { return Find<QLabel>("Label3")->text(); }
     QString Components() { return Find<QLabel>("Label4")->text(); }

@@ -50,9 +50,7 @@ protected:
     template <typename Control>
     Control* Find(const char* name)
     {
-        auto* control = form_.findChild<Control*>(QString::fromLatin1(name));
-        EXPECT_NE(control, nullptr) << name;
-        return control;
+        return FindControl<Control>(form_, name);
     }
     QCheckBox* Box(const char* name) { return Find<QCheckBox>(name); }
     QLineEdit* Edit(const char* name) { return Find<QLineEdit>(name); }

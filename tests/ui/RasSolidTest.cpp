@@ -6,6 +6,7 @@
 #include "controls/NumberEdit.h"
 #include "render/InfoReg.h"
 #include "tests/support/WidgetShot.h"
+#include "tests/ui/DialogsTestSupport.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -88,9 +89,7 @@ protected:
     template <typename Control>
     Control* Find(const char* name)
     {
-        auto* control = form_.findChild<Control*>(QString::fromLatin1(name));
-        EXPECT_NE(control, nullptr) << name;
-        return control;
+        return FindControl<Control>(form_, name);
     }
     QCheckBox* Box(const char* name) { return Find<QCheckBox>(name); }
 

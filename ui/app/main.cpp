@@ -13,6 +13,7 @@
 #include "ui/MainForm.h"
 #include "ui/MojiView.h"
 #include "ui/PrintOrigin.h"
+#include "ui/PrintSetting.h"
 #include "ui/RasSolid.h"
 
 #include <QApplication>
@@ -51,12 +52,13 @@ int main(int argc, char** argv)
         TfmInputBox input_box(&form);
         TfmColorBox color_box(&form);
         TAboutBox about_box(&form);
+        TfmPrintSetting print_setting(&form);
         TfmInformation information(&form);
         TfmRasSolid ras_solid(&form);
         TfmMojiView moji_view(&form);
         TfmGroupLayer group_layer(&form);
-        form.SetForms({ &print_origin, &input_box, &color_box, &about_box, &information, &ras_solid, &moji_view,
-                        &group_layer });
+        form.SetForms({ &print_origin, &input_box, &color_box, &about_box, &print_setting, &information, &ras_solid,
+                        &moji_view, &group_layer });
         QObject::connect(&form, &TForm1::Closed, &application, &QApplication::quit, Qt::QueuedConnection);
         form.show();
         return application.exec();
