@@ -321,6 +321,26 @@ TEST_F(PrintFrameTest, TheCentreAsReferencePointThenTheRangeButtonPointsAtTheCen
     EXPECT_EQ(QCursor::pos(), OnScreen(10, 5));
 }
 
+// Following the mouse, the frame hangs by its new reference point at the
+// cursor at once.
+TEST_F(PrintFrameTest, ANewReferencePointRehangsAFollowingFrameAtTheCursor)
+{
+    SetArea(TBPoint(10, 5), 1.0, 0);
+    TInfoREG& info = Document().GetInfoRegPtr();
+    form.State().CommandSubMode = FrameFollowsMouse;
+    info.FrameFollow = 1;
+    form.State().CursorPoint = PixelOf(-20, -10);
+    info.SetMouseScreen(TBPoint(PixelOf(-20, -10).x(), PixelOf(-20, -10).y()));
+    const QImage before = RedrawnPicture();
+    WhenShows(origin, [this] { origin.rgOriginItem(TfmPrintOrigin::ItemOfReferencePoint(8))->click(); });
+    form.tbMPbtnOrigin->click();
+    EXPECT_EQ(Area().GetCode(), 80);
+    EXPECT_EQ(form.tbMPbtnOrigin->text(), QtText(u8"右・上"));
+    const QImage changed = Front().copy();
+    EXPECT_NE(changed, before);
+    EXPECT_EQ(changed, RedrawnPicture());
+}
+
 TEST_F(PrintFrameTest, TheReferencePointDialogStaysOnTheScreen)
 {
     const QRect screen(0, 0, 1000, 800);
