@@ -34,6 +34,7 @@
 #include "ui/MouseGestures.h"
 #include "ui/PaintBox.h"
 #include "ui/PointingServices.h"
+#include "ui/PrintFrame.h"
 #include "ui/PrintSetting.h"
 #include "ui/SearchBar.h"
 #include "ui/ProgramVersion.h"
@@ -83,7 +84,6 @@ void TForm1::BuildFeatures()
     view_ = std::make_unique<TViewRedraw>(*this, *status_buttons_);
     view_options_ = std::make_unique<TViewOptions>(*this);
     opener_ = std::make_unique<TDrawingOpener>(*this, *status_buttons_);
-    opener_->SetDrawingLoaded([this] { view_options_->DrawingLoaded(); });
     modes_ = std::make_unique<TCommandModes>(
         *this, [this](TToolbarButton97* sender) { Print1Push(sender); },
         [this](TToolbarButton97* sender) { Output1Push(sender); });
@@ -115,6 +115,17 @@ void TForm1::BuildFeatures()
             for (int i = -1; i < 16; ++i)
                 PaintGroupLayerButtons(*document_, kind, i);
         }
+    });
+    // The print frame: its toolbar, its clicks and its place in a drawing
+    // just opened.
+    print_frame_ = std::make_unique<TPrintFrame>(
+        *this, *pointing_, *tip_box_,
+        TPrintFrame::TActions { [this] { Print1Click(); }, [this] { return forms_.print_origin; },
+                                [this] { return forms_.input_box; } });
+    mode_clicks_->FrameClick = [this](TMouseRelease& release) { print_frame_->Click(release); };
+    opener_->SetDrawingLoaded([this] {
+        ShowPrintZoom(document_->GetHeadPtr().GetPrinterArea(), *document_);
+        view_options_->DrawingLoaded();
     });
     search_bar_ = std::make_unique<TSearchBar>(*this, *tip_box_, *pointing_, *opener_);
     gestures_->SetCandidateBoxActions(search_bar_->CandidateBoxActions());
@@ -606,6 +617,43 @@ void TForm1::Print1Push(TToolbarButton97* sender)
 void TForm1::Output1Push(TToolbarButton97* sender)
 {
     (void)sender;
+}
+
+// --- The print frame and the print toolbar ---
+
+void TForm1::tbMPbtnRangeClick()
+{
+    print_frame_->RangeClick();
+}
+
+void TForm1::tbMPbtnOriginClick()
+{
+    print_frame_->OriginClick();
+}
+
+void TForm1::cbPrintBaiChange()
+{
+    print_frame_->ScaleChange();
+}
+
+void TForm1::hcbPrintAngleClick(int index)
+{
+    print_frame_->AngleClick(index);
+}
+
+void TForm1::hcbPrintAngleExit()
+{
+    print_frame_->AngleExit();
+}
+
+void TForm1::cbColorPrintClick()
+{
+    print_frame_->ColorPrintClick();
+}
+
+void TForm1::ShowPrintZoom(const TZhdZoomF& area, TZhdData& document)
+{
+    print_frame_->ShowPrintZoom(area, document);
 }
 
 void TForm1::tbtn97CloseClick()

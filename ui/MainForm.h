@@ -14,7 +14,8 @@
 // TModeClicks, TImageColourPick (the image mode's clicks) and TMouseGestures
 // (the mouse's press, move and release), TViewOptions (the view toolbar's
 // options and the text display dialog), TGroupLayerBars and TSearchBar (the
-// text search bar with its candidate box). The form's handlers keep the names
+// text search bar with its candidate box) and TPrintFrame (the print frame,
+// its toolbar and its clicks). The form's handlers keep the names
 // the rest of the viewer knows them by, and each is a short call into its
 // feature.
 //
@@ -57,6 +58,8 @@ class TClockMenu;
 class TCommandModes;
 class TDrawingOpener;
 class TZhdHead;
+class TZhdZoomF;
+class TPrintFrame;
 class TGroupLayerBars;
 class TSearchBar;
 class TMainSettings;
@@ -162,14 +165,25 @@ public:
     void Output1Push(TToolbarButton97* sender);
     void tbtn97CloseClick();
     void tbtn97TestClick() {}
-    // The print angle box was left: its text becomes the print angle and
-    // the frame turns. The print frame's feature does it; the measuring
-    // commands call it after they filled the box.
-    void hcbPrintAngleExit() {}
     void ViewLayerClick(QAction* sender);
     void Show1Click();
     void cbSearchClick();
     void ToolbarSearchClose();
+
+    // --- The print frame and the print toolbar (TPrintFrame) ---
+    void tbMPbtnRangeClick();
+    void tbMPbtnOriginClick();
+    void cbPrintBaiChange();
+    void hcbPrintAngleChange() {}
+    void hcbPrintAngleClick(int index);
+    // The print angle box was left: its text becomes the print angle and
+    // the frame turns. The measuring commands call it after they filled the
+    // box.
+    void hcbPrintAngleExit();
+    void cbColorPrintClick();
+    void ShowPrintZoom(const TZhdZoomF& area, TZhdData& document);
+    // The job button's click; the print and output modes fill it in.
+    void Print1Click() {}
 
     // --- The view toolbar's options (TViewOptions) ---
     void ApplyViewOptions(int group);
@@ -297,6 +311,7 @@ public:
     TViewOptions& ViewOptions() { return *view_options_; }
     TGroupLayerBars& GroupLayerBars() { return *group_layer_bars_; }
     TSearchBar& SearchBar() { return *search_bar_; }
+    TPrintFrame& PrintFrame() { return *print_frame_; }
 
     // The windows the main window drives, made by the program at start in
     // this order, after the main window; a form without them (tests) makes
@@ -345,6 +360,7 @@ private:
     void ConnectHandlers();
     void ConnectViewOptions();
     void ConnectSearchBar();
+    void ConnectPrintFrame();
 
     void BuildFeatures();
     // The bar or tool window of a View menu tag.
@@ -371,6 +387,7 @@ private:
     std::unique_ptr<TImageColourPick> image_colour_;
     std::unique_ptr<TGroupLayerBars> group_layer_bars_;
     std::unique_ptr<TSearchBar> search_bar_;
+    std::unique_ptr<TPrintFrame> print_frame_;
     TForms forms_;
     std::unique_ptr<class TAboutBox> own_about_box_;
     std::unique_ptr<class TfmGroupLayer> own_group_layer_;

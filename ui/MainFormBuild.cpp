@@ -16,6 +16,7 @@
 #include "platform/ui/QtText.h"
 #include "ui/PageScroller.h"
 #include "ui/PaintBox.h"
+#include "ui/PrintFrame.h"
 #include "ui/SearchBar.h"
 
 #include <QAction>
@@ -358,7 +359,9 @@ void TForm1::BuildSubCommandBar()
     hcbPrintAngle = Named(new THistoryComboBox(tbMainPrint), "hcbPrintAngle");
     hcbPrintAngle->SetSaveFileName(QStringLiteral("Zuview"));
     hcbPrintAngle->SetSaveSectionName(QStringLiteral("PrintAngle"));
-    hcbPrintAngle->setMaxCount(10);
+    // A history, not a list of limited length: its exit handler keeps it
+    // to ten entries, and a longer history file loads whole.
+    hcbPrintAngle->setInsertPolicy(QComboBox::NoInsert);
     ApplyHint(hcbPrintAngle, QtText(u8"度-分-秒 or 度.分秒|印刷角度を入力します．|"));
     hcbPrintAngle->setMinimumWidth(90);
     hcbPrintAngle->Loaded();
@@ -691,6 +694,7 @@ void TForm1::ConnectHandlers()
     connect(sbtnUnit, &QToolButton::clicked, this, [this] { sbtnUnitClick(); });
     ConnectViewOptions();
     ConnectSearchBar();
+    ConnectPrintFrame();
     connect(Makebat1, &QAction::triggered, this, [this] { Makebat1Click(); });
     connect(Tutorial1, &QAction::triggered, this, [this] { Tutorial1Click(); });
     connect(About1, &QAction::triggered, this, [this] { About1Click(); });
@@ -768,4 +772,17 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::Resize && watched == ToolbarPanel3)
         ToolbarPanel3Resize();
     return QMainWindow::eventFilter(watched, event);
+}
+
+// The print toolbar's controls that edit the frame; the angle box's exit is
+// the frame's own (it watches the box for leaving).
+void TForm1::ConnectPrintFrame()
+{
+    connect(tbMPbtnRange, &QToolButton::clicked, this, [this] { tbMPbtnRangeClick(); });
+    connect(tbMPbtnOrigin, &QToolButton::clicked, this, [this] { tbMPbtnOriginClick(); });
+    connect(cbPrintBai, &QComboBox::activated, this, [this] { cbPrintBaiChange(); });
+    connect(hcbPrintAngle, &QComboBox::editTextChanged, this, [this] { hcbPrintAngleChange(); });
+    connect(hcbPrintAngle, &QComboBox::activated, this, [this](int index) { hcbPrintAngleClick(index); });
+    connect(cbColorPrint, &QCheckBox::clicked, this, [this] { cbColorPrintClick(); });
+    print_frame_->InstallAngleExit();
 }
