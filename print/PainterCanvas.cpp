@@ -1,8 +1,10 @@
 #include "print/PainterCanvas.h"
 
 #include "platform/CanvasRaster.h"
+#include "platform/FontEngine.h"
 #include "platform/GlyphOutline.h"
 #include "platform/ShiftJis.h"
+#include "platform/TextRaster.h"
 
 #include <QBrush>
 #include <QImage>
@@ -97,6 +99,17 @@ void AppendGlyph(QPainterPath& path, const TGlyphOutline& glyph, QPointF origin)
         }
         path.closeSubpath();
     }
+}
+
+// An underline or strike-out band (straight sides, y upward) from the first
+// character's origin.
+void AppendBand(QPainterPath& path, const font_engine::TGlyphShape& band, QPointF origin)
+{
+    QPolygonF polygon;
+    for (const font_engine::TPointD& point : band.points)
+        polygon.append(QPointF(origin.x() + point.x, origin.y() - point.y));
+    path.addPolygon(polygon);
+    path.closeSubpath();
 }
 
 } // namespace
@@ -224,6 +237,17 @@ void TPainterCanvas::PlayTextOut(TPointI point, std::string_view text)
         AppendGlyph(path, glyph, origin);
         origin += QPointF(glyph.advance.x, -glyph.advance.y);
         index += std::max<std::size_t>(length, 1);
+    }
+    if (Font().underline || Font().strike_out) {
+        const std::shared_ptr<const font_engine::TScaledFont> scaled = font_engine::ScaledFont(Font());
+        if (scaled) {
+            const QPointF first(start.x, start.y);
+            const double length = text_raster::TextAdvance(*scaled, text);
+            if (Font().underline)
+                AppendBand(path, scaled->UnderlineShape(0, length), first);
+            if (Font().strike_out)
+                AppendBand(path, scaled->StrikeOutShape(0, length), first);
+        }
     }
     painter_.fillPath(path, ColorOf(Font().color));
 }

@@ -228,7 +228,25 @@ TEST_F(PageLoop, AbortDuringPageTwoOfFiveEndsThatPageAndStartsNoOther)
         Add("g" + std::to_string(g) + "b", g);
     }
     Info().GroupContinuation = 1;
+    std::ostringstream log;
+    RedirectDebugLog(&log);
     EXPECT_EQ(Print(), TPrintJobResult::Aborted);
+    RedirectDebugLog(nullptr);
+    // The job's own lines, the timings without their figures.
+    std::vector<std::string> job_lines;
+    std::istringstream lines(log.str());
+    for (std::string line; std::getline(lines, line);) {
+        const std::string utf8 = SjisToUtf8(line);
+        if (utf8.starts_with("#prt"))
+            job_lines.push_back(utf8.substr(0, utf8.find("：")));
+        else if (utf8.find("PRINTER!") != std::string::npos || utf8.starts_with("PWidth")
+            || utf8.find("Abort") != std::string::npos)
+            job_lines.push_back(utf8);
+    }
+    EXPECT_EQ(job_lines,
+        (std::vector<std::string> { "<==== PRINTER! ====>",
+            "PWidth=200.000 PHeight=100.000 Width=2000 Height=1000 Size=5.72", "#prt0", "Printing Abort!", "#prt1",
+            "#prt2", "</==== PRINTER! ====>" }));
     // The page ends where the abort was seen: the element after it is not
     // drawn, and page 2 is still output.
     EXPECT_EQ(drawn, (std::vector<Drawn> { { 1, "g0a", 0 }, { 1, "g0b", 0 }, { 2, "g1a", 0 } }));

@@ -113,6 +113,18 @@ TEST(PainterCanvas, DrawsTheFiguresTheRasterBackendDraws)
              c.TextOut(4, 8, "Ab");
          },
             40 },
+        // Blanks: nothing but the two bands.
+        { "underlined and struck-out blanks", [](TCanvas& c) {
+             TFont font;
+             font.height = 20;
+             font.face = sj(u8"ＭＳ ゴシック");
+             font.color = blue;
+             font.underline = true;
+             font.strike_out = true;
+             c.SetFont(font);
+             c.TextOut(4, 8, "    ");
+         },
+            8 },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
