@@ -133,6 +133,9 @@ bool TPainterCanvas::PenDraws() const
 
 QPainter& TPainterCanvas::StrokePainter()
 {
+    if (readied_ == TReadied::Stroke)
+        return painter_;
+    readied_ = TReadied::Stroke;
     const TPen& pen = Pen();
     const bool wide = pen.width > 1;
     const Qt::PenStyle style = pen.style == TPenStyle::Dot && !wide ? Qt::DotLine : Qt::SolidLine;
@@ -145,6 +148,9 @@ QPainter& TPainterCanvas::StrokePainter()
 
 QPainter& TPainterCanvas::FillPainter()
 {
+    if (readied_ == TReadied::Fill)
+        return painter_;
+    readied_ = TReadied::Fill;
     painter_.setPen(Qt::NoPen);
     painter_.setBrush(QBrush(ColorOf(Brush().color), QtBrushStyle(Brush().style)));
     return painter_;
@@ -152,10 +158,12 @@ QPainter& TPainterCanvas::FillPainter()
 
 void TPainterCanvas::PlaySetPen(const TPen&)
 {
+    readied_ = TReadied::Nothing;
 }
 
 void TPainterCanvas::PlaySetBrush(const TBrush&)
 {
+    readied_ = TReadied::Nothing;
 }
 
 void TPainterCanvas::PlayMoveTo(TPointI)

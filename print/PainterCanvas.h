@@ -58,7 +58,12 @@ private:
     // The painter readied for the brush's fill, no stroke.
     QPainter& FillPainter();
 
+    // Which of the canvas's pen and brush the painter holds: a page sets its
+    // pen for every element, and most elements draw one way only.
+    enum class TReadied { Nothing, Stroke, Fill };
+
     QPainter& painter_;
     int width_;
     int height_;
+    TReadied readied_ = TReadied::Nothing;
 };
