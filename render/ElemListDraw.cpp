@@ -458,6 +458,11 @@ int TZhdElemList::DrawPass(TCanvas& canvas, TZhdData& document, TColor backgroun
     for (TZhdElem* elem : bucket) {
         if (info.OutputJob != 0)
             ProcessPendingMessages();
+        // Tested before each element, after the pump that may have taken the
+        // abort click: an abort ends the page where it stands, in this pass
+        // and in the passes after it.
+        if (info.AbortFlag != 0)
+            break;
         const int number = elem->GetPenColor();
         if (pass != display_only_pass) {
             document.SetWhiteSolidFlag(0);
@@ -478,8 +483,6 @@ int TZhdElemList::DrawPass(TCanvas& canvas, TZhdData& document, TColor backgroun
         canvas.SetPenWidth(PenPixels(info, pens, *elem));
         result += elem->Draw(canvas, document);
         ++info.ElementsDrawn;
-        if (info.AbortFlag != 0)
-            break;
         if (pass != display_only_pass && transparency && document.GetWhiteSolidFlag() != 0 && redraw != nullptr)
             redraw->push_back(elem);
     }

@@ -8,6 +8,7 @@ ZUVIEW_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   clang libclang-rt-14-dev
   qt6-base-dev qt6-svg-dev
+  poppler-utils
   libjpeg-dev libboost-dev libfreetype-dev libfontconfig-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   googletest libgtest-dev libgmock-dev libbenchmark-dev
