@@ -691,6 +691,7 @@ void TForm1::ConnectHandlers()
     connect(sbtnUnit, &QToolButton::clicked, this, [this] { sbtnUnitClick(); });
     ConnectViewOptions();
     ConnectSearchBar();
+    ConnectPrintModes();
     connect(Makebat1, &QAction::triggered, this, [this] { Makebat1Click(); });
     connect(Tutorial1, &QAction::triggered, this, [this] { Tutorial1Click(); });
     connect(About1, &QAction::triggered, this, [this] { About1Click(); });
