@@ -120,8 +120,7 @@ void TfmPrintAbort::showEvent(QShowEvent* event)
 
 void TfmPrintAbort::FormShow()
 {
-    ApplyHint(ui_->btnAbort, QtText(u8"印刷をここで打ち切りますが，\n印刷データはプリンタへ送られている可能性があります．\n"
-                                    u8"詳しい対処方法は，Windows のヘルプをご覧下さい．"));
+    ApplyHint(ui_->btnAbort, QtText(AbortedJobMessage));
 }
 
 void TfmPrintAbort::FormActivate()
@@ -181,14 +180,13 @@ void TfmPrintAbort::ShowJobLabels(int kind)
 {
     const QString file_name =
         QFileInfo(QString::fromStdString(links_.DrawingPath ? links_.DrawingPath() : std::string())).fileName();
+    ui_->Label2->setText(file_name);
     if (kind == 1) {
         setWindowTitle(QtText(ApplicationTitle) + QtText(u8"  - ファイル印刷 -"));
-        ui_->Label2->setText(file_name);
         ui_->Label4->setText(links_.Printer.Name ? links_.Printer.Name() : QString());
         ui_->Label5->setText((links_.Printer.Port ? links_.Printer.Port() : QString()) + QtText(u8" へ出力中"));
     } else {
         setWindowTitle(QtText(ApplicationTitle) + QtText(u8"  - ファイル出力 -"));
-        ui_->Label2->setText(file_name);
     }
 }
 

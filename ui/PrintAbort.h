@@ -41,6 +41,12 @@ class TfmPrintAbort;
 // the dialog asked for it.
 enum class TJobResult { Done, PrinterFailed };
 
+// What the abort button's hint and the caller's message after an abort
+// say: the pages drawn may have reached the printer.
+inline constexpr char8_t AbortedJobMessage[] =
+    u8"印刷をここで打ち切りますが，\n印刷データはプリンタへ送られている可能性があります．\n"
+    u8"詳しい対処方法は，Windows のヘルプをご覧下さい．";
+
 // How one showing of the dialog ended.
 enum class TJobOutcome { Finished, Aborted, PrinterFailed };
 

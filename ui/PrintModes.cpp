@@ -267,8 +267,7 @@ void TPrintModes::RunPrintJob()
     dialog.exec();
     const TJobOutcome outcome = dialog.Outcome();
     if (outcome == TJobOutcome::Aborted) {
-        ShowMessage(&host_.Window(), QtText(u8"印刷をここで打ち切りますが，\n印刷データはプリンタへ送られている可能性があります．\n"
-                                            u8"詳しい対処方法は，Windows のヘルプをご覧下さい．"));
+        ShowMessage(&host_.Window(), QtText(AbortedJobMessage));
     } else if (outcome == TJobOutcome::PrinterFailed) {
         ShowMessage(&host_.Window(), printer_.printerName() + QtText(u8" に印刷できません．"),
                     QMessageBox::Warning);

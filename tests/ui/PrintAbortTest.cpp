@@ -116,15 +116,15 @@ TEST_F(PrintAbortTest, AnAbortOnTheLastPageClosesWithCancelAfterTheJobAndStillEn
     job.at_page = [&](int page, TZhdData& copy) {
         if (page != job.pages - 1)
             return;
-        seen.copied_elements = copy.GetElemListPtr().Size();
         seen.caption = dialog.windowTitle();
         seen.file = dialog.Label2()->text();
         seen.printer = dialog.Label4()->text();
         seen.port = dialog.Label5()->text();
         QTest::keyClick(&dialog, Qt::Key_Escape);
-        // The poll asks for Cancel meanwhile; the dialog stays open and the
-        // document open until the job has returned.
+        // The poll asks for Cancel meanwhile; the dialog, the document and
+        // the working copy stay until the job has returned.
         QTest::qWait(poll_wait_ms);
+        seen.copied_elements = copy.GetElemListPtr().Size();
         seen.shown_after_poll = dialog.isVisible();
         seen.ended_during_job = documents_ended;
     };
