@@ -135,18 +135,18 @@ void TForm1::BuildFeatures()
     print_job_links_.PrintTitle = [this] { return opener_->PrintTitle(); };
     print_job_links_.Printer.Name = [this] { return printer_->printerName(); };
     print_job_links_.Printer.Port = [this] { return printer_->outputFileName(); };
-    print_modes_ = std::make_unique<TPrintModes>(
-        *this, *printer_,
-        TPrintModes::TLinks { .ProgressDialog = [this]() -> TfmPrintAbort& {
-            // Linked afresh for each job, never while one runs.
-            TfmPrintAbort& dialog = PrintAbortDialog();
-            TPrintAbortLinks links = print_job_links_;
-            links.Displayed = document_.get();
-            links.WorkingCopy = working_copy_.get();
-            links.JobKind = &state_.PrintJobKind;
-            dialog.SetLinks(std::move(links));
-            return dialog;
-        } });
+    TPrintModes::TLinks print_links;
+    print_links.ProgressDialog = [this]() -> TfmPrintAbort& {
+        // Linked afresh for each job, never while one runs.
+        TfmPrintAbort& dialog = PrintAbortDialog();
+        TPrintAbortLinks links = print_job_links_;
+        links.Displayed = document_.get();
+        links.WorkingCopy = working_copy_.get();
+        links.JobKind = &state_.PrintJobKind;
+        dialog.SetLinks(std::move(links));
+        return dialog;
+    };
+    print_modes_ = std::make_unique<TPrintModes>(*this, *printer_, std::move(print_links));
     clock_menu_->SetViewOverlays({ [this](TCanvas& canvas) { tip_box_->DrawPaperFrame(canvas); },
                                    [this](TCanvas& canvas) {
                                        TInfoREG& info = document_->GetInfoRegPtr();

@@ -77,6 +77,7 @@ TfmPrintAbort::TfmPrintAbort(QWidget* parent)
     timer1_ = new QTimer(this);
     timer1_->setInterval(progress_poll_ms);
     timer2_ = new QTimer(this);
+    timer2_->setSingleShot(true);
     timer2_->setInterval(job_start_ms);
     connect(timer1_, &QTimer::timeout, this, [this] { Timer1Timer(); });
     connect(timer2_, &QTimer::timeout, this, [this] { Timer2Timer(); });
