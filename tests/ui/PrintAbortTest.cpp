@@ -211,6 +211,37 @@ TEST_F(PrintAbortTest, APrinterFailureIsNeitherFinishedNorAborted)
     }
 }
 
+TEST_F(PrintAbortTest, AnImageOutputShowsItsFolderAndFileOnceChosen)
+{
+    TPrintAbortLinks links;
+    links.Displayed = &displayed;
+    links.WorkingCopy = &working_copy;
+    links.JobKind = &kind;
+    QString chosen;
+    links.OutputFileName = [&] { return chosen; };
+    QString caption, folder, file;
+    links.Output = [&](TZhdData&) {
+        QTest::qWait(poll_wait_ms);
+        // The save dialog is still open: nothing to show yet.
+        EXPECT_TRUE(dialog.Label4()->text().isEmpty());
+        chosen = QStringLiteral("/home/user/images/plan.bmp");
+        QTest::qWait(poll_wait_ms);
+        caption = dialog.windowTitle();
+        folder = dialog.Label4()->text();
+        file = dialog.Label5()->text();
+        return TJobResult::Done;
+    };
+    dialog.SetLinks(links);
+    dialog.Label4()->clear();
+    kind = 2;
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(titles.size(), 0u);
+    EXPECT_EQ(documents_ended, 0);
+    EXPECT_EQ(caption, QtText(u8"Zuviewα版  - ファイル出力 -"));
+    EXPECT_EQ(folder, QStringLiteral("/home/user/images"));
+    EXPECT_EQ(file, QtText(u8"plan.bmp へ出力中"));
+}
+
 TEST(PrintAbort, TheJobTitleIsTheFileNameWithoutControlCharacters)
 {
     const struct {
