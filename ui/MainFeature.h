@@ -85,6 +85,11 @@ struct TMainState {
     // A search step moved the print frame to a hit and named the print
     // after it.
     bool SearchHit = false;
+    // Print and output jobs: 1 while a job is being started and run from
+    // the window; the kind of the job (1 printing, 2 image output, 0 none),
+    // which the job's progress dialog sets back to 0.
+    int Busy = 0;
+    int PrintJobKind = 0;
 };
 
 class TMainWindowHost {

@@ -35,6 +35,7 @@
 #include "ui/PaintBox.h"
 #include "ui/PointingServices.h"
 #include "ui/PrintFrame.h"
+#include "ui/PrintModes.h"
 #include "ui/PrintSetting.h"
 #include "ui/SearchBar.h"
 #include "ui/ProgramVersion.h"
@@ -53,6 +54,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QUrl>
@@ -136,6 +138,27 @@ void TForm1::BuildFeatures()
                                             search_bar_.get() });
     // What a tip or the clock menu took away with the picture comes back.
     tip_box_->SetCrossHairRedraw([this] { gestures_->DrawCrossHairAt(-1, -1); });
+    // Print and output modes and the print job. The print frame's feature
+    // shows the printer area in the toolbar (ShowPrintZoom); the output and
+    // print settings dialogs and the image output are linked as they come.
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    working_copy_ = std::make_unique<TZhdData>();
+    print_job_links_.DrawingPath = [this] { return opener_->CurrentDrawingPath(); };
+    print_job_links_.PrintTitle = [this] { return opener_->PrintTitle(); };
+    print_job_links_.Printer.Name = [this] { return printer_->printerName(); };
+    print_job_links_.Printer.Port = [this] { return printer_->outputFileName(); };
+    TPrintModes::TLinks print_links;
+    print_links.ProgressDialog = [this]() -> TfmPrintAbort& {
+        // Linked afresh for each job, never while one runs.
+        TfmPrintAbort& dialog = PrintAbortDialog();
+        TPrintAbortLinks links = print_job_links_;
+        links.Displayed = document_.get();
+        links.WorkingCopy = working_copy_.get();
+        links.JobKind = &state_.PrintJobKind;
+        dialog.SetLinks(std::move(links));
+        return dialog;
+    };
+    print_modes_ = std::make_unique<TPrintModes>(*this, *printer_, std::move(print_links));
     clock_menu_->SetViewOverlays({ [this](TCanvas& canvas) { tip_box_->DrawPaperFrame(canvas); },
                                    [this](TCanvas& canvas) {
                                        TInfoREG& info = document_->GetInfoRegPtr();
@@ -609,16 +632,6 @@ void TForm1::tbtn97Click(TToolbarButton97* sender)
     modes_->Click(sender);
 }
 
-void TForm1::Print1Push(TToolbarButton97* sender)
-{
-    (void)sender;
-}
-
-void TForm1::Output1Push(TToolbarButton97* sender)
-{
-    (void)sender;
-}
-
 // --- The print frame and the print toolbar ---
 
 void TForm1::tbMPbtnRangeClick()
@@ -659,6 +672,58 @@ void TForm1::ShowPrintZoom(const TZhdZoomF& area, TZhdData& document)
 void TForm1::tbtn97CloseClick()
 {
     Exit1Click();
+}
+
+// --- Print and output modes, the print job ---
+
+void TForm1::Print1Push(TToolbarButton97*)
+{
+    print_modes_->PrintPush();
+}
+
+void TForm1::Output1Push(TToolbarButton97*)
+{
+    print_modes_->OutputPush();
+}
+
+void TForm1::Print1Push2()
+{
+    print_modes_->PrintMenuClick();
+}
+
+void TForm1::PrintSetClick()
+{
+    print_modes_->PrintSetClick();
+}
+
+void TForm1::tbMPbtnPrintSet2Click()
+{
+    print_modes_->PrintSettingsClick();
+}
+
+void TForm1::Print1Click()
+{
+    print_modes_->JobClick();
+}
+
+TfmPrintAbort& TForm1::PrintAbortDialog()
+{
+    TfmPrintAbort* dialog = forms_.print_abort;
+    if (!dialog) {
+        if (!own_print_abort_)
+            own_print_abort_ = std::make_unique<TfmPrintAbort>(this);
+        dialog = own_print_abort_.get();
+    }
+    return *dialog;
+}
+
+void TForm1::ConnectPrintModes()
+{
+    connect(Print1, &QAction::triggered, this, [this] { Print1Push2(); });
+    connect(PrintSet, &QAction::triggered, this, [this] { PrintSetClick(); });
+    connect(tbMPbtnPrintSet, &QToolButton::clicked, this, [this] { PrintSetClick(); });
+    connect(tbMPbtnPrintSet2, &QToolButton::clicked, this, [this] { tbMPbtnPrintSet2Click(); });
+    connect(tbMPbtnPrint, &QToolButton::clicked, this, [this] { Print1Click(); });
 }
 
 // --- The view toolbar's options ---

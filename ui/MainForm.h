@@ -14,8 +14,9 @@
 // TModeClicks, TImageColourPick (the image mode's clicks) and TMouseGestures
 // (the mouse's press, move and release), TViewOptions (the view toolbar's
 // options and the text display dialog), TGroupLayerBars and TSearchBar (the
-// text search bar with its candidate box) and TPrintFrame (the print frame,
-// its toolbar and its clicks). The form's handlers keep the names
+// text search bar with its candidate box), TPrintFrame (the print frame,
+// its toolbar and its clicks) and TPrintModes (the print and output frame
+// modes and the print job). The form's handlers keep the names
 // the rest of the viewer knows them by, and each is a short call into its
 // feature.
 //
@@ -35,6 +36,7 @@
 #include "ui/MainControls.h"
 #include "ui/MainFeature.h"
 #include "ui/MouseRelease.h"
+#include "ui/PrintAbort.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -46,6 +48,7 @@
 #include <vector>
 
 class QKeyEvent;
+class QPrinter;
 class QWheelEvent;
 class TAttributeDisplay;
 class TImageColourPick;
@@ -64,6 +67,7 @@ class TGroupLayerBars;
 class TSearchBar;
 class TMainSettings;
 class TPointingServices;
+class TPrintModes;
 class TStatusButtons;
 class TViewNavigation;
 class TViewOptions;
@@ -182,8 +186,24 @@ public:
     void hcbPrintAngleExit();
     void cbColorPrintClick();
     void ShowPrintZoom(const TZhdZoomF& area, TZhdData& document);
-    // The job button's click; the print and output modes fill it in.
-    void Print1Click() {}
+    // --- Print and output modes, the print job (TPrintModes, TfmPrintAbort) ---
+    // The menu's "印刷(&P)".
+    void Print1Push2();
+    // "プリンタ設定" / "ファイル設定" and the menu's "印刷設定".
+    void PrintSetClick();
+    // "出力設定": the print settings.
+    void tbMPbtnPrintSet2Click();
+    // The job button.
+    void Print1Click();
+    // The progress dialog: the program's, or the form's own.
+    TfmPrintAbort& PrintAbortDialog();
+    // The printer the frame and the job use.
+    QPrinter& Printer() { return *printer_; }
+    // The copy of the displayed drawing a job works on.
+    TZhdData& WorkingCopy() { return *working_copy_; }
+    // What the progress dialog runs: the program fills in the print job and
+    // the printer's document steps; tests give fakes.
+    TPrintAbortLinks& PrintJobLinks() { return print_job_links_; }
 
     // --- The view toolbar's options (TViewOptions) ---
     void ApplyViewOptions(int group);
@@ -312,6 +332,7 @@ public:
     TGroupLayerBars& GroupLayerBars() { return *group_layer_bars_; }
     TSearchBar& SearchBar() { return *search_bar_; }
     TPrintFrame& PrintFrame() { return *print_frame_; }
+    TPrintModes& PrintModes() { return *print_modes_; }
 
     // The windows the main window drives, made by the program at start in
     // this order, after the main window; a form without them (tests) makes
@@ -326,6 +347,7 @@ public:
         class TfmRasSolid* ras_solid = nullptr;
         class TfmMojiView* moji_view = nullptr;
         class TfmGroupLayer* group_layer = nullptr;
+        TfmPrintAbort* print_abort = nullptr;
     };
     const TForms& Forms() const { return forms_; }
     void SetForms(const TForms& forms);
@@ -361,6 +383,7 @@ private:
     void ConnectViewOptions();
     void ConnectSearchBar();
     void ConnectPrintFrame();
+    void ConnectPrintModes();
 
     void BuildFeatures();
     // The bar or tool window of a View menu tag.
@@ -388,6 +411,12 @@ private:
     std::unique_ptr<TGroupLayerBars> group_layer_bars_;
     std::unique_ptr<TSearchBar> search_bar_;
     std::unique_ptr<TPrintFrame> print_frame_;
+    // Print and output modes and the print job.
+    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<TZhdData> working_copy_;
+    TPrintAbortLinks print_job_links_;
+    std::unique_ptr<TPrintModes> print_modes_;
+    std::unique_ptr<TfmPrintAbort> own_print_abort_;
     TForms forms_;
     std::unique_ptr<class TAboutBox> own_about_box_;
     std::unique_ptr<class TfmGroupLayer> own_group_layer_;

@@ -695,6 +695,7 @@ void TForm1::ConnectHandlers()
     ConnectViewOptions();
     ConnectSearchBar();
     ConnectPrintFrame();
+    ConnectPrintModes();
     connect(Makebat1, &QAction::triggered, this, [this] { Makebat1Click(); });
     connect(Tutorial1, &QAction::triggered, this, [this] { Tutorial1Click(); });
     connect(About1, &QAction::triggered, this, [this] { About1Click(); });

@@ -71,6 +71,7 @@ void TViewRedraw::Initialize()
     c.Panel1->setText(SjisText(info.GetStatusText()));
     initialised_ = true;
     back_buffer_ = c.PaintBox1->Front().copy();
+    host_.State().Busy = 0;
     status_buttons_.UpdateStatusButtons(0);
     WriteDebugLog("</Initialize>");
 }

@@ -5,6 +5,8 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
 
 QMessageBox::StandardButton TDialogService::Message(QWidget* parent, QMessageBox::Icon icon,
                                                     const QString& caption, const QString& text,
@@ -52,6 +54,18 @@ bool TDialogService::ChooseColor(QWidget* parent, QColor& color)
         return false;
     color = chosen;
     return true;
+}
+
+bool TDialogService::PrintDialog(QWidget* parent, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool TDialogService::PageSetupDialog(QWidget* parent, QPrinter& printer)
+{
+    QPageSetupDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 namespace {

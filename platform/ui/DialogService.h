@@ -1,7 +1,7 @@
 #pragma once
 
 // The one way the windows ask the user through a standard dialog: message
-// boxes, file dialogs and the colour dialog. The application uses Qt's
+// boxes, file dialogs, the colour dialog and the printer's dialogs. The application uses Qt's
 // dialogs; tests install a service that answers without showing a window.
 
 #include <QColor>
@@ -11,6 +11,7 @@
 
 #include <memory>
 
+class QPrinter;
 class QWidget;
 
 class TDialogService {
@@ -30,6 +31,11 @@ public:
                                  const QString& filter);
     // False when cancelled; the colour is then left alone.
     virtual bool ChooseColor(QWidget* parent, QColor& color);
+    // The print dialog for the printer: false when cancelled, the printer
+    // then left as it was.
+    virtual bool PrintDialog(QWidget* parent, QPrinter& printer);
+    // The printer's page set-up: false when cancelled.
+    virtual bool PageSetupDialog(QWidget* parent, QPrinter& printer);
     // The short information sound of the system.
     virtual void Beep();
 };

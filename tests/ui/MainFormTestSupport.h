@@ -56,9 +56,11 @@ inline std::filesystem::path WriteCrossDrawing(const TempDir& folder, const std:
     return path;
 }
 
-// Answers open and save dialogs with the queued names (empty: cancelled)
-// and message boxes with the queued buttons (OK when none is left); keeps
-// the texts of the messages.
+// Answers open and save dialogs with the queued names (empty: cancelled),
+// message boxes with the queued buttons (OK when none is left) and the print
+// dialog with the queued answers (accepted when none is left; an accepted
+// dialog or page set-up applies `choose_printer`); keeps the texts of the
+// messages.
 class TScriptedDialogs : public TDialogService {
 public:
     struct TScript {
@@ -67,6 +69,10 @@ public:
         QStringList messages;
         QStringList filters;
         int beeps = 0;
+        std::deque<bool> print_answers;
+        std::function<void(QPrinter&)> choose_printer;
+        int print_dialogs = 0;
+        int page_setups = 0;
     };
 
     explicit TScriptedDialogs(std::shared_ptr<TScript> script)
@@ -93,6 +99,25 @@ public:
         return Next(filter);
     }
     void Beep() override { ++script_->beeps; }
+    bool PrintDialog(QWidget*, QPrinter& printer) override
+    {
+        ++script_->print_dialogs;
+        bool accepted = true;
+        if (!script_->print_answers.empty()) {
+            accepted = script_->print_answers.front();
+            script_->print_answers.pop_front();
+        }
+        if (accepted && script_->choose_printer)
+            script_->choose_printer(printer);
+        return accepted;
+    }
+    bool PageSetupDialog(QWidget*, QPrinter& printer) override
+    {
+        ++script_->page_setups;
+        if (script_->choose_printer)
+            script_->choose_printer(printer);
+        return true;
+    }
 
 private:
     QString Next(const QString& filter)

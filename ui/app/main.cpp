@@ -12,6 +12,7 @@
 #include "ui/InputBox.h"
 #include "ui/MainForm.h"
 #include "ui/MojiView.h"
+#include "ui/PrintAbort.h"
 #include "ui/PrintOrigin.h"
 #include "ui/PrintSetting.h"
 #include "ui/RasSolid.h"
@@ -56,9 +57,10 @@ int main(int argc, char** argv)
         TfmInformation information(&form);
         TfmRasSolid ras_solid(&form);
         TfmMojiView moji_view(&form);
+        TfmPrintAbort print_abort(&form);
         TfmGroupLayer group_layer(&form);
         form.SetForms({ &print_origin, &input_box, &color_box, &about_box, &print_setting, &information, &ras_solid,
-                        &moji_view, &group_layer });
+                        &moji_view, &group_layer, &print_abort });
         QObject::connect(&form, &TForm1::Closed, &application, &QApplication::quit, Qt::QueuedConnection);
         form.show();
         return application.exec();
