@@ -34,6 +34,11 @@
 #include "ui/MouseGestures.h"
 #include "ui/PaintBox.h"
 #include "ui/PointingServices.h"
+#include "print/PrintJob.h"
+#include "print/PrinterFacts.h"
+#include "print/PrinterReport.h"
+#include "print/QtPrinterDevice.h"
+#include "ui/Information.h"
 #include "ui/PrintFrame.h"
 #include "ui/PrintModes.h"
 #include "ui/PrintSetting.h"
@@ -54,6 +59,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QStatusBar>
 #include <QToolButton>
@@ -158,12 +164,60 @@ void TForm1::BuildFeatures()
         dialog.SetLinks(std::move(links));
         return dialog;
     };
+    print_links.ShowPrintZoom = [this](const TZhdZoomF& area) { ShowPrintZoom(area, *document_); };
+    print_links.PrintSettings = [this] { RunPrintSettingDialog(); };
+    print_links.LabelPrintSettings = [this](bool print_mode) { PrintSettingDialog().Prepare(print_mode); };
     print_modes_ = std::make_unique<TPrintModes>(*this, *printer_, std::move(print_links));
+    LinkPrintJob();
     clock_menu_->SetViewOverlays({ [this](TCanvas& canvas) { tip_box_->DrawPaperFrame(canvas); },
                                    [this](TCanvas& canvas) {
                                        TInfoREG& info = document_->GetInfoRegPtr();
                                        info.DrawCrossHair(canvas, info.GetMouseWorld(), *document_);
                                    } });
+}
+
+// The progress dialog runs the page loop on the window's printer.
+void TForm1::LinkPrintJob()
+{
+    printer_device_ = std::make_unique<TQtPrinterDevice>(*printer_);
+    print_job_links_.Printer.BeginDocument = [this](const QString& title) {
+        return printer_device_->BeginDoc(Utf8ToSjis(title.toStdString()));
+    };
+    print_job_links_.Printer.EndDocument = [this] { return printer_device_->EndDoc(); };
+    print_job_links_.Print = [this](TZhdData& working_copy) {
+        TPrintJobHost job_host;
+        job_host.displayed = document_.get();
+        job_host.redraw = [this] { Redraw("Continuation()"); };
+        job_host.caption = [this] { return Utf8ToSjis(windowTitle().toStdString()); };
+        job_host.set_caption = [this](const std::string& caption) { setWindowTitle(SjisText(caption)); };
+        job_host.window_title = Utf8ToSjis(state_.WindowTitle.toStdString());
+        job_host.drawing_path = SjisPath(PathFromUtf8(opener_->CurrentDrawingPath()));
+        job_host.process_messages = [] { QApplication::processEvents(); };
+        job_host.restore_focus = [this] { ToolbarSubCommand->setFocus(); };
+        const TPrintJobResult result = Continuation(working_copy, *printer_device_, job_host);
+        return result == TPrintJobResult::PrinterFailed ? TJobResult::PrinterFailed : TJobResult::Done;
+    };
+}
+
+void TForm1::tbMPbtnPrintInfoClick()
+{
+    if (!document_)
+        return;
+    TfmInformation* information = forms_.information;
+    if (!information) {
+        if (!own_information_)
+            own_information_ = std::make_unique<TfmInformation>(this);
+        information = own_information_.get();
+    }
+    const StringList lines = BuildPrinterInfo(Utf8ToSjis(state_.WindowTitle.toStdString()), document_->GetHeadPtr(),
+                                              PrinterFactsOf(*printer_));
+    QStringList texts;
+    for (const std::string& line : lines)
+        texts.push_back(SjisText(line));
+    // A line with line breaks inside is several lines of the memo.
+    information->Memo1()->setPlainText(texts.join(QLatin1Char('\n')).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    information->setWindowModality(Qt::ApplicationModal);
+    information->show();
 }
 
 std::filesystem::path TForm1::SettingsPath()
@@ -724,6 +778,7 @@ void TForm1::ConnectPrintModes()
     connect(tbMPbtnPrintSet, &QToolButton::clicked, this, [this] { PrintSetClick(); });
     connect(tbMPbtnPrintSet2, &QToolButton::clicked, this, [this] { tbMPbtnPrintSet2Click(); });
     connect(tbMPbtnPrint, &QToolButton::clicked, this, [this] { Print1Click(); });
+    connect(tbMPbtnPrintInfo, &QToolButton::clicked, this, [this] { tbMPbtnPrintInfoClick(); });
 }
 
 // --- The view toolbar's options ---

@@ -204,6 +204,9 @@ public:
     // What the progress dialog runs: the program fills in the print job and
     // the printer's document steps; tests give fakes.
     TPrintAbortLinks& PrintJobLinks() { return print_job_links_; }
+    // "プリンタ情報": the printer and data file report in the information
+    // window.
+    void tbMPbtnPrintInfoClick();
 
     // --- The view toolbar's options (TViewOptions) ---
     void ApplyViewOptions(int group);
@@ -384,6 +387,7 @@ private:
     void ConnectSearchBar();
     void ConnectPrintFrame();
     void ConnectPrintModes();
+    void LinkPrintJob();
 
     void BuildFeatures();
     // The bar or tool window of a View menu tag.
@@ -417,6 +421,8 @@ private:
     TPrintAbortLinks print_job_links_;
     std::unique_ptr<TPrintModes> print_modes_;
     std::unique_ptr<TfmPrintAbort> own_print_abort_;
+    std::unique_ptr<class TQtPrinterDevice> printer_device_;
+    std::unique_ptr<class TfmInformation> own_information_;
     TForms forms_;
     std::unique_ptr<class TAboutBox> own_about_box_;
     std::unique_ptr<class TfmGroupLayer> own_group_layer_;

@@ -51,7 +51,7 @@ inline constexpr char8_t AbortedJobMessage[] =
 enum class TJobOutcome { Finished, Aborted, PrinterFailed };
 
 // The printer a print job goes to.
-struct TPrintDevice {
+struct TJobPrinter {
     // The printer's name, and where it prints to (a device URI or a file).
     std::function<QString()> Name;
     std::function<QString()> Port;
@@ -73,7 +73,7 @@ struct TPrintAbortLinks {
     // The drawing's path (UTF-8) and the print's title (Shift-JIS).
     std::function<std::string()> DrawingPath;
     std::function<std::string()> PrintTitle;
-    TPrintDevice Printer;
+    TJobPrinter Printer;
     // The jobs, given the working copy.
     std::function<TJobResult(TZhdData& working_copy)> Print;
     std::function<TJobResult(TZhdData& working_copy)> Output;

@@ -4,9 +4,11 @@
 #include "controls/ToolbarButton97.h"
 #include "tests/support/ScopedConfigFolder.h"
 #include "tests/ui/MainFormTestSupport.h"
+#include "ui/Information.h"
 #include "ui/PrintAbort.h"
 
 #include <QAction>
+#include <QPlainTextEdit>
 #include <QCheckBox>
 #include <QPageLayout>
 #include <QPageSize>
@@ -223,4 +225,39 @@ TEST_F(PrintModesTest, AJobThatDidNotFinishIsReportedAndTheScreenRestored)
         EXPECT_EQ(form.Document()->GetHeadPtr().GetPrinterArea().GetScale(), scale);
         EXPECT_EQ(form.State().Busy, 0);
     }
+}
+
+// The whole road of a print from the window: print mode, the job button, the
+// page loop on the window's printer, a PDF with the drawing's page.
+TEST_F(PrintModesTest, TheJobButtonPrintsTheDrawingThroughThePageLoop)
+{
+    auto line = boost::make_shared<TKLine>();
+    line->SetLine(TBPoint(-50, 0), TBPoint(50, 0));
+    line->SetPenColor(1);
+    form.Document()->GetElemListPtr().Append(line);
+    const std::filesystem::path pdf = folder.File("out.pdf");
+    form.tbtn97Print->Click();
+    ExpectFrameMode(true);
+    form.tbMPbtnPrint->click();
+    EXPECT_TRUE(dialogs.script->messages.isEmpty()) << dialogs.script->messages.join("|").toStdString();
+    EXPECT_EQ(form.PrintAbortDialog().Outcome(), TJobOutcome::Finished);
+    ASSERT_TRUE(std::filesystem::exists(pdf));
+    const std::string bytes = ReadFileBytes(pdf);
+    EXPECT_EQ(bytes.rfind("%PDF", 0), 0u);
+    EXPECT_NE(bytes.find("/Type /Page"), std::string::npos);
+    EXPECT_EQ(form.State().Busy, 0);
+}
+
+TEST_F(PrintModesTest, ThePrinterInformationButtonShowsTheReport)
+{
+    form.tbtn97Print->Click();
+    form.tbMPbtnPrintInfo->click();
+    TfmInformation* information = form.findChild<TfmInformation*>();
+    ASSERT_NE(information, nullptr);
+    EXPECT_TRUE(information->isVisible());
+    const QStringList lines = information->Memo1()->toPlainText().split(QLatin1Char('\n'));
+    ASSERT_GT(lines.size(), 10);
+    EXPECT_EQ(lines[0], form.State().WindowTitle);
+    EXPECT_TRUE(lines.contains(QtText(u8"出力解像度幅： 1200dpi"))) << lines.join("|").toStdString();
+    information->close();
 }
