@@ -36,6 +36,7 @@
 #include "ui/PointingServices.h"
 #include "print/PrintJob.h"
 #include "print/PrinterFacts.h"
+#include "print/PrinterPort.h"
 #include "print/PrinterReport.h"
 #include "print/QtPrinterDevice.h"
 #include "ui/Information.h"
@@ -152,7 +153,7 @@ void TForm1::BuildFeatures()
     print_job_links_.DrawingPath = [this] { return opener_->CurrentDrawingPath(); };
     print_job_links_.PrintTitle = [this] { return opener_->PrintTitle(); };
     print_job_links_.Printer.Name = [this] { return printer_->printerName(); };
-    print_job_links_.Printer.Port = [this] { return printer_->outputFileName(); };
+    print_job_links_.Printer.Port = [this] { return PrinterPort(*printer_); };
     TPrintModes::TLinks print_links;
     print_links.ProgressDialog = [this]() -> TfmPrintAbort& {
         // Linked afresh for each job, never while one runs.
