@@ -75,9 +75,9 @@ TKMoji& AppendText(TZhdData& drawing, const TBPoint& start, const char8_t* text,
     return *moji;
 }
 
-std::filesystem::path SaveDrawing(TZhdData& drawing, const TempDir& folder)
+std::filesystem::path SaveDrawing(TZhdData& drawing, const TempDir& folder, const std::string& file_name)
 {
-    const std::filesystem::path path = folder.File("drawing.zhd");
+    const std::filesystem::path path = folder.File(file_name);
     if (drawing.SaveToFile(path.string()) != TSaveStatus::Saved)
         return {};
     return path;

@@ -42,6 +42,9 @@ constexpr char8_t caption_prefix[] = u8"Zuview Ver.1.00α4.36 - ";
 
 // Tells the failure on stderr; returns the failing exit status 1.
 int Fail(const std::string& message);
+// The exit status of a test that cannot run here (CTest's SKIP_RETURN_CODE
+// of the smoke tests).
+constexpr int skipped = 77;
 
 std::string Utf8(const char8_t* text);
 
@@ -62,9 +65,10 @@ TKLine& AppendLine(TZhdData& drawing, const TBPoint& start, const TBPoint& end, 
 // right from `start`, appended to the drawing; the text is UTF-8 here and
 // Shift-JIS in the drawing.
 TKMoji& AppendText(TZhdData& drawing, const TBPoint& start, const char8_t* text, double height);
-// The drawing saved as "drawing.zhd" in the folder; the path, or an empty
+// The drawing saved in the folder under `file_name`; the path, or an empty
 // one when it could not be written.
-std::filesystem::path SaveDrawing(TZhdData& drawing, const TempDir& folder);
+std::filesystem::path SaveDrawing(TZhdData& drawing, const TempDir& folder,
+                                  const std::string& file_name = "drawing.zhd");
 
 // The settings file the program starts with (its records as text), in the
 // settings folder of ChildEnvironment(folder); false when it could not be

@@ -234,6 +234,17 @@ void TXConnection::TypeKey(unsigned long keysym)
     XFlush(display_);
 }
 
+void TXConnection::TypeKeyWith(unsigned long modifier, unsigned long keysym)
+{
+    const KeyCode held = XKeysymToKeycode(display_, modifier);
+    if (!fakes_input_ || held == 0)
+        return;
+    XTestFakeKeyEvent(display_, held, True, CurrentTime);
+    TypeKey(keysym);
+    XTestFakeKeyEvent(display_, held, False, CurrentTime);
+    XFlush(display_);
+}
+
 std::vector<unsigned char> TXConnection::SpareKeycodes(std::size_t wanted)
 {
     int low = 0;

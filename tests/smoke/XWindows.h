@@ -73,6 +73,8 @@ public:
     void ReleaseButton(unsigned button);
     // Presses and lets go of the key of an X keysym (XK_Home...).
     void TypeKey(unsigned long keysym);
+    // The same with a modifier key (XK_Alt_L...) held down.
+    void TypeKeyWith(unsigned long modifier, unsigned long keysym);
     // Types characters that the keymap may not hold (kanji, kana): each
     // is put for a moment on a spare key of its own, as its Unicode keysym,
     // and that key is pressed; the keys are given back their old (empty)
