@@ -18,9 +18,11 @@
 
 #include "bench/support/BenchFolder.h"
 #include "bench/support/RenderDrawing.h"
+#include "bench/support/RunBenchmarks.h"
 #include "document/ZhdData.h"
 #include "elements/KLine.h"
 #include "print/PrintJob.h"
+#include "platform/Tick.h"
 #include "print/QtPrinterDevice.h"
 #include "render/InfoReg.h"
 
@@ -59,11 +61,6 @@ constexpr double frame_scale = 1.0 / 3;
 constexpr const char* one_page_run = "page";
 constexpr const char* group_pages_run = "groups";
 constexpr const char* bare_writer_run = "bare";
-
-double SecondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 // --- The measured process ---
 
@@ -296,10 +293,5 @@ int main(int argc, char** argv)
 {
     if (argc > 1 && argv[1] == run_flag)
         return RunMeasuredProcess(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunBenchmarks(argc, argv);
 }

@@ -1,6 +1,7 @@
 #include "bench/support/MainWindowBench.h"
 
 #include "bench/support/BenchScreen.h"
+#include "bench/support/RunBenchmarks.h"
 #include "document/ZhdData.h"
 #include "platform/ui/IniFile.h"
 #include "render/InfoReg.h"
@@ -151,12 +152,7 @@ int RunMainWindowBenchmarks(int argc, char** argv)
     setenv("XDG_CONFIG_HOME", (BenchFolder() / "config").c_str(), 1);
     setenv("XDG_STATE_HOME", (BenchFolder() / "state").c_str(), 1);
     QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }
 
 } // namespace bench
