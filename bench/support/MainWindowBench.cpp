@@ -1,6 +1,7 @@
 #include "bench/support/MainWindowBench.h"
 
 #include "bench/support/BenchScreen.h"
+#include "bench/support/RunBenchmarks.h"
 #include "document/ZhdData.h"
 #include "platform/ui/IniFile.h"
 #include "render/InfoReg.h"
@@ -17,7 +18,6 @@
 
 #include <stdlib.h>
 
-#include <map>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -33,29 +33,6 @@ constexpr auto wait_limit = 60s;
 // comes within 10 ms).
 constexpr auto quiet_time = 50ms;
 
-class TBenchFolder {
-public:
-    TBenchFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zuview-window-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()))
-            path_ = pattern;
-    }
-    ~TBenchFolder()
-    {
-        std::error_code ignored;
-        if (!path_.empty())
-            std::filesystem::remove_all(path_, ignored);
-    }
-    TBenchFolder(const TBenchFolder&) = delete;
-    TBenchFolder& operator=(const TBenchFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
 } // namespace
 
 TPaintCounter::TPaintCounter(QWidget* widget)
@@ -70,30 +47,10 @@ bool TPaintCounter::eventFilter(QObject*, QEvent* event)
     return false;
 }
 
-const std::filesystem::path& BenchFolder()
-{
-    static TBenchFolder folder;
-    return folder.Path();
-}
-
 void ForgetSettings()
 {
     std::error_code ignored;
     std::filesystem::remove_all(ConfigFolder(), ignored);
-}
-
-std::string DrawingFile(const std::string& name, int count,
-                        const std::function<std::unique_ptr<TZhdData>(int)>& make)
-{
-    static std::map<std::pair<std::string, int>, std::string> files;
-    const auto key = std::make_pair(name, count);
-    if (auto found = files.find(key); found != files.end())
-        return found->second;
-    const std::filesystem::path path = BenchFolder() / (name + "_" + std::to_string(count) + ".zhd");
-    std::string saved;
-    if (make(count)->SaveToFile(path.string()) == TSaveStatus::Saved)
-        saved = path.string();
-    return files[key] = saved;
 }
 
 bool DrawingDrawn(TForm1& form)
@@ -195,12 +152,7 @@ int RunMainWindowBenchmarks(int argc, char** argv)
     setenv("XDG_CONFIG_HOME", (BenchFolder() / "config").c_str(), 1);
     setenv("XDG_STATE_HOME", (BenchFolder() / "state").c_str(), 1);
     QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }
 
 } // namespace bench

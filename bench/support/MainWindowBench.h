@@ -11,6 +11,8 @@
 // move instead of taking a redraw for synchronous, and keep that gap open
 // outside the timed part so that they time the drawing, not the gate.
 
+#include "bench/support/BenchFolder.h"
+
 #include <QObject>
 
 #include <chrono>
@@ -34,18 +36,8 @@ using namespace std::chrono_literals;
 // What the window leaves between two redraws, and a little more.
 inline constexpr auto redraw_gap = 11ms;
 
-// The benchmark's folder under the temporary folder, removed at the end:
-// the settings folder and the saved drawings. Empty when it could not be
-// made.
-const std::filesystem::path& BenchFolder();
-
 // The settings a window wrote when it went: the next one starts afresh.
 void ForgetSettings();
-
-// The drawing `make(count)` saved once under `name` and the count; empty
-// when it could not be saved.
-std::string DrawingFile(const std::string& name, int count,
-                        const std::function<std::unique_ptr<TZhdData>(int)>& make);
 
 // Counts the paints of a widget.
 class TPaintCounter : public QObject {

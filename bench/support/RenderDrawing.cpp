@@ -142,6 +142,8 @@ constexpr MixShare line_drawing_mix[] = {
     { 85, RandomShortLine }, { 90, RandomDashedLine }, { 97, RandomCurve }, { 100, RandomPoint }
 };
 
+constexpr MixShare solid_line_mix[] = { { 100, RandomShortLine } };
+
 constexpr MixShare real_drawing_mix[] = { { 64, RandomShortLine }, { 70, RandomDashedLine }, { 94, RandomCurve },
                                           { 99, RandomSmallText }, { 100, RandomSymbol } };
 
@@ -197,6 +199,14 @@ std::unique_ptr<TZhdData> GenerateRenderMixDrawing(int count)
     TRandom random(0x313C0000u + static_cast<std::uint64_t>(count));
     AppendSymbolDefinitions(*document, random, 2, 1.2);
     AppendInRuns(*document, random, count, real_drawing_mix);
+    return document;
+}
+
+std::unique_ptr<TZhdData> GenerateSolidLineDrawing(int count)
+{
+    auto document = NewSheet();
+    TRandom random(0x11E50000u + static_cast<std::uint64_t>(count));
+    AppendInRuns(*document, random, count, solid_line_mix);
     return document;
 }
 

@@ -11,7 +11,9 @@
 //   ellipses, 5 short texts 1.5 to 2.7 mm high (too small to read in the
 //   fitted view of the sheet) and 1 block reference placing one of 50
 //   definitions of 20 elements (18 lines and arcs, two labels 1.2 mm high;
-//   bench/support/BlockSolidDrawing.h).
+//   bench/support/BlockSolidDrawing.h);
+// - GenerateSolidLineDrawing, solid lines alone, the lines of the line
+//   drawing.
 //
 // Elements come in runs that share a group, a layer and a pen colour (1 to
 // 8), as a drawing made one layer at a time has them; the runs are spread
@@ -31,6 +33,7 @@ inline constexpr int RenderSheetPaper = 1;
 
 std::unique_ptr<TZhdData> GenerateRenderDrawing(int count);
 std::unique_ptr<TZhdData> GenerateRenderMixDrawing(int count);
+std::unique_ptr<TZhdData> GenerateSolidLineDrawing(int count);
 // The mix of `count` elements, generated once for the run, its sheet fitted
 // to the bench screen.
 TZhdData& FittedRenderMixDrawing(int count);
