@@ -43,6 +43,11 @@ public:
 
     virtual int Width() const = 0;
     virtual int Height() const = 0;
+    // Whether the device draws a straight line between any two points as
+    // exactly as it can (a printer), so that a curve needs only as many
+    // points as keep it within half a pixel; a raster canvas is drawn pixel
+    // by pixel and keeps a point per pixel, as the screen always had.
+    virtual bool DrawsVectors() const { return false; }
 
     const TPen& Pen() const { return pen_; }
     const TBrush& Brush() const { return brush_; }

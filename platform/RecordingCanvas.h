@@ -20,6 +20,9 @@ public:
     int Width() const override { return width_; }
     int Height() const override { return height_; }
     TColor GetPixel(int, int) const override { return NoColor; }
+    bool DrawsVectors() const override { return draws_vectors_; }
+    // Records as a printer would be drawn: curves with fewer points.
+    void SetDrawsVectors(bool draws_vectors) { draws_vectors_ = draws_vectors; }
 
     const std::vector<TCanvasCommand>& Commands() const { return commands_; }
     // Forgets the commands; pen, brush and pen position stay as they are, so
@@ -41,6 +44,7 @@ protected:
     void PlayStretchDraw(const TRectI& dest, const TBitmap& bitmap, TColor key) override;
 
 private:
+    bool draws_vectors_ = false;
     int width_;
     int height_;
     std::vector<TCanvasCommand> commands_;

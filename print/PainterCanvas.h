@@ -35,6 +35,7 @@ public:
     int Width() const override { return width_; }
     int Height() const override { return height_; }
     TColor GetPixel(int, int) const override { return NoColor; }
+    bool DrawsVectors() const override { return true; }
 
 protected:
     void PlaySetPen(const TPen& pen) override;

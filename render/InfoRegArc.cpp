@@ -124,7 +124,16 @@ int TInfoREG::DrawArcOutline(TCanvas& canvas, const TBPoint& center, double radi
     }
     if (!std::isfinite(amplitude))
         amplitude = 0;
-    const double angle_step = step / std::fabs(radius);
+    double angle_step = step / std::fabs(radius);
+    // A solid curve on a device that draws straight lines exactly needs a
+    // point only where the chord would leave the curve by half a pixel: a
+    // point per pixel at a printer's resolution made pages of many megabytes.
+    if (pattern == -1 && amplitude == 0 && canvas.DrawsVectors()) {
+        const double reach = std::fabs(radius) * std::max(1.0, std::fabs(flatness));
+        const double tolerance = 0.5 * pixel;
+        if (reach > tolerance && std::isfinite(reach))
+            angle_step = std::max(angle_step, 2 * std::acos(1 - tolerance / reach));
+    }
     const EllipseArcDescription arc { center.GetX(), center.GetY(), radius, start, sweep, flatness, tilt };
     if (!(angle_step > 0) || !std::isfinite(angle_step) || !arc.IsFinite() || !std::isfinite(pixel))
         return 0;

@@ -231,3 +231,42 @@ TEST_F(ArcPrimitive, WalksCoverOnlyTheVisibleStretch)
     ASSERT_EQ(polylines.size(), 1u);
     EXPECT_EQ(polylines[0].points.size(), 1u);
 }
+
+// A printer draws chords exactly: a solid arc gets a point only where the
+// chord would leave the curve by half a pixel, not one per pixel; a dashed
+// one keeps its walk.
+TEST_F(ArcPrimitive, ADeviceThatDrawsVectorsGetsChordsWithinHalfAPixel)
+{
+    canvas.SetDrawsVectors(true);
+    // A flat stretch of a large circle across the output area.
+    const TBPoint center(100, -300);
+    const double radius = 340;
+    EXPECT_EQ(Draw(center, radius, 80, 20, 1.0), 1);
+    const auto polylines = Polylines();
+    ASSERT_EQ(polylines.size(), 1u);
+    const std::vector<TPointI>& points = polylines[0].points;
+    const double length = radius * 20 * degree;
+    EXPECT_LT(static_cast<double>(points.size()), length / 5) << "still a point per pixel";
+    EXPECT_GE(points.size(), 3u);
+    EXPECT_TRUE(IsPixelAt(points.front(), center, radius, 80)) << points.front();
+    EXPECT_TRUE(IsPixelAt(points.back(), center, radius, 100)) << points.back();
+    // Every chord's middle lies within half a pixel of the circle, give or
+    // take the rounding of its ends to pixels.
+    for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+        const double mx = (points[i].x + points[i + 1].x) / 2.0;
+        const double my = 100 - (points[i].y + points[i + 1].y) / 2.0;
+        const double off = std::fabs(std::hypot(mx - center.GetX(), my - center.GetY()) - radius);
+        EXPECT_LT(off, 0.5 + 1.5) << i;
+    }
+    // A dashed arc still walks its pattern point by point.
+    TZhdLType dashed;
+    dashed.SetPattern(0x0F0F0F0F);
+    Draw(center, radius, 80, 20, 1.0, dashed);
+    std::size_t dashed_points = 0;
+    for (const auto& polyline : Polylines())
+        dashed_points += polyline.points.size();
+    EXPECT_GT(static_cast<double>(dashed_points), length / 5);
+    canvas.SetDrawsVectors(false);
+    Draw(center, radius, 80, 20, 1.0);
+    EXPECT_NEAR(static_cast<double>(Polylines()[0].points.size()), length, 3) << "the screen keeps a point a pixel";
+}
