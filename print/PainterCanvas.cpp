@@ -77,7 +77,11 @@ unsigned int CharacterCodeAt(std::string_view text, std::size_t index, std::size
 // as lines, spline records as quadratic curves through the implied points.
 void AppendGlyph(QPainterPath& path, const TGlyphOutline& glyph, QPointF origin)
 {
-    const auto at = [&](const TOutlinePoint& point) { return QPointF(origin.x() + point.x, origin.y() - point.y); };
+    // Whole device pixels: a printer's pixel is far below what the eye
+    // sees, and fractions only lengthen the page the printer is sent.
+    const auto at = [&](const TOutlinePoint& point) {
+        return QPointF(std::round(origin.x() + point.x), std::round(origin.y() - point.y));
+    };
     for (const TOutlineContour& contour : glyph.contours) {
         path.moveTo(at(contour.start));
         for (const TOutlineRecord& record : contour.records) {
