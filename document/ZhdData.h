@@ -51,6 +51,7 @@
 #include <string_view>
 #include <vector>
 
+class TTextMatcher;
 class TMemoryStream;
 class TStopWatch;
 class TStream;
@@ -246,6 +247,8 @@ public:
     // that place no image; `options` are TTextSearchOption bits. A pattern
     // error raises EbmREToken before any mark or count changes.
     int SearchText(std::string word, int scope, int options);
+    // The same with a matcher built (and its pattern compiled) already.
+    int SearchText(TTextMatcher& matcher, int scope);
     // The candidate list: the candidates' texts as stored, in list order with
     // duplicates, replace `texts`; returns their number. No mark changes.
     int CollectTexts(std::vector<std::string>& texts, int scope);

@@ -66,6 +66,11 @@ private:
 int TZhdData::SearchText(std::string word, int scope, int options)
 {
     TTextMatcher matcher(word, options);
+    return SearchText(matcher, scope);
+}
+
+int TZhdData::SearchText(TTextMatcher& matcher, int scope)
+{
     RefreshLayerStates();
     const TSearchCandidates candidates(*this, scope);
     return elem_list_.SelectWhere(

@@ -27,6 +27,19 @@ inline std::size_t CharLengthAt(std::string_view text, std::size_t index)
     return index + 1 < text.size() && IsLeadByte(text[index]) ? 2 : 1;
 }
 
+// Visits the code of each character of a text: a double-byte character as
+// lead byte × 256 + trail byte, any other byte as itself.
+template <class TVisit> void ForEachCharacterCode(std::string_view text, TVisit visit)
+{
+    const auto byte
+        = [&text](std::size_t at) { return static_cast<unsigned int>(static_cast<unsigned char>(text[at])); };
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = CharLengthAt(text, i);
+        visit(length == 2 ? byte(i) << 8 | byte(i + 1) : byte(i));
+        i += length;
+    }
+}
+
 // Whether the byte at `index` (0-based) is the trail byte of a double-byte
 // character, found by walking the text from its start.
 bool IsTrailByteAt(std::string_view text, std::size_t index);

@@ -135,19 +135,6 @@ bool Reaches(const canvas_raster::TPixels& pixels, double x, double y, double ra
     return x + radius >= 0 && x - radius <= pixels.width && y + radius >= 0 && y - radius <= pixels.height;
 }
 
-// A text's characters as DrawText reads them: the code of each, a
-// Shift-JIS double-byte character as lead byte × 256 + trail byte.
-template <class TVisit> void ForEachCharacterCode(std::string_view text, TVisit visit)
-{
-    const auto byte
-        = [&text](std::size_t at) { return static_cast<unsigned int>(static_cast<unsigned char>(text[at])); };
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = CharLengthAt(text, i);
-        visit(length == 2 ? byte(i) << 8 | byte(i + 1) : byte(i));
-        i += length;
-    }
-}
-
 } // namespace
 
 void DrawText(const canvas_raster::TPixels& pixels, const TScaledFont& scaled, const TFont& font, TPointI point,

@@ -4,7 +4,6 @@
 #include "platform/FontEngine.h"
 #include "platform/GlyphOutline.h"
 #include "platform/ShiftJis.h"
-#include "platform/TextRaster.h"
 
 #include <QBrush>
 #include <QImage>
@@ -65,12 +64,6 @@ Qt::BrushStyle QtBrushStyle(TBrushStyle style)
         break;
     }
     return Qt::NoBrush;
-}
-
-unsigned int CharacterCodeAt(std::string_view text, std::size_t index, std::size_t length)
-{
-    const auto first = static_cast<unsigned char>(text[index]);
-    return length == 2 ? first * 256u + static_cast<unsigned char>(text[index + 1]) : first;
 }
 
 // One glyph's contours at `origin` (y downward) as a path: straight records
@@ -179,9 +172,8 @@ void TPainterCanvas::PlayLineTo(TPointI point)
     const TPointI from = PenPos();
     if (!PenDraws() || from == point)
         return;
-    const TPointI ends[] = { from, point };
-    const QPolygonF line = StrokePoints(ends, Pen().width);
-    StrokePainter().drawLine(line[0], line[1]);
+    const double shift = StrokeShift(Pen().width);
+    StrokePainter().drawLine(QPointF(from.x + shift, from.y + shift), QPointF(point.x + shift, point.y + shift));
 }
 
 void TPainterCanvas::PlayPolyline(std::span<const TPointI> points)
@@ -243,18 +235,19 @@ void TPainterCanvas::PlayTextOut(TPointI point, std::string_view text)
     QPointF origin(start.x, start.y);
     QPainterPath path;
     path.setFillRule(Qt::WindingFill);
-    for (std::size_t index = 0; index < text.size();) {
-        const std::size_t length = std::min(CharLengthAt(text, index), text.size() - index);
-        const TGlyphOutline glyph = GlyphOutline(Font(), CharacterCodeAt(text, index, length));
+    // The glyphs' advances along the base line give the length the
+    // underline and strike-out bands span.
+    double length = 0;
+    ForEachCharacterCode(text, [&](unsigned int code) {
+        const TGlyphOutline glyph = GlyphOutline(Font(), code);
         AppendGlyph(path, glyph, origin);
         origin += QPointF(glyph.advance.x, -glyph.advance.y);
-        index += std::max<std::size_t>(length, 1);
-    }
+        length += std::hypot(glyph.advance.x, glyph.advance.y);
+    });
     if (Font().underline || Font().strike_out) {
         const std::shared_ptr<const font_engine::TScaledFont> scaled = font_engine::ScaledFont(Font());
         if (scaled) {
             const QPointF first(start.x, start.y);
-            const double length = text_raster::TextAdvance(*scaled, text);
             if (Font().underline)
                 AppendBand(path, scaled->UnderlineShape(0, length), first);
             if (Font().strike_out)

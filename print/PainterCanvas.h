@@ -24,7 +24,6 @@
 #include "platform/Canvas.h"
 
 class QPainter;
-class QPen;
 
 class TPainterCanvas final : public TCanvas {
 public:

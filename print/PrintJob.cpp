@@ -2,6 +2,7 @@
 
 #include "core/BPoint.h"
 #include "core/DebugLog.h"
+#include "document/GroupLayer.h"
 #include "document/SjFormat.h"
 #include "document/ZhdData.h"
 #include "elements/ZhdElem.h"
@@ -33,9 +34,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-constexpr int group_count = 16;
-constexpr int layer_count = 16;
 
 void LogLine(const std::string& line)
 {
@@ -77,14 +75,14 @@ std::vector<TZhdHead> PageList(const TZhdData& document)
     const TZhdElemList& list = document.GetElemListPtr();
     std::vector<TZhdHead> pages;
     if (info.GroupContinuation != 0) {
-        for (int g = 0; g < group_count; ++g) {
+        for (int g = 0; g < GroupsPerDrawing; ++g) {
             TZhdHead page = head;
             if (page.SelectGroupForPrint(g, info.GreyDisplayOnly) != 0 && HasElements(list, g))
                 pages.push_back(std::move(page));
         }
     } else if (info.LayerContinuation != 0) {
-        for (int g = 0; g < group_count; ++g) {
-            for (int l = 0; l < layer_count; ++l) {
+        for (int g = 0; g < GroupsPerDrawing; ++g) {
+            for (int l = 0; l < LayersPerGroup; ++l) {
                 TZhdHead page = head;
                 if (page.SelectLayerForPrint(g, l, info.GreyDisplayOnly) != 0 && HasElements(list, g, l))
                     pages.push_back(std::move(page));

@@ -348,20 +348,29 @@ TDeviceCapabilities DeviceCapabilities(const TPrinterFacts& printer)
     return values;
 }
 
+namespace {
+
+std::string RowLine(const TReportRow& row, const TDeviceCapabilities& values)
+{
+    switch (row.kind) {
+    case TLineKind::Value:
+    case TLineKind::PhysicalSize:
+        return ValueLine(row, values);
+    case TLineKind::Choice:
+        return ChoiceLine(row, ValueOf(values, row.index));
+    case TLineKind::Flags:
+        return FlagsLine(row, ValueOf(values, row.index));
+    }
+    return std::string();
+}
+
+} // namespace
+
 std::string CapabilityLine(int index, const TDeviceCapabilities& values)
 {
     for (const TReportRow& row : report_rows) {
-        if (row.index != index)
-            continue;
-        switch (row.kind) {
-        case TLineKind::Value:
-        case TLineKind::PhysicalSize:
-            return ValueLine(row, values);
-        case TLineKind::Choice:
-            return ChoiceLine(row, ValueOf(values, index));
-        case TLineKind::Flags:
-            return FlagsLine(row, ValueOf(values, index));
-        }
+        if (row.index == index)
+            return RowLine(row, values);
     }
     return std::string();
 }
@@ -378,6 +387,6 @@ StringList BuildPrinterInfo(const std::string& program_title, const TZhdHead& he
     lines.push_back(printer->name);
     const TDeviceCapabilities values = DeviceCapabilities(*printer);
     for (const TReportRow& row : report_rows)
-        lines.push_back(CapabilityLine(row.index, values));
+        lines.push_back(RowLine(row, values));
     return lines;
 }

@@ -119,7 +119,7 @@ void TDrawingOpener::ShowOpenedDrawing(const std::filesystem::path& path)
                                   + QtText(u8" (データバージョン：")
                                   + QString::number(document.GetVersion() * 0.01, 'f', 2) + ")");
     current_drawing_path_ = Utf8Path(path);
-    print_title_ = default_print_title_;
+    RestoreDefaultPrintTitle();
     if (paint_bars_)
         paint_bars_();
     status_buttons_.UpdateStatusButtons(0);
@@ -137,7 +137,7 @@ void TDrawingOpener::SetPrintTitleFromText(std::string_view sjis_text)
 {
     const std::string component = FileNameComponentOf(sjis_text);
     if (component.empty() || current_drawing_path_.empty()) {
-        print_title_ = default_print_title_;
+        RestoreDefaultPrintTitle();
         return;
     }
     print_title_ = Utf8ToSjis(FolderWithSeparator(PathFromUtf8(current_drawing_path_))) + component;

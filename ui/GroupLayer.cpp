@@ -373,12 +373,10 @@ void TfmGroupLayer::PaintMouseDown(int index, Qt::MouseButton button, Qt::Keyboa
     headers_[working_header] = head;
     TZhdData& document = *host_->Document();
     document.SetHead(head);
-    for (int i = -1; i < thumbnail_count; ++i)
-        bars_->PaintGroupLayerButtons(document, kind, i);
-    if (kind == GroupKind && button == Qt::RightButton) {
-        for (int i = -1; i < thumbnail_count; ++i)
-            bars_->PaintGroupLayerButtons(document, LayerKind, i);
-    }
+    // Index -1 repaints the whole bar, every button with it.
+    bars_->PaintGroupLayerButtons(document, kind, -1);
+    if (kind == GroupKind && button == Qt::RightButton)
+        bars_->PaintGroupLayerButtons(document, LayerKind, -1);
     WriteDebugLog("</TfmGroupLayer::PaintMouseDown()>");
 }
 

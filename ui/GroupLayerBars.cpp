@@ -366,10 +366,9 @@ void TGroupLayerBars::ChangeGroupOrLayer(int kind, int slot, Qt::MouseButton but
     document.SetInfoReg(info);
     document.SetHead(std::move(head));
     PaintGroupLayerButtons(document, kind, -1);
-    if (kind == GroupKind && button == Qt::RightButton) {
-        for (int i = -1; i < 16; ++i)
-            PaintGroupLayerButtons(document, LayerKind, i);
-    }
+    // Index -1 repaints the whole bar, every button with it.
+    if (kind == GroupKind && button == Qt::RightButton)
+        PaintGroupLayerButtons(document, LayerKind, -1);
     RenarrowCandidates();
 }
 
@@ -432,8 +431,8 @@ void TGroupLayerBars::AllClick(int kind)
         head.SetGroup(w, group);
     }
     document->SetHead(std::move(head));
-    for (int i = -1; i < 16; ++i)
-        PaintGroupLayerButtons(*document, kind, i);
+    // Index -1 repaints the whole bar, every button with it.
+    PaintGroupLayerButtons(*document, kind, -1);
     RenarrowCandidates();
 }
 

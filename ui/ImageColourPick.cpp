@@ -9,6 +9,7 @@
 #include "document/ZhdData.h"
 #include "elements/KMoji.h"
 #include "platform/ShiftJis.h"
+#include "platform/ui/FormSupport.h"
 #include "platform/ui/QtText.h"
 #include "render/InfoReg.h"
 #include "render/RasterBase.h"
@@ -62,15 +63,17 @@ std::optional<TImageTextChoice> FindImageText(TZhdData& document, const TBPoint&
     for (auto item = list.Begin(); item != list.End(); ++item) {
         ++index;
         const TZhdElem& elem = **item;
-        // Hidden and display-only layers are never picked.
-        if (document.GetCachedLayerState(elem.GetGLayer(), elem.GetLayer()) <= LayerMaskDisplayOnly)
-            continue;
-        if (elem.ExtentOverlapsRect(lower_left, upper_right, document, 0) == 0)
-            continue;
+        // Only texts that place an image; the cheap tests first, the
+        // extent (which measures the text) last. Hidden and display-only
+        // layers are never picked.
         if (elem.GetTypeCode() != TKMoji::TypeCode)
             continue;
         const std::string reference = elem.GetText(TKMoji::ImageSpecText);
         if (reference.empty())
+            continue;
+        if (document.GetCachedLayerState(elem.GetGLayer(), elem.GetLayer()) <= LayerMaskDisplayOnly)
+            continue;
+        if (elem.ExtentOverlapsRect(lower_left, upper_right, document, 0) == 0)
             continue;
         TBPoint min, max;
         elem.GetExtent(min, max, document, 0);
@@ -104,11 +107,7 @@ TImageColourPick::~TImageColourPick() = default;
 
 TfmColorBox& TImageColourPick::ColourBox()
 {
-    if (TfmColorBox* box = colour_box_ ? colour_box_() : nullptr)
-        return *box;
-    if (!own_colour_box_)
-        own_colour_box_ = std::make_unique<TfmColorBox>(&host_.Window());
-    return *own_colour_box_;
+    return GivenOrOwnForm(colour_box_ ? colour_box_() : nullptr, own_colour_box_, &host_.Window());
 }
 
 void TImageColourPick::ShowStatusText(const char8_t* text)

@@ -121,8 +121,8 @@ void TForm1::BuildFeatures()
                                     } });
     opener_->SetBarsPainter([this] {
         for (const int kind : { GroupKind, LayerKind }) {
-            for (int i = -1; i < 16; ++i)
-                PaintGroupLayerButtons(*document_, kind, i);
+            // Index -1 repaints the whole bar, every button with it.
+            PaintGroupLayerButtons(*document_, kind, -1);
         }
     });
     // The print frame: its toolbar, its clicks and its place in a drawing
@@ -204,12 +204,7 @@ void TForm1::tbMPbtnPrintInfoClick()
 {
     if (!document_)
         return;
-    TfmInformation* information = forms_.information;
-    if (!information) {
-        if (!own_information_)
-            own_information_ = std::make_unique<TfmInformation>(this);
-        information = own_information_.get();
-    }
+    TfmInformation* information = &GivenOrOwnForm(forms_.information, own_information_, this);
     const StringList lines = BuildPrinterInfo(Utf8ToSjis(state_.WindowTitle.toStdString()), document_->GetHeadPtr(),
                                               PrinterFactsOf(*printer_));
     QStringList texts;
@@ -643,11 +638,7 @@ void TForm1::tbLSpClick()
 
 TfmGroupLayer& TForm1::GroupLayerDialog()
 {
-    if (forms_.group_layer)
-        return *forms_.group_layer;
-    if (!own_group_layer_)
-        own_group_layer_ = std::make_unique<TfmGroupLayer>(this);
-    return *own_group_layer_;
+    return GivenOrOwnForm(forms_.group_layer, own_group_layer_, this);
 }
 
 void TForm1::PrepareGroupLayerDialog(int p, const TZhdHead& head)
@@ -659,11 +650,7 @@ void TForm1::PrepareGroupLayerDialog(int p, const TZhdHead& head)
 
 TfmPrintSetting& TForm1::PrintSettingDialog()
 {
-    if (forms_.print_setting)
-        return *forms_.print_setting;
-    if (!own_print_setting_)
-        own_print_setting_ = std::make_unique<TfmPrintSetting>(this);
-    return *own_print_setting_;
+    return GivenOrOwnForm(forms_.print_setting, own_print_setting_, this);
 }
 
 void TForm1::RunPrintSettingDialog()
@@ -763,13 +750,7 @@ void TForm1::Print1Click()
 
 TfmPrintAbort& TForm1::PrintAbortDialog()
 {
-    TfmPrintAbort* dialog = forms_.print_abort;
-    if (!dialog) {
-        if (!own_print_abort_)
-            own_print_abort_ = std::make_unique<TfmPrintAbort>(this);
-        dialog = own_print_abort_.get();
-    }
-    return *dialog;
+    return GivenOrOwnForm(forms_.print_abort, own_print_abort_, this);
 }
 
 void TForm1::ConnectPrintModes()

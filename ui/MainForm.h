@@ -199,8 +199,6 @@ public:
     TfmPrintAbort& PrintAbortDialog();
     // The printer the frame and the job use.
     QPrinter& Printer() { return *printer_; }
-    // The copy of the displayed drawing a job works on.
-    TZhdData& WorkingCopy() { return *working_copy_; }
     // What the progress dialog runs: the program fills in the print job and
     // the printer's document steps; tests give fakes.
     TPrintAbortLinks& PrintJobLinks() { return print_job_links_; }

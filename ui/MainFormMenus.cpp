@@ -4,6 +4,7 @@
 #include "ui/MainForm.h"
 
 #include "platform/ui/DialogService.h"
+#include "platform/ui/FormSupport.h"
 #include "platform/ui/QtText.h"
 #include "ui/AboutBox.h"
 #include "ui/HelpFile.h"
@@ -43,11 +44,5 @@ void TForm1::Tutorial1Click()
 
 void TForm1::About1Click()
 {
-    TAboutBox* box = forms_.about_box;
-    if (!box) {
-        if (!own_about_box_)
-            own_about_box_ = std::make_unique<TAboutBox>(this);
-        box = own_about_box_.get();
-    }
-    box->exec();
+    GivenOrOwnForm(forms_.about_box, own_about_box_, this).exec();
 }

@@ -1,8 +1,7 @@
 // The main window's settings file: the window's place, and the print,
-// image-output and image-cache options, pen-scaling presets and search
-// options whose features are still to come. The display unit, the
-// remembered files and the view options are read and written by their
-// features, in their places in the file's order.
+// image-output and image-cache options and pen-scaling presets. The display
+// unit, the remembered files, the view options and the search options are
+// read and written by their features, in their places in the file's order.
 
 #include "ui/MainSettings.h"
 

@@ -5,7 +5,7 @@
 // window closes, walking the parts of every feature in the file's order
 // (SettingKeys.h). Its own parts are the window's place and, until the
 // features they belong to are built, the keys of the print and image-output
-// options, the pen-scaling presets, the search bar and the image cache.
+// options, the pen-scaling presets and the image cache.
 
 #include "core/MojiInt4.h"
 #include "ui/MainFeature.h"

@@ -115,7 +115,7 @@ void TfmPrintAbort::showEvent(QShowEvent* event)
     FormShow();
     FormActivate();
     timer1_->start();
-    if (timer2_enabled_)
+    if (!started_)
         timer2_->start();
 }
 
@@ -143,8 +143,6 @@ void TfmPrintAbort::Timer2Timer()
     if (started_)
         return;
     WriteDebugLog("Timer2Timer()");
-    timer2_->stop();
-    timer2_enabled_ = false;
     started_ = true;
     StartJob(kind);
 }
@@ -318,7 +316,6 @@ void TfmPrintAbort::FormCloseQuery()
     ui_->btnAbort->setEnabled(true);
     timer1_->stop();
     timer2_->stop();
-    timer2_enabled_ = true;
     armed_ = false;
     printer_failed_ = false;
     result_requested_ = false;

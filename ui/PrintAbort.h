@@ -147,6 +147,5 @@ private:
     bool job_running_ = false;
     bool result_requested_ = false;
     int pending_result_ = -1;
-    bool timer2_enabled_ = true;
     TJobOutcome outcome_ = TJobOutcome::Finished;
 };

@@ -14,6 +14,7 @@
 #include "platform/ImageCanvas.h"
 #include "platform/ShiftJis.h"
 #include "platform/ui/DialogService.h"
+#include "platform/ui/FormSupport.h"
 #include "platform/ui/QtText.h"
 #include "ui/InputBox.h"
 #include "ui/MainControls.h"
@@ -75,19 +76,6 @@ QRect ScreenRectOf(const QWidget& widget)
 {
     const QScreen* screen = widget.screen();
     return screen ? screen->geometry() : QRect(0, 0, 1 << 16, 1 << 16);
-}
-
-// The form the program made, or else the feature's own, made on first use.
-template <class TForm>
-TForm& GivenOrOwnForm(const std::function<TForm*()>& given, std::unique_ptr<TForm>& own, QWidget& parent)
-{
-    if (given) {
-        if (TForm* form = given())
-            return *form;
-    }
-    if (!own)
-        own = std::make_unique<TForm>(&parent);
-    return *own;
 }
 
 } // namespace
@@ -344,9 +332,7 @@ void TPrintFrame::ShowPrintZoom(const TZhdZoomF& area, TZhdData& document)
         free_print_scale_ = area.GetScale();
     }
     c.cbPrintBai->setCurrentIndex(item);
-    TZhdHead head = document.GetHead();
-    head.SetPrinterArea(area);
-    document.SetHead(std::move(head));
+    document.GetHeadPtr().SetPrinterArea(area);
 }
 
 // --- The frame mode's click ---
@@ -452,10 +438,10 @@ void TPrintFrame::DrawFrameAt(TZhdData& document, const TBPoint& centre)
 
 TfmPrintOrigin& TPrintFrame::OriginDialog()
 {
-    return GivenOrOwnForm(actions_.origin_dialog, own_origin_dialog_, host_.Window());
+    return GivenOrOwnForm(actions_.origin_dialog ? actions_.origin_dialog() : nullptr, own_origin_dialog_, &host_.Window());
 }
 
 TfmInputBox& TPrintFrame::InputBox()
 {
-    return GivenOrOwnForm(actions_.input_box, own_input_box_, host_.Window());
+    return GivenOrOwnForm(actions_.input_box ? actions_.input_box() : nullptr, own_input_box_, &host_.Window());
 }

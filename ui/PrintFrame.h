@@ -108,8 +108,6 @@ public:
     // --- The frame mode's click ---
     void Click(TMouseRelease& release);
 
-    // The last free scale entered (0 before the first).
-    double FreePrintScale() const { return free_print_scale_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -229,12 +229,11 @@ void TPrintModes::PrintSetClick()
     c.ToolbarSubCommand->setFocus();
 }
 
+// The dialog's run gives the keys back to the sub-command bar and redraws.
 void TPrintModes::PrintSettingsClick()
 {
     if (links_.PrintSettings)
         links_.PrintSettings();
-    host_.Controls().ToolbarSubCommand->setFocus();
-    host_.Redraw("PrintSet2()");
 }
 
 void TPrintModes::JobClick()

@@ -175,14 +175,10 @@ void TfmPrintSetting::btnAddClick()
     CurrentConfig.Name = SjisOf(ui_->cmbConfigName->currentText());
     if (!CanAddPreset())
         return;
-    const std::string text = MojiInt4ToText(CurrentConfig);
-    const bool known = std::any_of(presets_->begin(), presets_->end(),
-                                   [&](const TMojiInt4& preset) { return MojiInt4ToText(preset) == text; });
-    if (!known) {
-        presets_->push_back(CurrentConfig);
-        ui_->cmbConfigName->addItem(SjisText(CurrentConfig.Name));
-        SelectName(ui_->cmbConfigName->count() - 1);
-    }
+    // A name that is taken cannot be added, so the preset is new.
+    presets_->push_back(CurrentConfig);
+    ui_->cmbConfigName->addItem(SjisText(CurrentConfig.Name));
+    SelectName(ui_->cmbConfigName->count() - 1);
     UpdatePresetButtons();
 }
 

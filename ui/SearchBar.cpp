@@ -154,10 +154,12 @@ void TSearchBar::NewSearch()
     TMainControls& c = host_.Controls();
     const int options = GetSearchOptions();
     const std::optional<std::string> word = Utf8ToSjisExactly(word_.toStdString());
-    if (word && (options & SearchRegularExpression) != 0) {
-        // A pattern that does not compile leaves the marks as they were.
+    // The matcher compiles a pattern before any mark changes: one that does
+    // not compile leaves the marks as they were.
+    std::optional<TTextMatcher> matcher;
+    if (word) {
         try {
-            TTextMatcher check(*word, options);
+            matcher.emplace(*word, options);
         } catch (const EbmREToken&) {
             ShowCaption(HitCaption(word_, QtText(u8"正規表現エラー")));
             return;
@@ -168,7 +170,7 @@ void TSearchBar::NewSearch()
     document.ClearSelection();
     host_.Redraw("Search()");
     // A word Shift-JIS cannot hold is in no drawing text.
-    hit_count_ = word ? document.SearchText(*word, c.cbTargetLayer->currentIndex(), options) : 0;
+    hit_count_ = matcher ? document.SearchText(*matcher, c.cbTargetLayer->currentIndex()) : 0;
     UpdateSearchButtons();
     c.ToolbarSearch->SetCaption(HitCaption(word_, QString::number(hit_count_) + QtText(u8" 文字")));
     document.RefreshLayerStates();
@@ -306,26 +308,26 @@ void TSearchBar::SetSearchWord(const std::string& sjis_word)
 
 // --- The candidate box ---
 
-void TSearchBar::ShowCandidateBox()
-{
-    candidate_box_->ShowAndRefill();
-}
-
 void TSearchBar::CloseCandidateBox()
 {
     if (candidate_box_->isVisible())
         candidate_box_->hide();
 }
 
+void TSearchBar::CloseCandidateBoxToEdit()
+{
+    CloseCandidateBox();
+    host_.Controls().ebSearchWord->setFocus();
+}
+
 // No candidates: the box closes and the edit keeps the focus.
 void TSearchBar::ShowCandidateBoxOrRefocus()
 {
     if (candidates_.empty()) {
-        CloseCandidateBox();
-        host_.Controls().ebSearchWord->setFocus();
+        CloseCandidateBoxToEdit();
         return;
     }
-    ShowCandidateBox();
+    candidate_box_->ShowAndRefill();
 }
 
 TCandidateBoxActions TSearchBar::CandidateBoxActions()
@@ -344,8 +346,7 @@ void TSearchBar::DialogKey(int key)
 {
     if (key != Qt::Key_Escape || !candidate_box_->isVisible())
         return;
-    CloseCandidateBox();
-    host_.Controls().ebSearchWord->setFocus();
+    CloseCandidateBoxToEdit();
 }
 
 // --- Typing and keys ---
@@ -380,8 +381,7 @@ bool TSearchBar::ebSearchWordKeyPress(QKeyEvent* event)
 {
     if (event->key() != Qt::Key_Escape || !candidate_box_->isVisible())
         return false;
-    CloseCandidateBox();
-    host_.Controls().ebSearchWord->setFocus();
+    CloseCandidateBoxToEdit();
     return true;
 }
 

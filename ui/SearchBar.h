@@ -112,8 +112,9 @@ private:
     void ShowCaption(const QString& caption);
     // The option items enabled by the regular-expression item's rule.
     void EnableOptionItems();
-    void ShowCandidateBox();
     void CloseCandidateBox();
+    // The box closed and the focus back in the narrowing edit.
+    void CloseCandidateBoxToEdit();
     void ShowCandidateBoxOrRefocus();
     void SaveSearchKeys(class TIniFile& file) const;
     void LoadSearchKeys(const class TIniFile& file);

@@ -40,20 +40,20 @@ void NarrowTexts(std::vector<std::string>& texts, const std::string& word, int o
                  std::vector<TCountString>& candidates)
 {
     candidates.clear();
+    if (!word.empty()) {
+        // The texts that do not begin with the word go before the sort: a
+        // keystroke sorts only what it keeps.
+        options &= narrowing_options;
+        std::string normalised_word;
+        NormaliseSearchText(word, options, normalised_word);
+        std::string normalised_text;
+        std::erase_if(texts, [&](const std::string& text) {
+            NormaliseSearchText(text, options, normalised_text);
+            return !std::string_view(normalised_text).starts_with(normalised_word);
+        });
+    }
     std::sort(texts.begin(), texts.end());
     TCandidateCollector collector(candidates);
-    if (word.empty()) {
-        for (const std::string& text : texts)
-            collector.Add(text);
-        return;
-    }
-    options &= narrowing_options;
-    std::string normalised_word;
-    NormaliseSearchText(word, options, normalised_word);
-    std::string normalised_text;
-    for (const std::string& text : texts) {
-        NormaliseSearchText(text, options, normalised_text);
-        if (std::string_view(normalised_text).starts_with(normalised_word))
-            collector.Add(text);
-    }
+    for (const std::string& text : texts)
+        collector.Add(text);
 }

@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
-// Sorts `texts` (Shift-JIS, as collected) by bytes and fills `candidates`
-// with those whose normalised form begins with the normalised word, each
-// distinct text once with its count. An empty word takes every text.
+// Keeps in `texts` (Shift-JIS, as collected) those whose normalised form
+// begins with the normalised word, sorts them by bytes and fills
+// `candidates` with each distinct one once with its count. An empty word
+// keeps every text.
 // `options` are the search option bits; only the normalising ones (width,
 // case, blanks, equal spacing) are used.
 void NarrowTexts(std::vector<std::string>& texts, const std::string& word, int options,

@@ -534,18 +534,10 @@ void TViewOptions::TextDetailClick()
 
 TfmRasSolid& TViewOptions::RasSolidDialog()
 {
-    if (ras_solid_)
-        return *ras_solid_;
-    if (!own_ras_solid_)
-        own_ras_solid_ = std::make_unique<TfmRasSolid>(&host_.Window());
-    return *own_ras_solid_;
+    return GivenOrOwnForm(ras_solid_, own_ras_solid_, &host_.Window());
 }
 
 TfmMojiView& TViewOptions::MojiViewDialog()
 {
-    if (moji_view_)
-        return *moji_view_;
-    if (!own_moji_view_)
-        own_moji_view_ = std::make_unique<TfmMojiView>(&host_.Window());
-    return *own_moji_view_;
+    return GivenOrOwnForm(moji_view_, own_moji_view_, &host_.Window());
 }

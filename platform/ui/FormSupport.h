@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QDialog;
 class QKeyEvent;
@@ -47,6 +48,18 @@ struct THint {
 THint SplitHint(const QString& hint);
 // Sets the widget's tool tip and status tip from the hint.
 void ApplyHint(QWidget* widget, const QString& hint);
+
+// The form the program made (`given`), or else the caller's own, made on
+// first use with `parent`: a window made without the program's forms (a
+// test) still has every form it opens.
+template <class TForm> TForm& GivenOrOwnForm(TForm* given, std::unique_ptr<TForm>& own, QWidget* parent)
+{
+    if (given)
+        return *given;
+    if (!own)
+        own = std::make_unique<TForm>(parent);
+    return *own;
+}
 
 // Shows the status parts of the hints under the mouse in a status bar or a
 // label. The text changes only when the mouse comes onto a widget whose hint
